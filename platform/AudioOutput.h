@@ -1,0 +1,24 @@
+#pragma once
+// The one audio output of the program: opened once, kept running, silence
+// when nothing plays; the player, Beep and tone streams are voices mixed
+// into it on the audio thread.
+
+#include "Platform.h"
+
+#include <QString>
+#include <memory>
+
+namespace tonara {
+
+class AudioOutput {
+public:
+    static AudioOutput& instance();
+    virtual ~AudioOutput() = default;
+
+    virtual void playWav(const QString& path, bool loop) = 0;
+    virtual void silenceWav() = 0;
+    virtual void beep(int pitch, int durationMs) = 0;
+    virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+};
+
+} // namespace tonara

@@ -1,0 +1,94 @@
+#pragma once
+// Every effect the program has on the world outside its own files goes
+// through this one interface, so tests can swap in the recording fake.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace tonara {
+
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, YesNo };
+constexpr int kAnswerOk = 1;
+constexpr int kAnswerYes = 6;
+constexpr int kAnswerNo = 7;
+
+struct ScreenInfo {
+    int dpiX = 96;
+    int widthPx = 0;
+    int heightPx = 0;
+};
+
+// What the operating-system version query answers.
+struct VersionAnswer {
+    int result = 0;     // 1 on success
+    int platformId = 0; // 2: the NT family
+    int major = 0;
+    int minor = 0;
+};
+
+struct ProcessEntry {
+    qint64 pid = 0;
+    QString imageName; // the executable's path, or the process name when that cannot be read
+};
+
+// A looping output stream made from a WAV file, beside the player (the
+// second output of the default device).
+class ToneStream {
+public:
+    virtual ~ToneStream() = default;
+    virtual void play(bool loop) = 0;
+    virtual void stop() = 0;
+    virtual void setVolume(double gain) = 0;        // 0..1
+    virtual void setFrequency(int samplesPerSecond) = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Clock and events.
+    virtual void delay(int ms) = 0;              // blocks the calling thread
+    virtual qint64 monotonicMs() = 0;
+    virtual QDateTime now() = 0;
+    virtual void processEvents() = 0;
+    [[noreturn]] virtual void endProgram(int exitCode) = 0;
+
+    // Multimedia player: one voice, replaced by each play.
+    virtual void playWav(const QString& path, bool loop) = 0; // a missing or unreadable file plays nothing
+    virtual void silenceWav() = 0;
+    // A tone of pitch Hz for durationMs, blocking for the duration.
+    virtual void beep(int pitch, int durationMs) = 0;
+    // Raises a RuntimeError when there is no device or the file cannot be loaded.
+    virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+
+    // User interface.
+    virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;
+    virtual ScreenInfo screen() = 0;
+    virtual VersionAnswer queryVersion() = 0;
+
+    // Programs, shell and the web.
+    // Starts a program without waiting. Relative names resolve against the
+    // program folder, which is also the started program's working folder.
+    // "cmd /c X" runs X and fails silently when X is missing; a missing bare
+    // program raises File not found (53).
+    virtual void startProgram(const QString& command, bool hidden) = 0;
+    // Opens an http or https address in the desktop's browser; other schemes are refused.
+    virtual void openUrl(const QString& address) = 0;
+    virtual std::vector<ProcessEntry> processes() = 0;
+    virtual bool terminateProcess(qint64 pid) = 0;
+
+    // This program.
+    virtual QString commandLine() = 0;
+    virtual QString programFolder() = 0;
+    virtual QString programPath() = 0; // the running executable
+};
+
+// The platform in force: the real one unless a test installed another.
+Platform& platform();
+void setPlatform(Platform* p); // nullptr restores the real one
+
+} // namespace tonara

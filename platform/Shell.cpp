@@ -1,0 +1,81 @@
+#include "Shell.h"
+#include "RealPlatform.h"
+#include "RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <csignal>
+#include <sys/types.h>
+
+namespace tonara {
+
+ShellCommand parseShellCommand(const QString& command) {
+    ShellCommand sc;
+    QString rest = command.trimmed();
+    if (rest.startsWith("cmd /c ", Qt::CaseInsensitive)) {
+        sc.viaCommandProcessor = true;
+        rest = rest.mid(7).trimmed();
+    }
+    if (rest.startsWith('"')) {
+        const qsizetype close = rest.indexOf('"', 1);
+        if (close < 0) {
+            sc.program = rest.mid(1);
+            return sc;
+        }
+        sc.program = rest.mid(1, close - 1);
+        rest = rest.mid(close + 1);
+    } else {
+        const qsizetype space = rest.indexOf(' ');
+        sc.program = space < 0 ? rest : rest.left(space);
+        rest = space < 0 ? QString() : rest.mid(space);
+    }
+    if (rest.startsWith(' ')) rest.remove(0, 1);
+    sc.argument = rest;
+    return sc;
+}
+
+QString resolveProgram(const QString& program, const QString& folder) {
+    if (QDir::isAbsolutePath(program)) return program;
+    return QDir(folder).filePath(program);
+}
+
+void RealPlatform::startProgram(const QString& command, bool /*hidden: no console windows here*/) {
+    const ShellCommand sc = parseShellCommand(command);
+    const QString folder = programFolder();
+    const QString path = resolveProgram(sc.program, folder);
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isExecutable()) {
+        if (sc.viaCommandProcessor) return;
+        raise(err::FileNotFound);
+    }
+    QStringList args;
+    if (!sc.argument.isEmpty()) args << sc.argument;
+    if (!QProcess::startDetached(path, args, folder)) {
+        if (sc.viaCommandProcessor) return;
+        raise(err::FileNotFound);
+    }
+}
+
+std::vector<ProcessEntry> RealPlatform::processes() {
+    std::vector<ProcessEntry> list;
+    const QDir proc("/proc");
+    for (const QString& name : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool numeric = false;
+        const qint64 pid = name.toLongLong(&numeric);
+        if (!numeric) continue;
+        QString image = QFile::symLinkTarget("/proc/" + name + "/exe");
+        if (image.isEmpty()) {
+            QFile comm("/proc/" + name + "/comm");
+            if (!comm.open(QIODevice::ReadOnly)) continue;
+            image = QString::fromLocal8Bit(comm.readAll()).trimmed();
+        }
+        list.push_back(ProcessEntry{pid, image});
+    }
+    return list;
+}
+
+bool RealPlatform::terminateProcess(qint64 pid) { return ::kill(static_cast<pid_t>(pid), SIGKILL) == 0; }
+
+} // namespace tonara

@@ -1,0 +1,134 @@
+#include "TextFile.h"
+#include "RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+namespace tonara {
+
+namespace {
+
+// Windows-1252 code points of the bytes 0x80..0x9F (0 where undefined).
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+int errnoToError(int e) {
+    switch (e) {
+    case ENOENT:
+    case ENOTDIR: return err::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS: return err::PermissionDenied;
+    case EISDIR: return err::PathFileAccess;
+    default: return err::PathFileAccess;
+    }
+}
+
+} // namespace
+
+QString decodeAnsi(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x80 && b <= 0x9F && kHighControls[b - 0x80] != 0)
+            out.append(QChar(kHighControls[b - 0x80]));
+        else
+            out.append(QChar(char16_t(b)));
+    }
+    return out;
+}
+
+QByteArray encodeAnsi(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        char byte = '?';
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            byte = static_cast<char>(u);
+        } else {
+            for (int i = 0; i < 32; ++i)
+                if (kHighControls[i] == u) { byte = static_cast<char>(0x80 + i); break; }
+        }
+        out.append(byte);
+    }
+    return out;
+}
+
+EntryReader::EntryReader(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile()) raise(err::FileNotFound);
+    if (!file.open(QIODevice::ReadOnly)) raise(err::PermissionDenied);
+    data_ = file.readAll();
+}
+
+EntryReader EntryReader::fromBytes(const QByteArray& bytes) {
+    EntryReader r;
+    r.data_ = bytes;
+    return r;
+}
+
+QString EntryReader::next() {
+    if (atEnd()) raise(err::InputPastEnd);
+    const qsizetype n = data_.size();
+    auto isLineEnd = [&](qsizetype i) { return data_[i] == '\r' || data_[i] == '\n'; };
+    auto consumeLineEnd = [&]() {
+        if (pos_ < n && data_[pos_] == '\r') ++pos_;
+        if (pos_ < n && data_[pos_] == '\n') ++pos_;
+    };
+    while (pos_ < n && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
+
+    QByteArray entry;
+    if (pos_ < n && data_[pos_] == '"') {
+        ++pos_;
+        while (pos_ < n && data_[pos_] != '"') entry.append(data_[pos_++]);
+        if (pos_ < n) ++pos_; // closing quote
+        // Whatever stands between the closing quote and the separator is dropped.
+        while (pos_ < n && data_[pos_] != ',' && !isLineEnd(pos_)) ++pos_;
+    } else {
+        while (pos_ < n && data_[pos_] != ',' && !isLineEnd(pos_)) entry.append(data_[pos_++]);
+    }
+    if (pos_ < n && data_[pos_] == ',') ++pos_;
+    else consumeLineEnd();
+    return decodeAnsi(entry);
+}
+
+QStringList readEntries(const QString& path) {
+    EntryReader reader(path);
+    QStringList entries;
+    while (!reader.atEnd()) entries.append(reader.next());
+    return entries;
+}
+
+void writeLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes.append(encodeAnsi(line));
+        bytes.append("\r\n");
+    }
+    const QByteArray native = QFile::encodeName(path);
+    std::FILE* f = std::fopen(native.constData(), "wb");
+    if (!f) raise(errnoToError(errno));
+    const bool ok = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f) == size_t(bytes.size());
+    const bool closed = std::fclose(f) == 0;
+    if (!ok || !closed) raise(61);
+}
+
+bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+
+void deleteFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) raise(err::FileNotFound);
+    if (::unlink(QFile::encodeName(path).constData()) != 0) raise(errnoToError(errno));
+}
+
+void deleteIfExists(const QString& path) {
+    if (fileExists(path)) deleteFile(path);
+}
+
+} // namespace tonara

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# A private PulseAudio daemon for the tests: a null sink as the output and a
+# sine source as the microphone, in its own XDG_RUNTIME_DIR.
+#   source tests/sound-server.sh; sound_server_start; ...; sound_server_stop
+SOUND_SINK=tonara_out
+SOUND_MIC=tonara_mic
+
+sound_server_start() {
+    export XDG_RUNTIME_DIR
+    XDG_RUNTIME_DIR=$(mktemp -d /tmp/tonara-pulse.XXXXXX)
+    chmod 700 "$XDG_RUNTIME_DIR"
+    export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+    unset PULSE_SERVER
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
+        -L "module-native-protocol-unix" \
+        -L "module-null-sink sink_name=$SOUND_SINK rate=96000 channels=2" \
+        -L "module-sine-source source_name=$SOUND_MIC rate=44100 frequency=440" \
+        >/dev/null 2>&1 &
+    SOUND_SERVER_PID=$!
+    export SOUND_SERVER_PID SOUND_SINK SOUND_MIC
+    for _ in $(seq 1 100); do
+        pactl info >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    pactl set-default-sink "$SOUND_SINK" && pactl set-default-source "$SOUND_MIC" &&
+        pactl set-sink-volume "$SOUND_SINK" 100%
+}
+
+sound_server_stop() {
+    if [ -n "${SOUND_SERVER_PID:-}" ]; then
+        kill "$SOUND_SERVER_PID" 2>/dev/null
+        wait "$SOUND_SERVER_PID" 2>/dev/null
+        SOUND_SERVER_PID=
+    fi
+    [ -n "${XDG_RUNTIME_DIR:-}" ] && case "$XDG_RUNTIME_DIR" in /tmp/tonara-pulse.*) rm -rf "$XDG_RUNTIME_DIR" ;; esac
+}

@@ -1,0 +1,64 @@
+#pragma once
+// A main window made of plain records, for testing the logic without widgets.
+
+#include "MainWindow.h"
+
+#include <QMap>
+#include <QPair>
+#include <QSet>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace tonara::test {
+
+class FakeMainWindow : public MainWindow {
+public:
+    FakeMainWindow();
+
+    MainState& state() override { return vars; }
+
+    void setCaption(const QString& control, const QString& text) override { captions[control] = text; }
+    QString caption(const QString& control) const override { return captions.value(control); }
+    void setEnabled(const QString& control, bool enabled) override;
+    bool isEnabled(const QString& control) const override { return !disabled.contains(control); }
+    void setShown(const QString& control, bool shown) override;
+    void setChecked(const QString& control, bool checked) override;
+    bool isChecked(const QString& control) const override { return checked.contains(control); }
+    int sliderValue() const override { return slider; }
+    void setStatusText(int panel, const QString& text) override;
+    QString statusText(int panel) const override { return status.value(panel); }
+
+    void setFormCaption(Form form, const QString& control, const QString& text) override {
+        formCaptions[{int(form), control}] = text;
+    }
+
+    bool isFormVisible(Form form) const override { return visibleForms.contains(int(form)); }
+    void showForm(Form form) override;
+    void hideForm(Form form) override;
+    void unloadForm(Form form) override;
+
+    void drawSine(qint16 pitch, qint16 mode) override { sines.push_back({pitch, mode}); }
+
+    void addErrorLines(const QStringList& lines) override { errorLines += lines; }
+    bool errorWindowLeft() const override { return errorLeft; }
+
+    MainState vars;
+    QMap<QString, QString> captions;
+    QSet<QString> disabled;
+    QSet<QString> hidden;
+    QSet<QString> checked;
+    int slider = 1000;
+    QMap<int, QString> status;
+    QStringList statusHistory; // every text panel 1 was given, in order
+    QMap<QPair<int, QString>, QString> formCaptions;
+    QSet<int> visibleForms;
+    QStringList formEvents;    // "show Form5", "hide Form1", "unload Form6"
+    std::vector<std::pair<qint16, qint16>> sines;
+    QStringList errorLines;
+    bool errorLeft = false;
+};
+
+QString formName(Form form);
+
+} // namespace tonara::test

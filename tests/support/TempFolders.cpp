@@ -1,0 +1,47 @@
+#include "TempFolders.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tonara::test {
+
+TestEnvironment::TestEnvironment() : oldTemp_(qgetenv("TEMP")), oldAppData_(qgetenv("APPDATA")) {
+    QDir(root_.path()).mkpath("temp");
+    QDir(root_.path()).mkpath("appdata");
+    QDir(root_.path()).mkpath("program");
+    qputenv("TEMP", QFile::encodeName(temp()));
+    qputenv("APPDATA", QFile::encodeName(appData()));
+    fake.folder = programFolder();
+    fake.path = programFolder("tonara");
+    setPlatform(&fake);
+}
+
+TestEnvironment::~TestEnvironment() {
+    setPlatform(nullptr);
+    qputenv("TEMP", oldTemp_);
+    qputenv("APPDATA", oldAppData_);
+}
+
+static QString under(const QString& base, const QString& name) { return name.isEmpty() ? base : base + "/" + name; }
+
+QString TestEnvironment::temp(const QString& name) const { return under(root_.path() + "/temp", name); }
+QString TestEnvironment::appData(const QString& name) const { return under(root_.path() + "/appdata", name); }
+QString TestEnvironment::programFolder(const QString& name) const { return under(root_.path() + "/program", name); }
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList fileLines(const QString& path) {
+    QStringList lines = QString::fromLatin1(fileBytes(path)).split("\r\n");
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+} // namespace tonara::test
