@@ -10,6 +10,16 @@
 
 namespace tonara {
 
+// What the device granted; open is false when no output could be opened.
+struct AudioDeviceSpec {
+    bool open = false;
+    QString driver;
+    int rate = 0;
+    int channels = 0;
+    int bufferFrames = 0;
+    QString format;
+};
+
 class AudioOutput {
 public:
     static AudioOutput& instance();
@@ -19,6 +29,8 @@ public:
     virtual void silenceWav() = 0;
     virtual void beep(int pitch, int durationMs) = 0;
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // Opens the output if that has not been tried yet.
+    virtual AudioDeviceSpec deviceSpec() = 0;
 };
 
 } // namespace tonara
