@@ -1,0 +1,80 @@
+#include "Sound.h"
+#include "ExFunctions.h"
+#include "Folders.h"
+#include "Synthesis.h"
+#include "TextFile.h"
+#include "Trap.h"
+
+namespace tonara {
+
+namespace {
+constexpr qint16 kWinmmWaitMs = 100;
+const QString kPitchCaption = QStringLiteral("Actual pitch (Hertz): ");
+} // namespace
+
+sound::sound(MainWindow& mainWindow) : mainWindow_(mainWindow) {}
+
+sound::~sound() = default;
+
+void sound::setLang(const QString& newvalue) {
+    trapped(mainWindow_, 1014, [&] { language_ = newvalue; });
+}
+
+void sound::showStatusPitch(qint32 pitch) {
+    mainWindow_.setStatusText(1, kPitchCaption + QString::number(pitch));
+    const MainState& vars = mainWindow_.state();
+    if (vars.lang == "nl") mainWindow_.setStatusText(1, vars.acctoon1 + QString::number(pitch));
+}
+
+void sound::showStatusCaption() {
+    mainWindow_.setStatusText(1, kPitchCaption);
+    const MainState& vars = mainWindow_.state();
+    if (vars.lang == "nl") mainWindow_.setStatusText(1, vars.acctoon1);
+}
+
+void sound::waitWhilePlaying(qint16 periodMs) {
+    ExFunctions ex;
+    do {
+        platform().processEvents();
+        ex.delay(periodMs);
+    } while (mainWindow_.state().z != 1 && mainWindow_.isFormVisible(Form::Form1));
+}
+
+void sound::SoundWinmmRND(qint16 pitch) {
+    trapped(mainWindow_, 1022, [&] {
+        ExFunctions ex;
+        tempFolder_ = tempFolder();
+        const QString wav = temporaryToneWav();
+        writeToneWav(pitch);
+        ex.WavPlay(wav, true, false);
+        showStatusPitch(pitch);
+        waitWhilePlaying(kWinmmWaitMs);
+        ex.WavPlay("0", false, true);
+        deleteIfExists(wav);
+    });
+}
+
+void sound::SoundWinmmRNDTMP(qint16 pitch, qint16 Duration) {
+    trapped(mainWindow_, 1024, [&] {
+        ExFunctions ex;
+        tempFolder_ = tempFolder();
+        const QString wav = temporaryToneWav();
+        writeToneWav(pitch);
+        ex.WavPlay(wav, true, false);
+        ex.delay(Duration);
+        ex.WavPlay("0", false, true);
+        deleteIfExists(wav);
+    });
+}
+
+void sound::SoundWinmm(qint16 pitch, const QString& modeval) {
+    trapped(mainWindow_, 1021, [&] {
+        ExFunctions ex;
+        ex.WavPlay(joinPath(platform().programFolder(), "sounddx" + modeval + ".dll"), true, false);
+        showStatusPitch(pitch);
+        waitWhilePlaying(kWinmmWaitMs);
+        ex.WavPlay("0", false, true);
+    });
+}
+
+} // namespace tonara

@@ -1,0 +1,115 @@
+#include "Synthesis.h"
+#include "Folders.h"
+#include "Platform.h"
+#include "RuntimeError.h"
+
+#include <QFile>
+#include <cmath>
+#include <limits>
+
+namespace tonara {
+
+namespace {
+
+// The single-precision values nearest 2π/44100 and 2π/96000, used as
+// doubles: the tone's period depends on exactly these steps.
+constexpr double kPhaseStep = 0x1.2acb24p-13;
+constexpr double kHighPhaseStep = 0x1.12843cp-14;
+constexpr int kHighestLowRatePitch = kToneRate / 2;
+
+void put16(QByteArray& image, int at, qint32 value) {
+    image[at] = char(value & 0xFF);
+    image[at + 1] = char((value >> 8) & 0xFF);
+}
+
+void put32(QByteArray& image, int at, qint32 value) {
+    put16(image, at, value & 0xFFFF);
+    put16(image, at + 2, (value >> 16) & 0xFFFF);
+}
+
+void putTag(QByteArray& image, int at, const char* tag) {
+    for (int i = 0; i < 4; ++i) image[at + i] = tag[i];
+}
+
+} // namespace
+
+int toneRateFor(qint32 pitch) { return pitch > kHighestLowRatePitch ? kHighToneRate : kToneRate; }
+
+SampleGrid oneSecondTone(qint32 pitch) {
+    const int rate = toneRateFor(pitch);
+    const double step = rate == kToneRate ? kPhaseStep : kHighPhaseStep;
+    // At 44 100 samples the product pitch × sample is a 32-bit integer; the
+    // high rate forms it in 64 bits, where 32 000 × 95 999 still fits.
+    if (rate == kToneRate) {
+        const qint64 extreme = qint64(pitch) * (rate - 1);
+        if (extreme > std::numeric_limits<qint32>::max() || extreme < std::numeric_limits<qint32>::min())
+            raise(err::Overflow);
+    }
+    SampleGrid tone(2, rate);
+    qint32* left = &tone.at(0, 0);
+    qint32* right = &tone.at(1, 0);
+    for (int s = 0; s < rate; ++s) {
+        const qint64 product = qint64(pitch) * s;
+        const auto value = qint32(std::nearbyint(std::sin(double(product) * step) * double(kToneAmplitude)));
+        left[s] = value;
+        right[s] = value;
+    }
+    return tone;
+}
+
+QByteArray CreateWaveArray(const SampleGrid& WaveData, qint32 SampleRate, qint32 BitsPerSample) {
+    if (BitsPerSample != 16 && BitsPerSample != 8) platform().endProgram(1);
+
+    const qint32 channels = WaveData.channels;
+    const qint32 samples = WaveData.samples;
+    const qint32 byteRate = SampleRate * channels * BitsPerSample / 8;
+    const qint32 blockAlign = BitsPerSample * channels / 8;
+    const qint32 totalSize = blockAlign * samples + 44;
+    const qint32 dataSize = channels * samples * BitsPerSample / 8;
+
+    QByteArray image(totalSize, '\0');
+    putTag(image, 0, "RIFF");
+    put32(image, 4, totalSize - 8);
+    putTag(image, 8, "WAVE");
+    putTag(image, 12, "fmt ");
+    put32(image, 16, 16);
+    put16(image, 20, 1);
+    put16(image, 22, channels);
+    put32(image, 24, SampleRate);
+    put32(image, 28, byteRate);
+    put16(image, 32, blockAlign);
+    put16(image, 34, BitsPerSample);
+    putTag(image, 36, "data");
+    put32(image, 40, dataSize);
+
+    char* data = image.data() + 44;
+    const int sampleBytes = BitsPerSample / 8;
+    for (qint32 s = 0; s < samples; ++s) {
+        for (qint32 c = 0; c < channels; ++c) {
+            const qint32 value = WaveData.at(c, s);
+            char* p = data + blockAlign * s + sampleBytes * c;
+            p[0] = char(value & 0xFF);
+            if (sampleBytes == 2) p[1] = char((value >> 8) & 0xFF);
+        }
+    }
+    return image;
+}
+
+void WriteWave(const QString& Path, const QByteArray& WaveArray) {
+    // Every failure is passed over: the player then gets whatever is there.
+    QFile existing(Path);
+    if (existing.open(QIODevice::ReadOnly)) {
+        existing.close();
+        existing.remove();
+    }
+    QFile out(Path);
+    if (out.open(QIODevice::WriteOnly)) out.write(WaveArray);
+}
+
+QString temporaryToneWav() { return joinPath(tempFolder(), "tnfwinmmtmp.wav"); }
+
+void writeToneWav(qint32 pitch) {
+    WriteWave(temporaryToneWav(), CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16));
+}
+
+} // namespace tonara
