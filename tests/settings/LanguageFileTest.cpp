@@ -1,0 +1,136 @@
+#include "SettingsTestSupport.h"
+
+namespace tonara::test {
+
+namespace {
+
+struct LanguageRig : Rig {
+    void writeLanguage(const QString& code, const QStringList& entries) {
+        writeTextLines(env.programFolder("lng_" + code + ".dll"), entries);
+    }
+    // With the file's entry n replaced by text.
+    void writeLanguageWith(const QString& code, int n, const QString& text) {
+        QStringList entries = numberedLanguageEntries(code);
+        entries[n - 1] = text;
+        writeLanguage(code, entries);
+    }
+    bool textsApplied(const Program& p) const { return p.acctoon == "entry 29" && window.vars.acctoon1 == "entry 29"; }
+};
+
+} // namespace
+
+TEST(LanguageFile, MainWindowTextsAndTextVariables) {
+    LanguageRig rig;
+    rig.writeLanguage("nl", numberedLanguageEntries("nl"));
+    rig.window.vars.sensmicro = 7;
+    Program p(rig.window);
+    p.LanguageAPI("nl", 1);
+
+    EXPECT_EQ(rig.window.caption("Option1"), "entry 4");
+    EXPECT_EQ(rig.window.caption("Option9"), "entry 12");
+    EXPECT_EQ(rig.window.caption("file"), "entry 19");
+    EXPECT_EQ(rig.window.caption("language"), "entry 28");
+    EXPECT_EQ(rig.window.statusText(1), "entry 29");
+    EXPECT_EQ(rig.window.caption("Frame4"), "entry 56, entry 57 7");
+    EXPECT_TRUE(rig.window.formCaptions.isEmpty());
+
+    EXPECT_EQ(p.langupdate, "entry 49");
+    EXPECT_EQ(p.updatenewvertxt, "entry 54");
+    EXPECT_EQ(p.microphonetxt, "entry 56, entry 57");
+    EXPECT_EQ(rig.window.vars.microphonetxt1, p.microphonetxt);
+    EXPECT_EQ(p.ntacc, "entry 56");
+    EXPECT_TRUE(rig.textsApplied(p));
+    EXPECT_EQ(p.rd[1], "entry 60");
+    EXPECT_EQ(p.rd[9], "entry 68");
+    EXPECT_EQ(p.rdbtn1, "entry 69");
+    EXPECT_EQ(p.rdbtn2, "entry 70");
+}
+
+TEST(LanguageFile, EachFormNumberSetsOnlyItsOwnWindow) {
+    LanguageRig rig;
+    rig.writeLanguage("en", numberedLanguageEntries("en"));
+    const auto formCaption = [&](Form f, const char* c) { return rig.window.formCaptions.value({int(f), c}); };
+
+    Program(rig.window).LanguageAPI("en", 2);
+    EXPECT_EQ(formCaption(Form::Form2, "Label2"), "entry 31");
+    EXPECT_EQ(formCaption(Form::Form2, "Label7"), "entry 37");
+    EXPECT_EQ(formCaption(Form::Form2, "Frame1"), "entry 40");
+    Program(rig.window).LanguageAPI("en", 4);
+    EXPECT_EQ(formCaption(Form::Form4, "Label2"), "entry 42");
+    EXPECT_EQ(formCaption(Form::Form4, "Command2"), "entry 47");
+    Program(rig.window).LanguageAPI("en", 99);
+    EXPECT_EQ(formCaption(Form::frmAbout, "lblDescription"), "entry 72");
+    EXPECT_EQ(rig.window.formCaptions.size(), 9 + 7 + 1);
+    EXPECT_TRUE(rig.window.captions.isEmpty());
+
+    for (qint16 form : {0, 3}) {
+        LanguageRig other;
+        other.writeLanguage("en", numberedLanguageEntries("en"));
+        Program p(other.window);
+        p.LanguageAPI("en", form);
+        EXPECT_TRUE(other.textsApplied(p)) << form;
+        EXPECT_TRUE(other.window.captions.isEmpty() && other.window.formCaptions.isEmpty() && other.window.status.isEmpty());
+    }
+}
+
+TEST(LanguageFile, InvalidFilesChangeNothing) {
+    const std::vector<std::pair<int, QString>> faults = {
+        {1, "%VALID%"}, {2, "lang=NL"}, {3, "<2>"}, {4, ""}, {29, "\" \""}, {31, ""}, {36, ""}, {41, ""},
+        {47, ""}, {49, ""}, {55, ""}, {56, ""}, {58, ""}, {59, ""}, {68, ""}};
+    for (const auto& [n, text] : faults) {
+        LanguageRig rig;
+        rig.writeLanguageWith("nl", n, text);
+        Program p(rig.window);
+        p.LanguageAPI("nl", 1);
+        EXPECT_TRUE(p.acctoon.isEmpty() && rig.window.captions.isEmpty()) << "entry " << n;
+    }
+    for (int n : {30, 40, 48, 57, 69, 70, 71, 72}) {
+        LanguageRig rig;
+        rig.writeLanguageWith("nl", n, "");
+        Program p(rig.window);
+        p.LanguageAPI("nl", 1);
+        EXPECT_TRUE(rig.textsApplied(p)) << "entry " << n << " may be empty";
+    }
+    LanguageRig missing;
+    Program p(missing.window);
+    p.LanguageAPI("de", 1);
+    EXPECT_TRUE(p.acctoon.isEmpty() && missing.window.formEvents.isEmpty());
+}
+
+TEST(LanguageFile, AStrayCommaShiftsLaterEntries) {
+    LanguageRig rig;
+    QStringList entries = numberedLanguageEntries("nl");
+    entries[34] = "15000 Hertz: heel moeilijk, maar irritant";
+    entries[47] = "entry 48"; // an empty entry pushed into 49 would make the file fail
+    rig.writeLanguage("nl", entries);
+    Program(rig.window).LanguageAPI("nl", 2);
+    const auto label = [&](const char* c) { return rig.window.formCaptions.value({int(Form::Form2), c}); };
+    EXPECT_EQ(label("Label6"), "15000 Hertz: heel moeilijk");
+    EXPECT_EQ(label("Label7"), "entry 36");
+    EXPECT_EQ(label("Frame1"), "entry 39");
+}
+
+TEST(LanguageFile, ShortFileNeedsEntriesLeftByAnEarlierRead) {
+    LanguageRig rig;
+    QStringList shortDutch = numberedLanguageEntries("nl", 60);
+    shortDutch[28] = "nl 29";
+    rig.writeLanguage("nl", shortDutch);
+    Program fresh(rig.window);
+    fresh.LanguageAPI("nl", 1);
+    EXPECT_TRUE(fresh.acctoon.isEmpty());
+
+    rig.writeLanguage("en", numberedLanguageEntries("en"));
+    Program reused(rig.window);
+    reused.LanguageAPI("en", 3);
+    reused.LanguageAPI("nl", 3);
+    EXPECT_EQ(reused.acctoon, "nl 29");
+    EXPECT_EQ(reused.rd[9], "entry 68");
+}
+
+TEST(LanguageFile, AnEmptyFileIsReported) {
+    LanguageRig rig;
+    writeBytes(rig.env.programFolder("lng_en.dll"), "");
+    rig.expectErrorReport([&] { Program(rig.window).LanguageAPI("en", 1); }, err::InputPastEnd, 1015);
+}
+
+} // namespace tonara::test
