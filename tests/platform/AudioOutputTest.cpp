@@ -1,0 +1,41 @@
+// The real audio output on a machine without a sound server. Run in a
+// child process: the output is opened once per process.
+#include "AudioOutput.h"
+#include "RuntimeError.h"
+
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace tonara;
+
+namespace {
+
+// Exit codes of the child tell which expectation failed.
+[[noreturn]] void runWithoutSoundServer() {
+    setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+    setenv("PULSE_SERVER", "unix:/nonexistent/tonara-no-server", 1);
+    AudioOutput& out = AudioOutput::instance();
+
+    if (out.deviceSpec().open) std::_Exit(2);
+    out.playWav("/nonexistent.wav", true);
+    out.silenceWav();
+    QElapsedTimer timer;
+    timer.start();
+    out.beep(1000, 150);
+    if (timer.elapsed() < 150) std::_Exit(3); // still takes its time
+    try {
+        out.openToneStream("/nonexistent.wav");
+        std::_Exit(4);
+    } catch (const RuntimeError& e) {
+        if (e.number() != err::DeviceUnavailable || e.description() != "Device unavailable") std::_Exit(5);
+    }
+    std::_Exit(0);
+}
+
+} // namespace
+
+TEST(AudioOutputWithoutServer, StaysSilentBeepsTimeAndRefusesStreams) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(runWithoutSoundServer(), ::testing::ExitedWithCode(0), "no audio output");
+}
