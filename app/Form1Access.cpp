@@ -1,0 +1,179 @@
+// The main window as the logic sees it: controls and windows by design name.
+#include "Form1.h"
+#include "Form5.h"
+#include "Form6.h"
+#include "Form8.h"
+#include "ModePresentation.h"
+#include "PictureBox.h"
+#include "Program.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+
+namespace tonara {
+
+namespace {
+
+void setTextOf(QObject* o, const QString& text) {
+    if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setText(text);
+    else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(o)) g->setTitle(text);
+    else if (auto* m = qobject_cast<QMenu*>(o)) m->setTitle(text);
+    else if (auto* a = qobject_cast<QAction*>(o)) a->setText(text);
+    else if (auto* w = qobject_cast<QWidget*>(o)) w->setWindowTitle(text);
+}
+
+QString textOf(const QObject* o) {
+    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
+    if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
+    if (auto* m = qobject_cast<const QMenu*>(o)) return m->title();
+    if (auto* a = qobject_cast<const QAction*>(o)) return a->text();
+    return {};
+}
+
+} // namespace
+
+QObject* Form1::control(const QString& name) const { return findChild<QObject*>(name); }
+
+void Form1::setCaption(const QString& name, const QString& text) {
+    if (QObject* o = control(name)) setTextOf(o, text);
+}
+
+QString Form1::caption(const QString& name) const {
+    const QObject* o = control(name);
+    return o ? textOf(o) : QString();
+}
+
+void Form1::setEnabled(const QString& name, bool enabled) {
+    QObject* o = control(name);
+    if (auto* m = qobject_cast<QMenu*>(o)) m->menuAction()->setEnabled(enabled);
+    else if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(enabled);
+    else if (auto* w = qobject_cast<QWidget*>(o)) w->setEnabled(enabled);
+}
+
+bool Form1::isEnabled(const QString& name) const {
+    const QObject* o = control(name);
+    if (auto* m = qobject_cast<const QMenu*>(o)) return m->menuAction()->isEnabled();
+    if (auto* a = qobject_cast<const QAction*>(o)) return a->isEnabled();
+    if (auto* w = qobject_cast<const QWidget*>(o)) return !w->testAttribute(Qt::WA_Disabled);
+    return false;
+}
+
+void Form1::setShown(const QString& name, bool shown) {
+    if (auto* w = qobject_cast<QWidget*>(control(name))) w->setVisible(shown);
+}
+
+void Form1::setChecked(const QString& name, bool checked) {
+    QObject* o = control(name);
+    if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setChecked(checked);
+    else if (auto* a = qobject_cast<QAction*>(o)) a->setChecked(checked);
+}
+
+bool Form1::isChecked(const QString& name) const {
+    const QObject* o = control(name);
+    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->isChecked();
+    if (auto* a = qobject_cast<const QAction*>(o)) return a->isChecked();
+    return false;
+}
+
+int Form1::sliderValue() const { return hscroll1_->value(); }
+
+void Form1::setStatusText(int panel, const QString& text) {
+    if (panel >= 1 && panel <= 3) panels_[size_t(panel)]->setText(text);
+}
+
+QString Form1::statusText(int panel) const {
+    return panel >= 1 && panel <= 3 ? panels_[size_t(panel)]->text() : QString();
+}
+
+void Form1::setFormCaption(Form form, const QString& name, const QString& text) {
+    if (QWidget* w = loadedForm(form))
+        if (QObject* o = w->findChild<QObject*>(name)) setTextOf(o, text);
+}
+
+QWidget* Form1::loadedForm(Form form) const {
+    const auto it = forms_.find(form);
+    return it == forms_.end() ? nullptr : it->second.data();
+}
+
+// Windows that are part of this build load on first use, as they would on first reference.
+QWidget* Form1::loadForm(Form form) {
+    if (QWidget* w = loadedForm(form)) return w;
+    QWidget* w = nullptr;
+    switch (form) {
+    case Form::Form5: w = new Form5(*this); break;
+    case Form::Form6: w = new Form6(*this); break;
+    case Form::Form8: w = new Form8; break;
+    default: return nullptr;
+    }
+    forms_[form] = w;
+    return w;
+}
+
+bool Form1::isFormVisible(Form form) const {
+    if (form == Form::Form1) return isVisible();
+    const QWidget* w = loadedForm(form);
+    return w && w->isVisible();
+}
+
+void Form1::showForm(Form form) {
+    if (form == Form::Form1) {
+        hiddenByStartup_ = false;
+        show();
+    } else if (QWidget* w = loadForm(form)) {
+        w->show();
+        w->raise();
+    }
+}
+
+void Form1::hideForm(Form form) {
+    if (form == Form::Form1) {
+        hiddenByStartup_ = true;
+        hide();
+    } else if (QWidget* w = loadedForm(form)) {
+        w->hide();
+    }
+}
+
+void Form1::unloadForm(Form form) {
+    if (form == Form::Form1) {
+        unloadHandler();
+        return;
+    }
+    QWidget* w = loadedForm(form);
+    if (!w) return;
+    forms_.erase(form);
+    w->hide();
+    w->deleteLater(); // it may be the window whose handler is running
+}
+
+void Form1::drawSine(qint16 pitch, qint16 mode) {
+    Program program(*this);
+    ModePresentation(program, *picture1_).DrawSine(pitch, mode);
+}
+
+void Form1::addErrorLines(const QStringList& lines) {
+    if (auto* w = qobject_cast<Form6*>(loadForm(Form::Form6))) w->addLines(lines);
+}
+
+bool Form1::errorWindowLeft() const {
+    const auto* w = qobject_cast<const Form6*>(loadedForm(Form::Form6));
+    return !w || w->left();
+}
+
+void Form1::setSplashStatus(const QString& text) {
+    if (auto* splash = qobject_cast<Form8*>(loadedForm(Form::Form8))) splash->setStatus(text);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->ignore(); // the shut-down sequence ends the program itself
+    unloadHandler();
+}
+
+} // namespace tonara

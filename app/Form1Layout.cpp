@@ -1,0 +1,200 @@
+// The main window's controls and menus, with their design names and captions.
+#include "Form1.h"
+#include "PictureBox.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace tonara {
+
+namespace {
+
+QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QGroupBox* makeFrame(const char* name, const QString& title, QWidget* parent) {
+    auto* f = new QGroupBox(title, parent);
+    f->setObjectName(name);
+    return f;
+}
+
+const char* const kOptionCaptions[] = {"Low pitch",    "Average pitch", "High pitch", "Extreme pitch", "Spooky pitch",
+                                       "Low to high", "Custom pitch",  "Morse tool", "Hearing age"};
+
+} // namespace
+
+void Form1::buildLayout() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* grid = new QGridLayout(central);
+
+    auto* frame1 = makeFrame("Frame1", "Choices", central);
+    auto* choices = new QVBoxLayout(frame1);
+    for (int k = 1; k <= 9; ++k) {
+        options_[k] = new QRadioButton(kOptionCaptions[k - 1], frame1);
+        options_[k]->setObjectName(QStringLiteral("Option%1").arg(k));
+        choices->addWidget(options_[k]);
+        connect(options_[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) optionClicked(k);
+        });
+    }
+    choices->addStretch();
+
+    auto* frame2 = makeFrame("Frame2", "Info", central);
+    auto* info = new QGridLayout(frame2);
+    auto* label1 = makeLabel("Label1", "<< Select a mode >>", frame2);
+    label1->setWordWrap(true);
+    label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    label1->setMinimumHeight(64);
+    info->addWidget(label1, 0, 0, 1, 4);
+    auto* label9 = makeLabel("Label9", "Custom pitch", frame2);
+    QFont bold = label9->font();
+    bold.setBold(true);
+    label9->setFont(bold);
+    info->addWidget(label9, 1, 0, 1, 4);
+    info->addWidget(makeLabel("Label3", "Selected pitch (Hz):", frame2), 2, 0, 1, 2);
+    info->addWidget(makeLabel("Label10", "1000", frame2), 2, 2, 1, 2);
+    info->addWidget(makeLabel("Label5", "4 Hz ->", frame2), 3, 0);
+    hscroll1_ = new QScrollBar(Qt::Horizontal, frame2);
+    hscroll1_->setObjectName("HScroll1");
+    hscroll1_->setAccessibleName("Selected pitch (Hz):");
+    hscroll1_->setRange(4, 32000);
+    hscroll1_->setValue(1000);
+    hscroll1_->setSingleStep(1);
+    hscroll1_->setPageStep(100);
+    hscroll1_->setMinimumWidth(180);
+    hscroll1_->setTracking(false); // the value changes at the end of a drag, not while the thumb moves
+    connect(hscroll1_, &QScrollBar::valueChanged, this, [this] { sliderChanged(); });
+    info->addWidget(hscroll1_, 3, 1, 1, 2);
+    info->addWidget(makeLabel("Label6", "<- 32000 Hz", frame2), 3, 3);
+    auto* help = makeButton("Command1", "Help", frame2);
+    info->addWidget(help, 4, 3, Qt::AlignRight);
+    for (const char* name : {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"})
+        setEnabled(name, false);
+
+    auto* frame3 = makeFrame("Frame3", "Sound waves", central);
+    auto* waves = new QGridLayout(frame3);
+    auto* label2 = makeLabel("Label2", "Not available", frame3);
+    label2->setAlignment(Qt::AlignCenter);
+    label2->setFixedSize(177, 49);
+    picture1_ = new PictureBox("Picture1", 177, 49, frame3);
+    picture1_->setAccessibleName("Sound waves");
+    auto* line1 = new QFrame(picture1_);
+    line1->setObjectName("Line1");
+    line1->setFrameShape(QFrame::HLine);
+    line1->setStyleSheet("color: #c0c0c0");
+    line1->setGeometry(0, 24, 177, 1);
+    waves->addWidget(label2, 0, 0);
+    waves->addWidget(picture1_, 0, 0); // on top; "Not available" shows when the preview is hidden
+    waves->addWidget(makeLabel("Label7", "", frame3), 1, 0);
+
+    auto* frame4 = makeFrame("Frame4", "Microphone input, sensitivity: 1", central);
+    auto* mic = new QHBoxLayout(frame4);
+    auto* minus = makeButton("Command5", "-", frame4);
+    auto* plus = makeButton("Command4", "+", frame4);
+    minus->setAccessibleName("-");
+    plus->setAccessibleName("+");
+    minus->setFixedWidth(32);
+    plus->setFixedWidth(32);
+    auto* picWave = new PictureBox("picWave", 177, 49, frame4);
+    picWave->setAccessibleName("Microphone input");
+    mic->addWidget(minus);
+    mic->addWidget(plus);
+    mic->addWidget(picWave);
+    mic->addStretch();
+
+    auto* play = makeButton("Command2", "Play Sound", central);
+    auto* stop = makeButton("Command3", "Stop Sound", central);
+    play->setEnabled(false); // until a mode is chosen
+    connect(play, &QPushButton::clicked, this, [this] { playClicked(); });
+    connect(stop, &QPushButton::clicked, this, [this] { stopClicked(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(play);
+    buttons->addWidget(stop);
+    buttons->addWidget(makeLabel("Label8", "No information avaible", central), 1);
+
+    grid->addWidget(frame1, 0, 0, 2, 1);
+    grid->addWidget(frame2, 0, 1);
+    grid->addWidget(frame3, 1, 1);
+    grid->addWidget(frame4, 2, 0, 1, 2);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    const char* const texts[] = {"Actual pitch (Hertz): ", "v2.3.6", "Norvane Software"};
+    for (int i = 1; i <= 3; ++i) {
+        panels_[i] = makeLabel(qPrintable(QStringLiteral("Panel%1").arg(i)), texts[i - 1], bar);
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        bar->addWidget(panels_[i], i == 1 ? 1 : 0);
+    }
+}
+
+void Form1::buildMenus() {
+    auto item = [this](QMenu* menu, const char* name, const QString& text, bool checkable = false) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(name);
+        a->setCheckable(checkable);
+        return a;
+    };
+    auto submenu = [](QWidget* parent, const char* name, const QString& title) {
+        auto* m = new QMenu(title, parent);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(QString(name) + "Action");
+        return m;
+    };
+    QMenuBar* bar = menuBar();
+    QMenu* file = submenu(bar, "file", "File");
+    item(file, "openfile", "Open...");
+    QAction* exit = item(file, "exit", "Exit");
+    connect(exit, &QAction::triggered, this, [this] { unloadForm(Form::Form1); });
+
+    QMenu* settings = submenu(bar, "settings", "Settings");
+    QMenu* soundmode = submenu(settings, "soundmode", "Sound mode");
+    item(soundmode, "sndautomatic", "Automatic", true);
+    item(soundmode, "sndsound32", "Sound32", true);
+    item(soundmode, "sndwinmm", "Winmm", true);
+    item(soundmode, "snddirectsound", "DirectSound", true);
+    item(soundmode, "sndclassic", "Classic", true);
+    settings->addMenu(soundmode);
+    QMenu* language = submenu(settings, "language", "Language");
+    item(language, "english", "English", true)->setChecked(true);
+    item(language, "dutch", "Dutch", true);
+    settings->addMenu(language);
+    item(settings, "autoupdate", "Automatic Updates", true);
+    item(settings, "microinputonoff", "Display Microphone Input", true);
+
+    QMenu* help = submenu(bar, "help", "Help");
+    item(help, "webpage", "Web page");
+    item(help, "donate", "Donate");
+    item(help, "contact", "Contact");
+    item(help, "about", "About...");
+
+    bar->addMenu(file);
+    bar->addMenu(settings);
+    bar->addMenu(help);
+}
+
+} // namespace tonara

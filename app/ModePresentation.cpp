@@ -1,0 +1,74 @@
+#include "ModePresentation.h"
+#include "NumberText.h"
+#include "Platform.h"
+#include "Trap.h"
+
+#include <cmath>
+
+namespace tonara {
+
+namespace {
+
+QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
+
+const QStringList kCustomPitchGroup = {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"};
+
+} // namespace
+
+ModePresentation::ModePresentation(Program& program, PreviewCanvas& canvas) : program_(program), canvas_(canvas) {}
+
+void ModePresentation::SelectRadio(qint16 newselected) {
+    MainWindow& w = program_.mainWindow();
+    trapped(w, 1010, [&] {
+        program_.LanguageAPI(w.state().lang, 1);
+        if (newselected < 1 || newselected > 9) return;
+        for (int k = 1; k <= 9; ++k)
+            if (k != newselected) w.setChecked(optionName(k), false);
+        const bool preview = newselected <= 7;
+        w.setShown("Picture1", preview);
+        w.setShown("Line1", preview);
+        for (const QString& control : kCustomPitchGroup) w.setEnabled(control, newselected == 7);
+        if (newselected == 7) {
+            w.setCaption("Label10", signedNumberText(w.sliderValue()));
+            DrawSine(toInt16(integerPart(w.caption("Label10"))), kStaticPreview);
+        }
+        w.setCaption("Label1", program_.rd[size_t(newselected)]);
+        w.setCaption("Command2", newselected <= 7 ? program_.rdbtn1 : program_.rdbtn2);
+        w.setEnabled("Command2", true);
+        program_.PrintFile(QStringLiteral("#Option %1 Clicked").arg(newselected));
+    });
+}
+
+void ModePresentation::drawFrame(float step, bool plotPoints) {
+    const qint32 amplitude = toInt32(canvas_.scaleHeight() / 2.0 - 100);
+    const qint32 width = toInt32(canvas_.scaleWidth());
+    for (qint32 x = 0; x <= width; ++x) {
+        const qint32 y = toInt32(std::sin(double(step) * x + phase_) * amplitude);
+        if (plotPoints) canvas_.plot(x, amplitude + y + 100);
+    }
+}
+
+void ModePresentation::DrawSine(qint16 pitch, qint16 mode) {
+    MainWindow& w = program_.mainWindow();
+    trapped(w, 1014, [&] {
+        const float step = float(pitch / 500.0 * 0.001);
+        MainState& s = w.state();
+        s.stopme = 0;
+        if (mode == kAnimatedPreview) {
+            do {
+                platform().processEvents();
+                phase_ += 100;
+                if (w.isChecked("Option6") || s.stopme != 1) canvas_.clear();
+                drawFrame(step, s.stopme != 1);
+                if (phase_ == 100000) phase_ = 0;
+                platform().delay(50);
+                if (!w.isFormVisible(Form::Form1)) platform().endProgram(0);
+            } while (s.stopme != 1);
+        } else if (mode == kStaticPreview) {
+            canvas_.clear();
+            drawFrame(step, true);
+        }
+    });
+}
+
+} // namespace tonara

@@ -1,0 +1,30 @@
+#pragma once
+// What choosing a mode shows: captions and enabled states per mode, and the
+// sine preview of a pitch, static or animated.
+
+#include "PreviewCanvas.h"
+#include "Program.h"
+
+namespace tonara {
+
+constexpr qint16 kAnimatedPreview = 1;
+constexpr qint16 kStaticPreview = 930;
+
+class ModePresentation {
+public:
+    ModePresentation(Program& program, PreviewCanvas& canvas);
+
+    void SelectRadio(qint16 newselected);
+    void DrawSine(qint16 pitch, qint16 mode);
+
+    qint32 phase() const { return phase_; }
+
+private:
+    void drawFrame(float step, bool plotPoints);
+
+    Program& program_;
+    PreviewCanvas& canvas_;
+    qint32 phase_ = 0;
+};
+
+} // namespace tonara

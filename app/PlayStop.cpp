@@ -1,0 +1,141 @@
+// The nine modes, the custom-pitch slider, Play and Stop.
+#include "ExFunctions.h"
+#include "Folders.h"
+#include "Form1.h"
+#include "ModePresentation.h"
+#include "NumberText.h"
+#include "PictureBox.h"
+#include "Platform.h"
+#include "Program.h"
+#include "Sound.h"
+#include "TextFile.h"
+#include "Trap.h"
+
+#include <QScrollBar>
+
+namespace tonara {
+
+namespace {
+
+constexpr qint16 kPresetPitches[] = {0, 1000, 4500, 10000, 16600, 21000};
+constexpr qint16 kSweepCode = 1;
+constexpr qint16 kMorseCode = 3;
+
+QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
+
+} // namespace
+
+void Form1::optionClicked(int option) {
+    Program program(*this);
+    trapped(*this, qint16(16 + option), [&] {
+        ModePresentation presentation(program, *picture1_);
+        presentation.SelectRadio(qint16(option));
+        if (option <= 5) {
+            state_.stopme = 1;
+            presentation.DrawSine(kPresetPitches[option], kAnimatedPreview);
+        } else if (option <= 8) {
+            state_.stopme = 1;
+        }
+    });
+}
+
+void Form1::sliderChanged() {
+    Program program(*this);
+    trapped(*this, 26, [&] {
+        setCaption("Label10", signedNumberText(hscroll1_->value()));
+        ModePresentation(program, *picture1_).DrawSine(toInt16(integerPart(caption("Label10"))), kStaticPreview);
+    });
+}
+
+void Form1::playClicked() {
+    Program program(*this);
+    ExFunctions exFunctions;
+    trapped(*this, 4, [&] {
+        sound tone(*this);
+        tone.setLang(state_.lang);
+        tempdir_ = tempFolder();
+        setStatusText(1, state_.acctoon1);
+        program.PrintFile("#Pressed Button 2");
+
+        qint16 pitch = 0;
+        for (int k = 1; k <= 5 && pitch == 0; ++k)
+            if (isChecked(optionName(k))) pitch = kPresetPitches[k];
+        if (isChecked("Option6")) pitch = kSweepCode;
+        if (isChecked("Option7")) {
+            pitch = toInt16(integerPart(caption("Label10")));
+            setEnabled("HScroll1", false);
+        }
+        if (isChecked("Option8")) pitch = kMorseCode;
+
+        if (isChecked("Option9")) {
+            writeLines(joinPath(tempdir_, "quillon.ini"), {state_.bit, state_.lang});
+            platform().startProgram("Quillon.dll", false);
+            return;
+        }
+
+        program.PrintFile(signedNumberText(pitch));
+        if (pitch == 0) {
+            platform().messageBox("Insoluble error, contact Norvane Software!", "Error", MessageIcon::Critical,
+                                  MessageButtons::Ok);
+            platform().endProgram(1);
+        }
+        state_.z = 0;
+
+        if (pitch != kMorseCode) {
+            setEnabled("Command2", false);
+            setEnabled("Command3", true);
+            setEnabled("settings", false);
+            for (int k = 1; k <= 9; ++k) {
+                wasdisabled_[size_t(k)] = isEnabled(optionName(k)) ? 0 : 1;
+                setEnabled(optionName(k), false);
+            }
+        }
+
+        const QString& bit = state_.bit;
+        if (pitch == kSweepCode) {
+            if (bit == "128" || bit == "256") tone.SoundWinmmLTH();
+            else tone.LowToHigh(bit);
+            do {
+                platform().processEvents();
+                exFunctions.delay(208);
+            } while (isFormVisible(Form::Form1) && state_.z != 1);
+            program.PrintFile("#Sound stopped");
+            return;
+        }
+        if (pitch == kMorseCode) {
+            program.PrintFile("#Morse");
+            setStatusText(1, state_.acctoon1);
+            showForm(Form::Form4);
+            return;
+        }
+        setStatusText(1, state_.acctoon1);
+        if (bit == "16") tone.Sound16(pitch);
+        else if (bit == "32") tone.Sound32(pitch);
+        else if (bit == "64") tone.SoundDXRND(qint32(pitch));
+        else if (bit == "128" || bit == "256") tone.SoundWinmmRND(pitch);
+        while (isFormVisible(Form::Form1) && state_.z != 1) {
+            platform().processEvents();
+            exFunctions.delay(208);
+        }
+        program.PrintFile("#Sound stopped");
+        setStatusText(1, state_.acctoon1);
+    });
+}
+
+void Form1::stopClicked() {
+    Program program(*this);
+    trapped(*this, 5, [&] {
+        setEnabled("Command2", true);
+        setEnabled("Command3", false);
+        setEnabled("settings", true);
+        for (int k = 1; k <= 9; ++k)
+            if (wasdisabled_[size_t(k)] == 0) setEnabled(optionName(k), true);
+        sound tone(*this);
+        if (isChecked("Option7")) setEnabled("HScroll1", true);
+        tone.KillAll();
+        program.PrintFile("#Pressed Button 3");
+        state_.z = 1;
+    });
+}
+
+} // namespace tonara

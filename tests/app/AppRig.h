@@ -1,0 +1,62 @@
+#pragma once
+// A real main window on a fake platform, with fresh folders and the shipped
+// language files in its program folder.
+
+#include "FakePlatform.h"
+#include "Form1.h"
+#include "TempFolders.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QtEndian>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tonara::test {
+
+inline QStringList validSettings(const QString& bit = "128", const QString& language = "EN") {
+    return {"AutoUpdate=y", "Soundbit=" + bit, "Language=" + language, "SendData=n", "Microphone=1", "MicrophoneON=n"};
+}
+
+struct AppRig {
+    TestEnvironment env;
+    std::unique_ptr<Form1> form;
+
+    AppRig() {
+        const QString bin = qEnvironmentVariable("TONARA_BIN");
+        for (const char* file : {"lng_en.dll", "lng_nl.dll"})
+            QFile::copy(bin + "/" + file, env.programFolder(file));
+        form = std::make_unique<Form1>();
+    }
+    ~AppRig() { form.reset(); }
+
+    void writeSettings(const QStringList& lines) {
+        writeBytes(env.appData("tonara.ini"), (lines.join("\r\n") + "\r\n").toLatin1());
+    }
+    QStringList activityLog() const { return fileLines(env.temp("userdata.txt")); }
+
+    template <typename W>
+    W* window(const char* name) const {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == name) return qobject_cast<W*>(w);
+        return nullptr;
+    }
+};
+
+// The pitch of a 16-bit WAV image's first channel, from its zero crossings over one second.
+inline double wavPitch(const QByteArray& wav) {
+    if (wav.size() < 44) return 0;
+    const int channels = qFromLittleEndian<quint16>(wav.constData() + 22);
+    const int rate = qFromLittleEndian<quint32>(wav.constData() + 24);
+    const int frames = (int(wav.size()) - 44) / (2 * channels);
+    int crossings = 0;
+    qint16 previous = 0;
+    for (int i = 0; i < frames; ++i) {
+        const qint16 s = qFromLittleEndian<qint16>(wav.constData() + 44 + 2 * channels * i);
+        if (i > 0 && ((previous < 0 && s >= 0) || (previous >= 0 && s < 0))) ++crossings;
+        previous = s;
+    }
+    return crossings / 2.0 * rate / frames;
+}
+
+} // namespace tonara::test
