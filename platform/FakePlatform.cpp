@@ -17,15 +17,16 @@ public:
     void play(bool loop) override { add("stream-play", loop); }
     void stop() override { add("stream-stop", false); }
     void setVolume(double) override {}
-    void setFrequency(int) override {}
+    void setFrequency(int samplesPerSecond) override { add("stream-frequency", false, samplesPerSecond); }
 
 private:
-    void add(const char* kind, bool flag) {
+    void add(const char* kind, bool flag, int value = 0) {
         PlatformRecord r;
         r.atMs = owner_.clockMs;
         r.kind = kind;
         r.text = path_;
         r.flag = flag;
+        r.pitch = value;
         owner_.records.push_back(r);
     }
     FakePlatform& owner_;

@@ -18,7 +18,8 @@ struct ProgramEnded {
 
 struct PlatformRecord {
     qint64 atMs = 0;
-    QString kind;   // play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop
+    QString kind;   // play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
+                    // stream-frequency (the rate in pitch)
     QString text;   // path, message text, command, address
     QString title;  // message title
     MessageIcon icon = MessageIcon::None;

@@ -1,0 +1,92 @@
+#include "ExternalTone.h"
+#include "ExFunctions.h"
+#include "Folders.h"
+#include "NumberText.h"
+#include "Sound.h"
+#include "Synthesis.h"
+#include "TextFile.h"
+#include "Trap.h"
+
+#include <QFile>
+#include <limits>
+
+namespace tonara {
+
+namespace {
+
+constexpr qint16 kToneProgramWaitMs = 208;
+
+// Hands the pitch to the tone program of bit and starts it; the tone then
+// lasts until the program is killed.
+void startToneProgram(MainWindow& mainWindow, qint16 pitch, const QString& bit) {
+    mainWindow.state().z = 0;
+    writeToneRequest(pitchRequestLine(pitch));
+    platform().startProgram(toneProgramCommand(bit), true);
+}
+
+} // namespace
+
+QString toneRequestFile() { return joinPath(tempFolder(), "sound.ini"); }
+
+QString pitchRequestLine(qint32 pitch) { return signedNumberText(pitch) + ' '; }
+
+QString sweepRequestLine() { return QStringLiteral("1"); }
+
+void writeToneRequest(const QString& line) { writeLines(toneRequestFile(), {line}); }
+
+ToneRequest parseToneRequest(const QByteArray& fileBytes) {
+    QByteArray line = fileBytes;
+    const qsizetype end = line.indexOf('\n');
+    if (end >= 0) line.truncate(end);
+    if (line.endsWith('\r')) line.chop(1);
+    if (line == "1") return {ToneRequest::Kind::Sweep, 0};
+
+    bool isNumber = false;
+    const int pitch = line.trimmed().toInt(&isNumber);
+    if (!isNumber || pitch < 1 || pitch > std::numeric_limits<qint16>::max()) return {};
+    return {ToneRequest::Kind::Pitch, pitch};
+}
+
+ToneRequest readToneRequest() {
+    QFile file(toneRequestFile());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return parseToneRequest(file.readAll());
+}
+
+QString toneProgramCommand(const QString& bit) {
+    if (bit == "32") return QStringLiteral("sound32.dll");
+    if (bit == "16") return QStringLiteral("cmd /c relay16.exe");
+    return {};
+}
+
+QString toneProgramName(const QString& bit) { return "SOUND" + bit + ".dll"; }
+
+void sound::Sound16(qint16 pitch) {
+    trapped(mainWindow_, 1015, [&] {
+        startToneProgram(mainWindow_, pitch, "16");
+        waitWhilePlaying(kToneProgramWaitMs);
+        KillAll();
+    });
+}
+
+void sound::Sound32(qint16 pitch) {
+    trapped(mainWindow_, 1016, [&] {
+        startToneProgram(mainWindow_, pitch, "32");
+        waitWhilePlaying(kToneProgramWaitMs);
+        KillAll();
+    });
+}
+
+void sound::KillAll() {
+    trapped(mainWindow_, 1019, [&] {
+        ExFunctions ex;
+        ex.KillProcess(toneProgramName("32"));
+        ex.KillProcess(toneProgramName("16"));
+        ex.WavPlay(" ", false, true);
+        showStatusCaption();
+        deleteIfExists(toneRequestFile());
+        deleteIfExists(temporaryToneWav());
+    });
+}
+
+} // namespace tonara
