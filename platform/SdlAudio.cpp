@@ -8,6 +8,7 @@
 #include <SDL.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace tonara {
@@ -17,6 +18,24 @@ namespace {
 constexpr int kDeviceRate = 96000; // tones up to 32 kHz pass; the sound server resamples for the hardware
 constexpr int kBufferFrames = 512;
 constexpr int kInvalidFileFormat = 321;
+// SDL asks PulseAudio for a server buffer of one callback buffer (5 ms),
+// which drops out as soon as another program keeps a core busy; 20 ms holds.
+constexpr const char* kServerBufferMs = "20";
+
+// Sets an environment variable for the lifetime of the object, unless the user set it.
+class DefaultEnvironment {
+public:
+    DefaultEnvironment(const char* name, const char* value) : name_(name), wasSet_(std::getenv(name) != nullptr) {
+        if (!wasSet_) setenv(name, value, 0);
+    }
+    ~DefaultEnvironment() {
+        if (!wasSet_) unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool wasSet_;
+};
 
 void feed(void* userdata, Uint8* stream, int len) {
     static_cast<Mixer*>(userdata)->mix(reinterpret_cast<std::int16_t*>(stream), len / int(2 * sizeof(std::int16_t)));
@@ -127,7 +146,10 @@ private:
         want.userdata = mixer_.get();
         SDL_AudioSpec have{};
         // Rate, format and channels stay as asked: SDL converts if the server differs.
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        {
+            const DefaultEnvironment serverBuffer("PULSE_LATENCY_MSEC", kServerBufferMs); // read when the stream connects
+            device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        }
         if (!device_) {
             std::fprintf(stderr, "Tonara: no audio output (%s)\n", SDL_GetError());
             return false;

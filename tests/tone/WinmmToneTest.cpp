@@ -164,7 +164,9 @@ TEST(TimedSound, EachSoundModeCodeHasItsBackEnd) {
             EXPECT_EQ(beep->pitch, 1000);
             EXPECT_EQ(beep->durationMs, 50);
         }
-        if (const PlatformRecord* play = env.fake.last("play")) EXPECT_EQ(play->data, toneImage(1000));
+        if (const PlatformRecord* play = env.fake.last("play")) {
+            EXPECT_EQ(play->data, toneImage(1000));
+        }
         EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
     }
 }

@@ -1,0 +1,109 @@
+#include "SinkRecording.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <algorithm>
+#include <cstdlib>
+
+namespace tonara::test {
+
+bool soundServerReachable() {
+    if (!qEnvironmentVariableIsEmpty("SOUND_SERVER_PID")) return true;
+    QProcess pactl;
+    pactl.start("pactl", {"info"});
+    return pactl.waitForFinished(5000) && pactl.exitStatus() == QProcess::NormalExit && pactl.exitCode() == 0;
+}
+
+SinkRecorder::~SinkRecorder() {
+    if (recorder_.state() != QProcess::NotRunning) {
+        recorder_.kill();
+        recorder_.waitForFinished(2000);
+    }
+}
+
+bool SinkRecorder::start(QString& why) {
+    const QString sink = qEnvironmentVariableIsEmpty("SOUND_SINK") ? "tonara_out" : qEnvironmentVariable("SOUND_SINK");
+    recorder_.start("parec", {"--latency-msec=10", "-d", sink + ".monitor", "--format=s16le",
+                              "--rate=" + QString::number(kSinkRate), "--channels=2", "--raw"});
+    if (!recorder_.waitForStarted(5000)) {
+        why = "parec did not start: " + recorder_.errorString();
+        return false;
+    }
+    // The monitor may take a second or two to deliver its first block.
+    QElapsedTimer waited;
+    waited.start();
+    while (frames() == 0 && waited.elapsed() < 5000 && recorder_.state() != QProcess::NotRunning) keepRecording(50);
+    if (recorder_.state() == QProcess::NotRunning) {
+        why = "parec ended: " + QString::fromLocal8Bit(recorder_.readAllStandardError());
+        return false;
+    }
+    if (frames() == 0) {
+        why = "parec delivered nothing in five seconds";
+        return false;
+    }
+    keepRecording(300);
+    return true;
+}
+
+qint64 SinkRecorder::frames() {
+    while (recorder_.waitForReadyRead(0)) {
+    }
+    received_ += recorder_.readAllStandardOutput();
+    return received_.size() / 4;
+}
+
+void SinkRecorder::keepRecording(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents();
+        frames();
+        QThread::msleep(5);
+    }
+}
+
+std::vector<std::int16_t> SinkRecorder::stop() {
+    frames();
+    recorder_.kill();
+    recorder_.waitForFinished(2000);
+    std::vector<std::int16_t> left(size_t(received_.size() / 4));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
+    for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);
+    return left;
+}
+
+ToneSpan findTone(const std::vector<std::int16_t>& samples, int threshold, qint64 from, qint64 to) {
+    ToneSpan span;
+    const qint64 end = to < 0 ? qint64(samples.size()) : std::min<qint64>(to, samples.size());
+    for (qint64 i = std::max<qint64>(0, from); i < end; ++i) {
+        if (std::abs(int(samples[size_t(i)])) < threshold) continue;
+        if (span.onset < 0) span.onset = i;
+        span.offset = i;
+    }
+    return span;
+}
+
+double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {
+    double first = -1, last = -1;
+    int crossings = 0;
+    for (qint64 i = std::max<qint64>(1, from); i < std::min<qint64>(to, samples.size()); ++i) {
+        const double a = samples[size_t(i - 1)], b = samples[size_t(i)];
+        if (a < 0 && b >= 0) {
+            const double at = double(i - 1) + a / (a - b);
+            if (first < 0) first = at;
+            last = at;
+            ++crossings;
+        }
+    }
+    return crossings > 1 ? (crossings - 1) * double(kSinkRate) / (last - first) : 0.0;
+}
+
+int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {
+    int peak = 0;
+    for (qint64 i = std::max<qint64>(0, from); i < std::min<qint64>(to, samples.size()); ++i)
+        peak = std::max(peak, std::abs(int(samples[size_t(i)])));
+    return peak;
+}
+
+} // namespace tonara::test
