@@ -11,8 +11,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <numbers>
 
 using namespace tonara;
 using namespace tonara::test;
@@ -150,6 +152,27 @@ TEST_F(RealTone, BeepSoundsItsPitchForItsDuration) {
     report("beep of 200 ms at the sink", tone.ms(), "ms");
     EXPECT_NEAR(tone.ms(), 200.0, 10.0);
     EXPECT_NEAR(measuredHz(got, tone.onset, tone.offset), 1500.0, 5.0);
+}
+
+TEST_F(RealTone, ThePlayerPlaysEightBitMonoAtItsOwnRateAndAMissingFileSilencesIt) {
+    SampleGrid grid(1, 22050);
+    for (int s = 0; s < grid.samples; ++s)
+        grid.at(0, s) = 128 + qint32(std::lround(100 * std::sin(2 * std::numbers::pi * 500 * s / 22050)));
+    WriteWave(tempFile("low.wav"), CreateWaveArray(grid, 22050, 8));
+
+    const qint64 started = recorder.frames();
+    platform().playWav(tempFile("low.wav"), true);
+    recorder.keepRecording(600);
+    const qint64 replaced = recorder.frames();
+    platform().playWav(tempFile("none.wav"), true);
+    recorder.keepRecording(300);
+    const std::vector<std::int16_t> got = recorder.stop();
+
+    const ToneSpan tone = findTone(got, 12000, started, replaced);
+    ASSERT_TRUE(tone.found()) << "nothing reached the sink";
+    EXPECT_NEAR(measuredHz(got, tone.onset + framesOf(50), replaced), 500.0, 1.0);
+    EXPECT_NEAR(peakBetween(got, tone.onset + framesOf(50), replaced), 25600, 256); // 100 of 128
+    EXPECT_LT(peakBetween(got, replaced + framesOf(100), qint64(got.size())), 100) << "the old sound went on";
 }
 
 TEST_F(RealTone, AToneStreamFollowsItsVolumeAndRateAndStops) {
