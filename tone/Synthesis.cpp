@@ -1,11 +1,9 @@
 #include "Synthesis.h"
 #include "Folders.h"
 #include "Platform.h"
-#include "RuntimeError.h"
 
 #include <QFile>
 #include <cmath>
-#include <limits>
 
 namespace tonara {
 
@@ -38,17 +36,11 @@ int toneRateFor(qint32 pitch) { return pitch > kHighestLowRatePitch ? kHighToneR
 SampleGrid oneSecondTone(qint32 pitch) {
     const int rate = toneRateFor(pitch);
     const double step = rate == kToneRate ? kPhaseStep : kHighPhaseStep;
-    // At 44 100 samples the product pitch × sample is a 32-bit integer; the
-    // high rate forms it in 64 bits, where 32 000 × 95 999 still fits.
-    if (rate == kToneRate) {
-        const qint64 extreme = qint64(pitch) * (rate - 1);
-        if (extreme > std::numeric_limits<qint32>::max() || extreme < std::numeric_limits<qint32>::min())
-            raise(err::Overflow);
-    }
     SampleGrid tone(2, rate);
     qint32* left = &tone.at(0, 0);
     qint32* right = &tone.at(1, 0);
     for (int s = 0; s < rate; ++s) {
+        // 64 bits: at the high rate 32 000 × 95 999 passes 2^31.
         const qint64 product = qint64(pitch) * s;
         const auto value = qint32(std::nearbyint(std::sin(double(product) * step) * double(kToneAmplitude)));
         left[s] = value;

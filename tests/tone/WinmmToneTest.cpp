@@ -170,14 +170,3 @@ TEST(TimedSound, EachSoundModeCodeHasItsBackEnd) {
         EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
     }
 }
-
-TEST(SoundInstance, StoringTheLanguageChangesNoOutput) {
-    TestEnvironment env;
-    FakeMainWindow win;
-    win.vars.lang = "en";
-    sound s(win);
-    s.setLang("nl");
-    env.fake.at(0, [&] { win.vars.z = 1; });
-    s.SoundWinmmRND(1000);
-    EXPECT_EQ(win.statusHistory, QStringList({"Actual pitch (Hertz): 1000"}));
-}
