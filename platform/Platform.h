@@ -74,7 +74,7 @@ public:
     // Starts a program without waiting. Relative names resolve against the
     // program folder, which is also the started program's working folder.
     // "cmd /c X" runs X and fails silently when X is missing; a missing bare
-    // program raises File not found (53).
+    // program raises File not found (53), one that cannot be run Permission denied (70).
     virtual void startProgram(const QString& command, bool hidden) = 0;
     // Opens an http or https address in the desktop's browser; other schemes are refused.
     virtual void openUrl(const QString& address) = 0;

@@ -48,7 +48,7 @@ void RealPlatform::startProgram(const QString& command, bool /*hidden: no consol
     const QFileInfo info(path);
     if (!info.isFile() || !info.isExecutable()) {
         if (sc.viaCommandProcessor) return;
-        raise(err::FileNotFound);
+        raise(info.isFile() ? err::PermissionDenied : err::FileNotFound);
     }
     QStringList args;
     if (!sc.argument.isEmpty()) args << sc.argument;
@@ -58,6 +58,30 @@ void RealPlatform::startProgram(const QString& command, bool /*hidden: no consol
     }
 }
 
+namespace {
+
+// A zombie has ended; only its parent's wait would remove it, and orphans
+// are not always reaped here.
+bool hasEnded(const QString& procDir) {
+    QFile stat(procDir + "/stat");
+    if (!stat.open(QIODevice::ReadOnly)) return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype afterName = line.lastIndexOf(')');
+    if (afterName < 0 || afterName + 2 >= line.size()) return true;
+    const char state = line.at(afterName + 2);
+    return state == 'Z' || state == 'X';
+}
+
+// The executable of a running program whose file was deleted reads "path (deleted)".
+QString executablePath(const QString& procDir) {
+    static const QString deleted = QStringLiteral(" (deleted)");
+    QString path = QFile::symLinkTarget(procDir + "/exe");
+    if (path.endsWith(deleted)) path.chop(deleted.size());
+    return path;
+}
+
+} // namespace
+
 std::vector<ProcessEntry> RealPlatform::processes() {
     std::vector<ProcessEntry> list;
     const QDir proc("/proc");
@@ -65,9 +89,11 @@ std::vector<ProcessEntry> RealPlatform::processes() {
         bool numeric = false;
         const qint64 pid = name.toLongLong(&numeric);
         if (!numeric) continue;
-        QString image = QFile::symLinkTarget("/proc/" + name + "/exe");
+        const QString procDir = "/proc/" + name;
+        if (hasEnded(procDir)) continue;
+        QString image = executablePath(procDir);
         if (image.isEmpty()) {
-            QFile comm("/proc/" + name + "/comm");
+            QFile comm(procDir + "/comm");
             if (!comm.open(QIODevice::ReadOnly)) continue;
             image = QString::fromLocal8Bit(comm.readAll()).trimmed();
         }

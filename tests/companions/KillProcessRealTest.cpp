@@ -1,0 +1,71 @@
+// Ending real processes by the end of their name.
+#include "ExFunctions.h"
+#include "RealProcesses.h"
+
+#include "Platform.h"
+
+#include <QFile>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace tonara;
+using namespace tonara::test;
+
+namespace {
+
+bool stillRunning(QProcess& p) { return !p.waitForFinished(300) && p.state() == QProcess::Running; }
+
+bool endedByKill(QProcess& p) { return p.waitForFinished(5000) && p.exitStatus() == QProcess::CrashExit; }
+
+} // namespace
+
+TEST(KillProcessReal, EndsEveryMatchAndNoOtherProcess) {
+    RealProcessEnvironment env;
+    auto sleeper = [&](const QString& name) -> QProcess& {
+        copyProgram("/bin/sleep", env.temp(name));
+        return env.start(env.temp(name), {"60"});
+    };
+    QProcess& exact = sleeper("sound32.dll");
+    QProcess& upper = sleeper("upper/SOUND32.DLL");
+    QProcess& deleted = sleeper("gone/sound32.dll");
+    // A program whose file was removed while it runs still ends: its image reads "... (deleted)".
+    ASSERT_TRUE(QFile::remove(env.temp("gone/sound32.dll")));
+    QProcess& longer = sleeper("sound32.dll.decoy");
+    QProcess& trailing = sleeper("notsound32.dllx");
+    QProcess& other = sleeper("sound16.dll");
+
+    ExFunctions().KillProcess("");
+    for (QProcess* p : {&exact, &upper, &deleted, &longer, &trailing, &other}) EXPECT_TRUE(stillRunning(*p));
+
+    ExFunctions().KillProcess("SOUND32.dll");
+    EXPECT_TRUE(endedByKill(exact));
+    EXPECT_TRUE(endedByKill(upper));
+    EXPECT_TRUE(endedByKill(deleted));
+    EXPECT_TRUE(stillRunning(longer));
+    EXPECT_TRUE(stillRunning(trailing));
+    EXPECT_TRUE(stillRunning(other));
+
+    // Nothing left to match: a second pass is harmless.
+    ExFunctions().KillProcess("SOUND32.dll");
+    EXPECT_TRUE(stillRunning(longer));
+}
+
+TEST(KillProcessReal, AnEndedProcessIsNoLongerListed) {
+    RealProcessEnvironment env;
+    const QString image = env.temp("sound16.dll");
+    copyProgram("/bin/sleep", image);
+    // Not our child, as the tone programs are not: once killed, only its new
+    // parent could reap it, and here that may never happen.
+    qint64 pid = 0;
+    ASSERT_TRUE(QProcess::startDetached(image, {"60"}, env.temp(), &pid));
+    env.endAtTeardown(image);
+    ASSERT_TRUE(waitUntil([&] { return runningAs(image) == std::vector<qint64>{pid}; }, 5000));
+
+    ExFunctions().KillProcess("SOUND16.dll");
+    const auto listed = [pid] {
+        const std::vector<ProcessEntry> all = platform().processes();
+        return std::any_of(all.begin(), all.end(), [pid](const ProcessEntry& e) { return e.pid == pid; });
+    };
+    // Gone from the list as soon as it has ended, reaped or not.
+    EXPECT_TRUE(waitUntil([&] { return !listed(); }, 500));
+}

@@ -1,0 +1,115 @@
+// The substitute tone programs run for real: what reaches the sound server's
+// sink while they sound, and how they end.
+#include "AudioOutput.h"
+#include "ExFunctions.h"
+#include "ExternalTone.h"
+#include "RealProcesses.h"
+#include "SinkRecording.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <iostream>
+
+using namespace tonara;
+using namespace tonara::test;
+
+namespace {
+
+constexpr int kToneThreshold = 10000;
+
+QString toneProgram(const QString& name) { return programsFolder() + "/" + name; }
+
+void report(const std::string& what, double value, const char* unit) {
+    std::cout << "[ measured ] " << what << ": " << value << " " << unit << std::endl;
+}
+
+class ToneProgramAtTheSink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!soundServerReachable())
+            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
+                            "(./test.sh or tests/sound-server.sh provide one)";
+        // Our own open output keeps the sink busy, so its monitor arrives in small blocks.
+        AudioOutput::instance().deviceSpec();
+    }
+
+    // Records while the tone program sounds the request for ms, then kills it
+    // by name as the engine does; returns the frame at which it was killed.
+    qint64 sound(SinkRecorder& recorder, const QString& program, const QString& request, int ms) {
+        QString why;
+        EXPECT_TRUE(recorder.start(why)) << why.toStdString();
+        writeToneRequest(request);
+        QProcess& child = env.start(toneProgram(program));
+        recorder.keepRecording(ms);
+        EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), QStringList{"sound.ini"}) << "its samples file stays behind";
+        const qint64 killedAt = recorder.frames();
+        ExFunctions().KillProcess(toneProgramName(program == "sound32.dll" ? "32" : "16"));
+        EXPECT_TRUE(child.waitForFinished(5000));
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+        recorder.keepRecording(400);
+        return killedAt;
+    }
+
+    RealProcessEnvironment env;
+};
+
+} // namespace
+
+TEST(ToneProgram, WithoutARequestItEndsAtOnce) {
+    RealProcessEnvironment env;
+    for (const QString& program : QStringList{"sound32.dll", "SOUND16.DLL"}) {
+        QProcess& bare = env.start(toneProgram(program));
+        ASSERT_TRUE(bare.waitForFinished(5000)) << program.toStdString();
+        EXPECT_EQ(bare.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(bare.exitCode(), 0);
+    }
+    writeToneRequest("loud");
+    QProcess& unreadable = env.start(toneProgram("sound32.dll"));
+    ASSERT_TRUE(unreadable.waitForFinished(5000));
+    EXPECT_EQ(unreadable.exitCode(), 0);
+    EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), QStringList{"sound.ini"});
+}
+
+TEST_F(ToneProgramAtTheSink, SoundsTheRequestedPitchUntilKilled) {
+    struct Case {
+        QString program;
+        qint32 pitch;
+        double toleranceHz;
+    };
+    // Above 22 050 Hz the tone is made at 96 000 samples and must not fold back.
+    for (const Case& c : {Case{"sound32.dll", 1000, 1.0}, Case{"SOUND16.DLL", 30000, 5.0}}) {
+        SinkRecorder recorder;
+        const qint64 killedAt = sound(recorder, c.program, pitchRequestLine(c.pitch), 1500);
+        const std::vector<std::int16_t> samples = recorder.stop();
+        const ToneSpan tone = findTone(samples, kToneThreshold);
+        ASSERT_TRUE(tone.found()) << c.program.toStdString();
+        const qint64 middle = (tone.onset + tone.offset) / 2;
+        const double hz = measuredHz(samples, middle - framesOf(400), middle + framesOf(400));
+        const int peak = peakBetween(samples, tone.onset, tone.offset);
+        report(c.program.toStdString() + " pitch for " + std::to_string(c.pitch) + " Hz", hz, "Hz");
+        report(c.program.toStdString() + " peak", peak, "");
+        report(c.program.toStdString() + " sounding", tone.ms(), "ms");
+        EXPECT_NEAR(hz, c.pitch, c.toleranceHz);
+        EXPECT_GT(tone.ms(), 1000.0);
+        // Killing it ends the sound, within the server's buffering.
+        EXPECT_LT(tone.offset, killedAt + framesOf(150));
+        if (c.pitch == 1000) {
+            EXPECT_NEAR(peak, 30000, 300);
+        }
+    }
+}
+
+TEST_F(ToneProgramAtTheSink, SweepsUpFromTheBottomForTheSweepRequest) {
+    SinkRecorder recorder;
+    sound(recorder, "sound32.dll", sweepRequestLine(), 1300);
+    const std::vector<std::int16_t> samples = recorder.stop();
+    const ToneSpan tone = findTone(samples, kToneThreshold);
+    ASSERT_TRUE(tone.found());
+
+    // Each 200 ms step, measured in its middle.
+    for (int step = 0; step < 5; ++step) {
+        const qint64 start = tone.onset + framesOf(200.0 * step);
+        const double hz = measuredHz(samples, start + framesOf(50), start + framesOf(150));
+        EXPECT_NEAR(hz, 200.0 * (step + 1), 3.0) << "step " << step;
+    }
+}
