@@ -1,4 +1,5 @@
 // Tones on the second output stream, on the fake platform.
+#include "ToneTestHelpers.h"
 #include "FakeMainWindow.h"
 #include "Sound.h"
 #include "Synthesis.h"
@@ -8,21 +9,11 @@
 #include <gtest/gtest.h>
 
 using namespace tonara;
+using tonara::test::kinds;
+using tonara::test::toneImage;
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
 using tonara::test::writeBytes;
-
-namespace {
-
-QStringList kinds(const FakePlatform& fake) {
-    QStringList out;
-    for (const auto& r : fake.records) out << r.kind;
-    return out;
-}
-
-QByteArray toneImage(qint32 pitch) { return CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16); }
-
-} // namespace
 
 TEST(SoundDXRND, LoopsTheToneOnceThroughTheStreamUntilStop) {
     TestEnvironment env;

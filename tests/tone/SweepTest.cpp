@@ -1,5 +1,6 @@
 // The low-to-high sweep on the virtual clock: through the player step by
 // step, and mirrored on the screen while a tone program sweeps by itself.
+#include "ToneTestHelpers.h"
 #include "FakeMainWindow.h"
 #include "Sound.h"
 #include "Synthesis.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 using namespace tonara;
+using tonara::test::kinds;
+using tonara::test::toneImage;
 using tonara::test::fileBytes;
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
@@ -17,7 +20,6 @@ namespace {
 
 QString shown(int pitch) { return "Actual pitch (Hertz): " + QString::number(pitch); }
 
-QByteArray toneImage(qint32 pitch) { return CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16); }
 
 std::vector<int> sinePitches(const FakeMainWindow& win) {
     std::vector<int> pitches;

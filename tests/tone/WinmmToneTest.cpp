@@ -1,5 +1,6 @@
 // The multimedia-player tones, the player switch, delay and the timed tone
 // of each sound mode, on the virtual clock.
+#include "ToneTestHelpers.h"
 #include "ExFunctions.h"
 #include "FakeMainWindow.h"
 #include "RuntimeError.h"
@@ -11,21 +12,11 @@
 #include <gtest/gtest.h>
 
 using namespace tonara;
+using tonara::test::kinds;
+using tonara::test::toneImage;
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
 using tonara::test::writeBytes;
-
-namespace {
-
-QByteArray toneImage(qint32 pitch) { return CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16); }
-
-QStringList kinds(const FakePlatform& fake) {
-    QStringList out;
-    for (const auto& r : fake.records) out << r.kind;
-    return out;
-}
-
-} // namespace
 
 TEST(SoundWinmmRND, LoopsTheToneUntilStopAndCleansUp) {
     TestEnvironment env;
