@@ -9,6 +9,7 @@ Form1::Form1() {
     setWindowIcon(QIcon(sineIcon(64, 64)));
     buildMenus();
     buildLayout();
+    buildKeyboard();
 }
 
 Form1::~Form1() {

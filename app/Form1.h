@@ -18,6 +18,8 @@ class QScrollBar;
 namespace tonara {
 
 class PictureBox;
+struct SoundMode;
+struct WebLink;
 class Form5;
 class Form6;
 class Form8;
@@ -38,6 +40,16 @@ public:
     void sliderChanged();
     void playClicked();
     void stopClicked();
+
+    // Menu handlers.
+    void openFileClicked();
+    void exitClicked();
+    void soundModeClicked(const SoundMode& mode);
+    void languageClicked(bool dutch);
+    void autoUpdateClicked();
+    void webLinkClicked(const WebLink& link);
+    void aboutClicked();
+    void pitchHelpClicked();
 
     PictureBox& picture1() { return *picture1_; }
 
@@ -64,10 +76,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
     void buildMenus();
+    void buildKeyboard();
+    void selectOption(int option);
+    void playFromKeyboard(int option);
     void markSoundModeMenu();
     QObject* control(const QString& name) const;
     QWidget* loadedForm(Form form) const;

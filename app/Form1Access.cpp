@@ -1,8 +1,11 @@
 // The main window as the logic sees it: controls and windows by design name.
+#include "AccessKeys.h"
 #include "Form1.h"
+#include "Form2.h"
 #include "Form5.h"
 #include "Form6.h"
 #include "Form8.h"
+#include "FrmAbout.h"
 #include "ModePresentation.h"
 #include "PictureBox.h"
 #include "Program.h"
@@ -19,12 +22,22 @@ namespace tonara {
 
 namespace {
 
+// A menu caption gets an access key that no other item of the same menu has.
+void setMenuText(QAction* action, const QString& caption) {
+    QString taken;
+    for (QObject* owner : action->associatedObjects())
+        if (auto* menu = qobject_cast<QWidget*>(owner))
+            for (QAction* sibling : menu->actions())
+                if (sibling != action && !accessKeyOf(sibling->text()).isNull()) taken += accessKeyOf(sibling->text());
+    action->setText(withAccessKey(caption, taken));
+}
+
 void setTextOf(QObject* o, const QString& text) {
     if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setText(text);
     else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(text);
     else if (auto* g = qobject_cast<QGroupBox*>(o)) g->setTitle(text);
-    else if (auto* m = qobject_cast<QMenu*>(o)) m->setTitle(text);
-    else if (auto* a = qobject_cast<QAction*>(o)) a->setText(text);
+    else if (auto* m = qobject_cast<QMenu*>(o)) setMenuText(m->menuAction(), text);
+    else if (auto* a = qobject_cast<QAction*>(o)) setMenuText(a, text);
     else if (auto* w = qobject_cast<QWidget*>(o)) w->setWindowTitle(text);
 }
 
@@ -32,8 +45,8 @@ QString textOf(const QObject* o) {
     if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
     if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
     if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
-    if (auto* m = qobject_cast<const QMenu*>(o)) return m->title();
-    if (auto* a = qobject_cast<const QAction*>(o)) return a->text();
+    if (auto* m = qobject_cast<const QMenu*>(o)) return withoutAccessKey(m->title());
+    if (auto* a = qobject_cast<const QAction*>(o)) return withoutAccessKey(a->text());
     return {};
 }
 
@@ -107,12 +120,15 @@ QWidget* Form1::loadForm(Form form) {
     if (QWidget* w = loadedForm(form)) return w;
     QWidget* w = nullptr;
     switch (form) {
+    case Form::Form2: w = new Form2(*this); break;
     case Form::Form5: w = new Form5(*this); break;
     case Form::Form6: w = new Form6(*this); break;
     case Form::Form8: w = new Form8; break;
+    case Form::frmAbout: w = new FrmAbout(*this); break;
     default: return nullptr;
     }
     forms_[form] = w;
+    if (auto* loading = dynamic_cast<LoadHandler*>(w)) loading->loadHandler();
     return w;
 }
 

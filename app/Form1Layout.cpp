@@ -1,6 +1,8 @@
 // The main window's controls and menus, with their design names and captions.
 #include "Form1.h"
 #include "PictureBox.h"
+#include "SoundModes.h"
+#include "WebLinks.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -38,6 +40,7 @@ QGroupBox* makeFrame(const char* name, const QString& title, QWidget* parent) {
     f->setObjectName(name);
     return f;
 }
+
 
 const char* const kOptionCaptions[] = {"Low pitch",    "Average pitch", "High pitch", "Extreme pitch", "Spooky pitch",
                                        "Low to high", "Custom pitch",  "Morse tool", "Hearing age"};
@@ -90,6 +93,7 @@ void Form1::buildLayout() {
     info->addWidget(makeLabel("Label6", "<- 32000 Hz", frame2), 3, 3);
     auto* help = makeButton("Command1", "Help", frame2);
     info->addWidget(help, 4, 3, Qt::AlignRight);
+    connect(help, &QPushButton::clicked, this, [this] { pitchHelpClicked(); });
     for (const char* name : {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"})
         setEnabled(name, false);
 
@@ -153,48 +157,49 @@ void Form1::buildLayout() {
 }
 
 void Form1::buildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const QString& text, bool checkable = false) {
-        auto* a = menu->addAction(text);
-        a->setObjectName(name);
-        a->setCheckable(checkable);
-        return a;
-    };
-    auto submenu = [](QWidget* parent, const char* name, const QString& title) {
-        auto* m = new QMenu(title, parent);
+    QMenuBar* bar = menuBar();
+    // Items are in their menu before their captions are set, so that each
+    // gets an access key its siblings do not use.
+    auto submenu = [this](QWidget* parent, const char* name, const QString& title) {
+        auto* m = new QMenu(parent);
         m->setObjectName(name);
         m->menuAction()->setObjectName(QString(name) + "Action");
+        if (auto* menu = qobject_cast<QMenu*>(parent)) menu->addMenu(m);
+        else qobject_cast<QMenuBar*>(parent)->addMenu(m);
+        setCaption(name, title);
         return m;
     };
-    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const char* name, const QString& text, auto handler, bool checkable = false) {
+        auto* a = menu->addAction(QString());
+        a->setObjectName(name);
+        a->setCheckable(checkable);
+        setCaption(name, text);
+        // The handlers decide the check marks themselves, from the state before the click.
+        connect(a, &QAction::triggered, this, [a, checkable, handler](bool checked) {
+            if (checkable) a->setChecked(!checked);
+            handler();
+        });
+        return a;
+    };
+
     QMenu* file = submenu(bar, "file", "File");
-    item(file, "openfile", "Open...");
-    QAction* exit = item(file, "exit", "Exit");
-    connect(exit, &QAction::triggered, this, [this] { unloadForm(Form::Form1); });
+    item(file, "openfile", "Open...", [this] { openFileClicked(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    item(file, "exit", "Exit", [this] { exitClicked(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* settings = submenu(bar, "settings", "Settings");
     QMenu* soundmode = submenu(settings, "soundmode", "Sound mode");
-    item(soundmode, "sndautomatic", "Automatic", true);
-    item(soundmode, "sndsound32", "Sound32", true);
-    item(soundmode, "sndwinmm", "Winmm", true);
-    item(soundmode, "snddirectsound", "DirectSound", true);
-    item(soundmode, "sndclassic", "Classic", true);
-    settings->addMenu(soundmode);
+    for (const SoundMode& mode : soundModes())
+        item(soundmode, mode.menuItem, mode.menuCaption, [this, &mode] { soundModeClicked(mode); }, true);
     QMenu* language = submenu(settings, "language", "Language");
-    item(language, "english", "English", true)->setChecked(true);
-    item(language, "dutch", "Dutch", true);
-    settings->addMenu(language);
-    item(settings, "autoupdate", "Automatic Updates", true);
-    item(settings, "microinputonoff", "Display Microphone Input", true);
+    item(language, "english", "English", [this] { languageClicked(false); }, true)->setChecked(true);
+    item(language, "dutch", "Dutch", [this] { languageClicked(true); }, true);
+    item(settings, "autoupdate", "Automatic Updates", [this] { autoUpdateClicked(); }, true);
+    item(settings, "microinputonoff", "Display Microphone Input", [] {}, true);
 
     QMenu* help = submenu(bar, "help", "Help");
-    item(help, "webpage", "Web page");
-    item(help, "donate", "Donate");
-    item(help, "contact", "Contact");
-    item(help, "about", "About...");
-
-    bar->addMenu(file);
-    bar->addMenu(settings);
-    bar->addMenu(help);
+    for (const WebLink& link : webLinks())
+        item(help, link.menuItem, link.menuCaption, [this, &link] { webLinkClicked(link); });
+    item(help, "about", "About...", [this] { aboutClicked(); });
 }
 
 } // namespace tonara

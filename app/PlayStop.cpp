@@ -91,10 +91,8 @@ void Form1::playClicked() {
             }
         }
 
-        const QString& bit = state_.bit;
         if (pitch == kSweepCode) {
-            if (bit == "128" || bit == "256") tone.SoundWinmmLTH();
-            else tone.LowToHigh(bit);
+            tone.playSweep(state_.bit);
             do {
                 platform().processEvents();
                 exFunctions.delay(208);
@@ -109,10 +107,7 @@ void Form1::playClicked() {
             return;
         }
         setStatusText(1, state_.acctoon1);
-        if (bit == "16") tone.Sound16(pitch);
-        else if (bit == "32") tone.Sound32(pitch);
-        else if (bit == "64") tone.SoundDXRND(qint32(pitch));
-        else if (bit == "128" || bit == "256") tone.SoundWinmmRND(pitch);
+        tone.playContinuous(state_.bit, pitch);
         while (isFormVisible(Form::Form1) && state_.z != 1) {
             platform().processEvents();
             exFunctions.delay(208);

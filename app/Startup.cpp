@@ -6,6 +6,7 @@
 #include "Form8.h"
 #include "Platform.h"
 #include "Program.h"
+#include "SoundModes.h"
 #include "TextFile.h"
 #include "Trap.h"
 
@@ -85,20 +86,12 @@ void Form1::loadHandler() {
 }
 
 void Form1::markSoundModeMenu() {
-    const QString& bit = state_.bit;
-    if (bit == "16") {
-        setChecked("sndclassic", true);
-    } else if (bit == "32") {
-        setChecked("sndsound32", true);
-    } else if (bit == "64") {
-        setChecked("snddirectsound", true);
-        for (const char* option : {"Option6", "Option8", "Option9"}) setEnabled(option, false);
-    } else if (bit == "128") {
-        setChecked("sndautomatic", true);
-    } else if (bit == "256") {
-        setChecked("sndwinmm", true);
-        setEnabled("Option6", true);
-    }
+    const SoundMode* mode = soundModeFor(state_.bit);
+    if (!mode) return;
+    setChecked(mode->menuItem, true);
+    if (mode->disablesToolModes)
+        for (const char* option : kToolModeOptions) setEnabled(option, false);
+    if (mode->startEnablesLowToHigh) setEnabled("Option6", true);
 }
 
 } // namespace tonara

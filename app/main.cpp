@@ -1,8 +1,20 @@
+#include "CommandLine.h"
 #include "Form1.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    // Answered before any window system is needed.
+    const auto reply = tonara::commandLineReply(arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
+    if (reply) {
+        std::fputs(reply->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.

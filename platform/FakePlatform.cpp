@@ -139,6 +139,20 @@ int FakePlatform::messageBox(const QString& text, const QString& title, MessageI
     return buttons == MessageButtons::YesNo ? kAnswerNo : kAnswerOk;
 }
 
+QString FakePlatform::openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) {
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "open-dialog";
+    r.text = title;
+    r.title = filter;
+    r.data = defaultSuffix.toUtf8();
+    records.push_back(r);
+    if (chosenFiles.empty()) return {};
+    QString chosen = chosenFiles.front();
+    chosenFiles.pop_front();
+    return chosen;
+}
+
 void FakePlatform::startProgram(const QString& command, bool hidden) {
     const ShellCommand sc = parseShellCommand(command);
     if (!sc.viaCommandProcessor && missingPrograms.contains(sc.program)) raise(err::FileNotFound);

@@ -5,6 +5,7 @@
 #include "Platform.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <deque>
 #include <functional>
 #include <map>
@@ -18,7 +19,7 @@ struct ProgramEnded {
 
 struct PlatformRecord {
     qint64 atMs = 0;
-    QString kind;   // play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
+    QString kind;   // open-dialog (title in text, filter in title, suffix in data), play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
                     // stream-frequency (the rate in pitch)
     QString text;   // path, message text, command, address
     QString title;  // message title
@@ -52,11 +53,13 @@ public:
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
     ScreenInfo screen() override { return screenInfo; }
     VersionAnswer queryVersion() override { return version; }
 
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
+    QString findProgram(const QString& name) override { return programsOnPath.value(name); }
     std::vector<ProcessEntry> processes() override { return processList; }
     bool terminateProcess(qint64 pid) override;
 
@@ -68,6 +71,8 @@ public:
     QDateTime startTime;
     std::vector<PlatformRecord> records;
     std::deque<int> answers;          // message box answers, in order; OK / No when empty
+    std::deque<QString> chosenFiles;  // file dialog answers, in order; cancelled when empty
+    QMap<QString, QString> programsOnPath;
     ScreenInfo screenInfo{96, 1920, 1080};
     VersionAnswer version{1, 2, 6, 2};
     QString commandLineText;

@@ -67,6 +67,9 @@ public:
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;
+    // The Open dialog; filter in the "Description|pattern|Description|pattern"
+    // form. The chosen path, or empty when cancelled.
+    virtual QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) = 0;
     virtual ScreenInfo screen() = 0;
     virtual VersionAnswer queryVersion() = 0;
 
@@ -78,6 +81,8 @@ public:
     virtual void startProgram(const QString& command, bool hidden) = 0;
     // Opens an http or https address in the desktop's browser; other schemes are refused.
     virtual void openUrl(const QString& address) = 0;
+    // The full path of a program found on PATH, or empty.
+    virtual QString findProgram(const QString& name) = 0;
     virtual std::vector<ProcessEntry> processes() = 0;
     virtual bool terminateProcess(qint64 pid) = 0;
 

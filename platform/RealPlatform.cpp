@@ -1,10 +1,13 @@
 #include "RealPlatform.h"
 #include "AudioOutput.h"
+#include "FileDialogFilter.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -66,6 +69,16 @@ int RealPlatform::messageBox(const QString& text, const QString& title, MessageI
     return kAnswerOk;
 }
 
+QString RealPlatform::openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtNameFilters(filter));
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
 ScreenInfo RealPlatform::screen() {
     ScreenInfo info;
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
@@ -88,6 +101,8 @@ void RealPlatform::openUrl(const QString& address) {
     if (url.scheme() != "http" && url.scheme() != "https") return;
     QDesktopServices::openUrl(url);
 }
+
+QString RealPlatform::findProgram(const QString& name) { return QStandardPaths::findExecutable(name); }
 
 QString RealPlatform::commandLine() {
     QStringList args = QCoreApplication::instance() ? QCoreApplication::arguments() : QStringList();

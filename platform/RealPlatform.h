@@ -20,11 +20,13 @@ public:
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
     ScreenInfo screen() override;
     VersionAnswer queryVersion() override;
 
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
+    QString findProgram(const QString& name) override;
     std::vector<ProcessEntry> processes() override;
     bool terminateProcess(qint64 pid) override;
 

@@ -14,5 +14,6 @@ QString envOr(const char* name, const char* fallback) {
 QString websiteAddress() { return envOr("TONARA_WEBSITE", "https://tonara.example.invalid"); }
 QString updateHostAddress() { return envOr("TONARA_UPDATE_HOST", "https://update.tonara.example.invalid"); }
 QString informationHostAddress() { return envOr("TONARA_INFO_HOST", "https://info.tonara.example.invalid"); }
+QString supportEmailAddress() { return QStringLiteral("support@tonara.example.invalid"); }
 
 } // namespace tonara

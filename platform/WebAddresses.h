@@ -9,5 +9,7 @@ namespace tonara {
 QString websiteAddress();       // TONARA_WEBSITE
 QString updateHostAddress();    // TONARA_UPDATE_HOST
 QString informationHostAddress(); // TONARA_INFO_HOST
+// Where users write for help, shown in the about box and the splash window.
+QString supportEmailAddress();
 
 } // namespace tonara

@@ -3,6 +3,7 @@
 #include "Folders.h"
 #include "NumberText.h"
 #include "Platform.h"
+#include "SoundModes.h"
 #include "TextFile.h"
 #include "Trap.h"
 
@@ -59,8 +60,8 @@ void Program::CheckSettings() {
         mainWindow_.setChecked("autoupdate", autoUpdate);
         vars.updater = autoUpdate ? 1 : 0;
 
-        if (!isOneOf(line(2), {"soundbit=16", "soundbit=32", "soundbit=64", "soundbit=128", "soundbit=256"}))
-            return NewFile();
+        const SoundMode* soundMode = soundModeForSettingsLine(settingsSlots_[2]);
+        if (!soundMode) return NewFile();
         PrintFile(settingsSlots_[2]);
 
         if (!isOneOf(line(3), {"language=en", "language=nl"})) return NewFile();
@@ -91,7 +92,7 @@ void Program::CheckSettings() {
         const QString frameText = microphonetxt.isEmpty() ? kDesignMicrophoneText : microphonetxt;
         mainWindow_.setCaption("Frame4", frameText + signedNumberText(vars.sensmicro));
         vars.snd = line(4) == "senddata=y" ? 1 : 0;
-        vars.bit = line(2).mid(QString("soundbit=").size());
+        vars.bit = soundMode->code;
     });
 }
 

@@ -1,6 +1,7 @@
 #include "ExFunctions.h"
 #include "Platform.h"
 #include "Sound.h"
+#include "SoundModes.h"
 #include "Trap.h"
 
 namespace tonara {
@@ -14,9 +15,13 @@ void ExFunctions::delay(qint16 timems) { platform().delay(timems); }
 
 void ExFunctions::sound(MainWindow& mainWindow, qint16 pitch, qint16 Duration) {
     trapped(mainWindow, 1023, [&] {
-        if (mainWindow.state().bit == "32" || mainWindow.state().bit == "16") platform().beep(pitch, Duration);
-        if (mainWindow.state().bit == "256" || mainWindow.state().bit == "128")
-            tonara::sound(mainWindow).SoundWinmmRNDTMP(pitch, Duration);
+        const SoundMode* mode = soundModeFor(mainWindow.state().bit);
+        if (!mode) return;
+        switch (mode->timed) {
+        case TimedTone::Beep: platform().beep(pitch, Duration); break;
+        case TimedTone::SoundWinmmRNDTMP: tonara::sound(mainWindow).SoundWinmmRNDTMP(pitch, Duration); break;
+        case TimedTone::Silent: break;
+        }
     });
 }
 

@@ -3,6 +3,7 @@
 #include "Folders.h"
 #include "NumberText.h"
 #include "Sound.h"
+#include "SoundModes.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -54,9 +55,8 @@ ToneRequest readToneRequest() {
 }
 
 QString toneProgramCommand(const QString& bit) {
-    if (bit == "32") return QStringLiteral("sound32.dll");
-    if (bit == "16") return QStringLiteral("cmd /c relay16.exe");
-    return {};
+    const SoundMode* mode = soundModeFor(bit);
+    return mode && mode->toneProgramCommand ? QString::fromLatin1(mode->toneProgramCommand) : QString();
 }
 
 QString toneProgramName(const QString& bit) { return "SOUND" + bit + ".dll"; }

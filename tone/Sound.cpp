@@ -1,6 +1,7 @@
 #include "Sound.h"
 #include "ExFunctions.h"
 #include "Folders.h"
+#include "SoundModes.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -65,6 +66,23 @@ void sound::SoundWinmmRNDTMP(qint16 pitch, qint16 Duration) {
         ex.WavPlay("0", false, true);
         deleteIfExists(wav);
     });
+}
+
+void sound::playContinuous(const QString& bit, qint16 pitch) {
+    const SoundMode* mode = soundModeFor(bit);
+    if (!mode) return;
+    switch (mode->continuous) {
+    case ContinuousTone::Sound16: Sound16(pitch); break;
+    case ContinuousTone::Sound32: Sound32(pitch); break;
+    case ContinuousTone::SoundDXRND: SoundDXRND(qint32(pitch)); break;
+    case ContinuousTone::SoundWinmmRND: SoundWinmmRND(pitch); break;
+    }
+}
+
+void sound::playSweep(const QString& bit) {
+    const SoundMode* mode = soundModeFor(bit);
+    if (mode && mode->sweep == SweepTone::SoundWinmmLTH) SoundWinmmLTH();
+    else LowToHigh(bit);
 }
 
 void sound::SoundWinmm(qint16 pitch, const QString& modeval) {

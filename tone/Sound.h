@@ -36,6 +36,11 @@ public:
     void LowToHigh(const QString& bit);
     void SoundWinmmLTH();
 
+    // The continuous tone and the sweep of a sound mode code, by its back-end;
+    // a code that is none of the five plays nothing.
+    void playContinuous(const QString& bit, qint16 pitch);
+    void playSweep(const QString& bit);
+
     qint16 online = 0;
 
 private:

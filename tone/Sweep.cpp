@@ -2,6 +2,7 @@
 #include "ExFunctions.h"
 #include "ExternalTone.h"
 #include "Sound.h"
+#include "SoundModes.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -53,12 +54,14 @@ void sound::LowToHigh(const QString& bit) {
         sweepPitch_ = 0;
         showStatusCaption();
         const QString program = toneProgramCommand(bit);
+        const SoundMode* mode = soundModeFor(bit);
+        const SweepDisplay display = mode ? mode->sweepDisplay : SweepDisplay::Nothing;
         if (!program.isEmpty()) platform().startProgram(program, true);
         do {
             platform().processEvents();
             sweepPitch_ += kSweepStep;
             if (sweepPitch_ >= kSweepTop) {
-                if (bit == "32") mainWindow_.setStatusText(1, "Resetting...");
+                if (display == SweepDisplay::PitchAndPreview) mainWindow_.setStatusText(1, "Resetting...");
                 if (!program.isEmpty()) {
                     // The one at the top is ended first, or the two sweeps would sound together.
                     ex.KillProcess(toneProgramName(bit));
@@ -66,11 +69,11 @@ void sound::LowToHigh(const QString& bit) {
                 }
                 sweepPitch_ = kRestartPitch;
             }
-            if (bit == "32") {
+            if (display == SweepDisplay::PitchAndPreview) {
                 showStatusPitch(sweepPitch_);
                 mainWindow_.drawSine(sweepPitch_, kStaticSine);
             }
-            if (bit == "16") mainWindow_.setStatusText(1, mainWindow_.state().acctoon1);
+            if (display == SweepDisplay::Caption) mainWindow_.setStatusText(1, mainWindow_.state().acctoon1);
             ex.delay(kToneProgramStepMs);
         } while (toneGoesOn(mainWindow_));
         KillAll();

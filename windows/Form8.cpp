@@ -1,5 +1,7 @@
 #include "Form8.h"
 #include "SineIcon.h"
+#include "Version.h"
+#include "WebAddresses.h"
 
 #include <QVBoxLayout>
 
@@ -23,18 +25,24 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
     image->setPixmap(sineIcon(96, 48));
     image->setAlignment(Qt::AlignCenter);
     image->setAccessibleName("Tonara");
-    auto* title = label("Label1", "Tonara", this);
+    auto* title = label("Label1", "Loading Tonara...", this);
     QFont big = title->font();
-    big.setPointSize(big.pointSize() * 2);
+    big.setPointSize(big.pointSize() * 3 / 2);
     big.setBold(true);
     title->setFont(big);
+    status_ = label("Label2", "Loading start-up...", this);
+    auto* help = label("Label4", "Need help? Visit our site or send a mail to: " + supportEmailAddress(), this);
+    help->setWordWrap(true);
+    auto* notice = label("Label3", QStringLiteral("Tonara %1, \u00a9 Norvane Software").arg(kVersionText), this);
+    QFont small = notice->font();
+    small.setPointSize(small.pointSize() * 5 / 6);
+    notice->setFont(small);
     layout->addWidget(image);
     layout->addWidget(title);
-    layout->addWidget(label("Label3", "v2.3.6", this));
-    layout->addWidget(label("Label4", "Norvane Software", this));
-    status_ = label("Label2", "Loading start-up...", this);
     layout->addWidget(status_);
-    setFixedSize(320, 220);
+    layout->addWidget(help);
+    layout->addWidget(notice);
+    setFixedSize(360, 240);
 }
 
 void Form8::setStatus(const QString& text) { status_->setText(text); }

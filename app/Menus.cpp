@@ -1,0 +1,102 @@
+// The menu bar's handlers: sound mode, language, automatic updates, the
+// maker's web pages, the about box, the pitch help, Open... and Exit.
+#include "Form1.h"
+#include "ModePresentation.h"
+#include "PictureBox.h"
+#include "Platform.h"
+#include "Program.h"
+#include "SoundModes.h"
+#include "TextFile.h"
+#include "Trap.h"
+#include "WebAddresses.h"
+#include "WebLinks.h"
+
+#include <QRadioButton>
+
+namespace tonara {
+
+namespace {
+
+const QString kToneFileFilter = QStringLiteral("Tonara file (*.tnf)|*.tnf|All files (*.*)|*.*");
+
+QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
+
+} // namespace
+
+// Choosing an option runs its handler, even when it is chosen already.
+void Form1::selectOption(int option) {
+    if (options_[size_t(option)]->isChecked()) optionClicked(option);
+    else options_[size_t(option)]->setChecked(true);
+}
+
+void Form1::soundModeClicked(const SoundMode& mode) {
+    Program program(*this);
+    trapped(*this, mode.menuErrol, [&] {
+        for (const SoundMode& other : soundModes()) setChecked(other.menuItem, &other == &mode);
+        program.WriteLine(2, mode.settingsLine);
+        state_.bit = mode.code;
+        for (const char* option : kToolModeOptions) setEnabled(option, !mode.disablesToolModes);
+        if (mode.menuSelectsLowPitch) selectOption(1);
+    });
+}
+
+void Form1::languageClicked(bool dutch) {
+    Program program(*this);
+    trapped(*this, dutch ? 11 : 12, [&] {
+        setChecked("dutch", dutch);
+        setChecked("english", !dutch);
+        program.WriteLine(3, dutch ? "Language=NL" : "Language=EN");
+        state_.lang = dutch ? "nl" : "en";
+        program.LanguageAPI(state_.lang, 1);
+        for (int k = 1; k <= 9; ++k) {
+            if (!isChecked(optionName(k))) continue;
+            ModePresentation(program, *picture1_).SelectRadio(qint16(k));
+            break;
+        }
+    });
+}
+
+// Takes effect at the next start: the running window's updater stays as it is.
+void Form1::autoUpdateClicked() {
+    Program program(*this);
+    trapped(*this, 2, [&] {
+        const bool wasOn = isChecked("autoupdate");
+        program.WriteLine(1, wasOn ? "AutoUpdate=n" : "AutoUpdate=y");
+        setChecked("autoupdate", !wasOn);
+    });
+}
+
+void Form1::webLinkClicked(const WebLink& link) {
+    Program program(*this);
+    trapped(*this, link.errol, [&] {
+        program.PrintFile(link.logLine);
+        platform().openUrl(websiteAddress() + link.path);
+    });
+}
+
+void Form1::aboutClicked() {
+    Program program(*this);
+    trapped(*this, 1, [&] { showForm(Form::frmAbout); });
+}
+
+void Form1::pitchHelpClicked() {
+    Program program(*this);
+    trapped(*this, 3, [&] { showForm(Form::Form2); });
+}
+
+void Form1::exitClicked() {
+    Program program(*this);
+    trapped(*this, 13, [&] { unloadForm(Form::Form1); });
+}
+
+// The file plays in a second copy of the program; this one goes on as it was.
+void Form1::openFileClicked() {
+    Program program(*this);
+    trapped(*this, 16, [&] {
+        const QString chosen = platform().openFileName("Select File", kToneFileFilter, "tnf");
+        if (chosen.isEmpty() || !fileExists(chosen)) return;
+        platform().startProgram('"' + platform().programPath() + "\" " + chosen, false);
+    });
+}
+
+} // namespace tonara

@@ -1,0 +1,45 @@
+#pragma once
+// The five sound mode codes and everything that depends on them: the
+// settings line, the menu item, the back-end of each kind of tone and the
+// options a code leaves unusable. Every place that decides by the code
+// reads this table.
+
+#include <QString>
+#include <span>
+
+namespace tonara {
+
+// What plays a continuous tone (Play), a timed tone (`sound`) and the sweep.
+enum class ContinuousTone { Sound16, Sound32, SoundDXRND, SoundWinmmRND };
+enum class TimedTone { Beep, SoundWinmmRNDTMP, Silent };
+enum class SweepTone { LowToHigh, SoundWinmmLTH };
+// What `LowToHigh` shows while the tone program sweeps by itself.
+enum class SweepDisplay { Nothing, Caption, PitchAndPreview };
+
+struct SoundMode {
+    const char* code;          // as held in `bit`: "128"
+    const char* settingsLine;  // line 2 as the menu writes it: "SoundBit=128"
+    const char* menuItem;      // "sndautomatic"
+    const char* menuCaption;   // "Automatic"
+    qint16 menuErrol;          // error location code of the menu item's handler
+    ContinuousTone continuous;
+    TimedTone timed;
+    SweepTone sweep;
+    const char* toneProgramCommand; // the external tone program's start, or nullptr
+    SweepDisplay sweepDisplay;
+    bool disablesToolModes;    // Low to high, Morse tool and Hearing age cannot be used
+    bool menuSelectsLowPitch;  // choosing it in the menu selects Low pitch
+    bool startEnablesLowToHigh;
+};
+
+std::span<const SoundMode> soundModes();
+// The mode of a code; nullptr for anything that is none of the five.
+const SoundMode* soundModeFor(const QString& code);
+// The mode named by a settings line, compared without regard to case
+// ("soundbit=64" and "Soundbit=64" alike); nullptr when it names none.
+const SoundMode* soundModeForSettingsLine(const QString& line);
+
+// The options a code that disables the tool modes switches off.
+inline constexpr const char* kToolModeOptions[] = {"Option6", "Option8", "Option9"};
+
+} // namespace tonara

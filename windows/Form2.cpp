@@ -1,0 +1,81 @@
+#include "Form2.h"
+#include "Program.h"
+#include "SineIcon.h"
+#include "Trap.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tonara {
+
+namespace {
+
+const char* const kPitchTexts[] = {
+    "50 Hertz: Almost inaudible sound",
+    "1000 Hertz: Sounds like a warning sound of your computer",
+    "10000 Hertz: Annoying sound",
+    "12500 Hertz: Hard to hear",
+    "15000 Hertz: Very hard to hear, but annoying sound",
+    "16000 to 20000 Hertz: Insects will immediatly go away from your pc",
+    "21000 Hertz +/-: Spooky sound",
+    "22000 Hertz and higher: Inaudible sound",
+};
+
+} // namespace
+
+Form2::Form2(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
+    setObjectName("Form2");
+    setWindowTitle("Custom pitch: Help");
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Picture1");
+    picture->setPixmap(sineIcon(48, 48));
+    picture->setAccessibleName("Tonara");
+    auto* shape = new QFrame(this);
+    shape->setObjectName("Shape1");
+    shape->setFrameShape(QFrame::Box);
+    shape->setFixedSize(48, 48);
+    auto* decoration = new QVBoxLayout(shape);
+    decoration->setContentsMargins(0, 0, 0, 0);
+    decoration->addWidget(picture);
+
+    auto* frame = new QGroupBox("Information about the pitches", this);
+    frame->setObjectName("Frame1");
+    auto* texts = new QVBoxLayout(frame);
+    int number = 2;
+    for (const char* text : kPitchTexts) {
+        auto* label = new QLabel(text, frame);
+        label->setObjectName(QStringLiteral("Label%1").arg(number++));
+        texts->addWidget(label);
+    }
+
+    auto* line = new QFrame(this);
+    line->setObjectName("Line1");
+    line->setFrameShape(QFrame::HLine);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(shape, 0, Qt::AlignTop);
+    top->addWidget(frame, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(line);
+}
+
+void Form2::loadHandler() {
+    if (loadGuard_ == 1) return;
+    loadGuard_ = 1;
+    trapped(mainWindow_, 201, [&] {
+        if (mainWindow_.state().lang == "nl") Program(mainWindow_).LanguageAPI("nl", 2);
+    });
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    event->accept();
+    trapped(mainWindow_, 202, [&] { mainWindow_.unloadForm(Form::Form2); });
+}
+
+} // namespace tonara
