@@ -88,6 +88,7 @@ void Form1::buildLayout() {
     hscroll1_->setPageStep(100);
     hscroll1_->setMinimumWidth(180);
     hscroll1_->setTracking(false); // the value changes at the end of a drag, not while the thumb moves
+    hscroll1_->setFocusPolicy(Qt::StrongFocus); // the pitch can be set from the keyboard too
     connect(hscroll1_, &QScrollBar::valueChanged, this, [this] { sliderChanged(); });
     info->addWidget(hscroll1_, 3, 1, 1, 2);
     info->addWidget(makeLabel("Label6", "<- 32000 Hz", frame2), 3, 3);

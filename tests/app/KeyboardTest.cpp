@@ -1,0 +1,194 @@
+// The window used from the keyboard alone: key events go to whatever has
+// the focus, as they would from a real keyboard.
+#include "AccessKeys.h"
+#include "AppRig.h"
+#include "CommandLine.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace tonara::test {
+
+namespace {
+
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget();
+    if (QWidget* popup = QApplication::activePopupWidget()) target = popup;
+    ASSERT_NE(target, nullptr) << "nothing has the focus";
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+void startActive(AppRig& rig) {
+    rig.writeSettings(validSettings());
+    rig.form->start();
+    rig.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.form.get()));
+}
+
+} // namespace
+
+TEST(Keyboard, AKeyboardOnlyRunChoosesHighPitchPlaysStopsAndOpensTheAboutBox) {
+    AppRig rig;
+    startActive(rig);
+    Form1& form = *rig.form;
+    FakePlatform& fake = rig.env.fake;
+    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>("Option1")) << "Low pitch comes first";
+
+    QString statusWhilePlaying;
+    bool stopEnabledWhilePlaying = false;
+    bool aboutShown = false;
+    const qint64 t = fake.clockMs;
+    // Each step runs inside the loop the previous one started: the preview, then the tone.
+    fake.at(t + 1000, [&] {
+        statusWhilePlaying = form.statusText(1);
+        stopEnabledWhilePlaying = form.isEnabled("Command3");
+        press(Qt::Key_Escape);
+    });
+    fake.at(t + 2000, [&] {
+        press(Qt::Key_H, Qt::AltModifier);
+        press(Qt::Key_A);
+    });
+    fake.at(t + 2500, [&] {
+        aboutShown = form.isFormVisible(Form::frmAbout);
+        form.state().stopme = 1;
+    });
+    press(Qt::Key_Down); // with no mode chosen yet, the arrows only move the focus
+    press(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>("Option3"));
+    press(Qt::Key_Space);
+
+    EXPECT_TRUE(form.isChecked("Option3"));
+    EXPECT_EQ(statusWhilePlaying, "Actual pitch (Hertz): 10000");
+    EXPECT_TRUE(stopEnabledWhilePlaying);
+    EXPECT_EQ(form.state().z, 1) << "Escape stopped the tone";
+    EXPECT_TRUE(form.isEnabled("Command2"));
+    EXPECT_FALSE(form.isEnabled("Command3"));
+    EXPECT_TRUE(aboutShown);
+    const QStringList log = rig.activityLog();
+    EXPECT_EQ(log.mid(log.indexOf("#Option 3 Clicked")),
+              (QStringList{"#Option 3 Clicked", "#Pressed Button 2", "10000", "#Pressed Button 3", "#Sound stopped"}));
+}
+
+TEST(Keyboard, EnterOnAModeNotYetChosenChoosesAndPlaysIt) {
+    AppRig rig;
+    startActive(rig);
+    Form1& form = *rig.form;
+    FakePlatform& fake = rig.env.fake;
+    press(Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>("Option2"));
+    fake.at(fake.clockMs + 500, [&] { form.stopClicked(); });
+    fake.at(fake.clockMs + 800, [&] { form.state().stopme = 1; });
+    press(Qt::Key_Return);
+    EXPECT_TRUE(form.isChecked("Option2"));
+    ASSERT_NE(fake.last("play"), nullptr);
+    EXPECT_NEAR(wavPitch(fake.last("play")->data), 4500, 1);
+}
+
+TEST(Keyboard, TabGoesFromTheModesToTheCustomPitchGroupAndOnToPlay) {
+    AppRig rig;
+    startActive(rig);
+    Form1& form = *rig.form;
+    for (int k = 0; k < 6; ++k) press(Qt::Key_Down);
+    press(Qt::Key_Space); // Custom pitch: no animation, Play runs once the handler is back
+    form.stopClicked();
+    ASSERT_TRUE(form.isChecked("Option7"));
+    QStringList visited;
+    for (int k = 0; k < 4; ++k) {
+        press(Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, (QStringList{"HScroll1", "Command1", "Command2", "Option7"}))
+        << "the modes are one stop, the disabled buttons none";
+}
+
+TEST(Keyboard, F10OpensTheMenuBarAndF1ThePitchHelp) {
+    AppRig rig;
+    startActive(rig);
+    Form1& form = *rig.form;
+    press(Qt::Key_F10);
+    EXPECT_EQ(form.menuBar()->activeAction(), form.findChild<QMenu*>("file")->menuAction());
+    press(Qt::Key_Escape);
+    press(Qt::Key_Escape);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    press(Qt::Key_F1);
+    EXPECT_TRUE(form.isFormVisible(Form::Form2));
+    EXPECT_EQ(form.findChild<QAction*>("openfile")->shortcut(), QKeySequence("Ctrl+O"));
+}
+
+TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUnmarked) {
+    AppRig rig;
+    rig.writeSettings(validSettings());
+    rig.form->start();
+    Form1& form = *rig.form;
+    for (const char* language : {"dutch", "english"}) {
+        form.findChild<QAction*>(language)->trigger();
+        QList<QWidget*> menus{form.menuBar()};
+        for (QMenu* menu : form.findChildren<QMenu*>()) menus << menu;
+        for (QWidget* menu : menus) {
+            QString keys;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator()) continue;
+                const QChar key = accessKeyOf(action->text());
+                EXPECT_FALSE(key.isNull()) << action->text().toStdString();
+                EXPECT_FALSE(keys.contains(key)) << language << ": " << action->text().toStdString();
+                keys += key;
+            }
+        }
+    }
+    EXPECT_EQ(form.caption("file"), "File");
+    EXPECT_EQ(form.findChild<QMenu*>("file")->title(), "&File");
+    EXPECT_EQ(form.caption("about"), "About...");
+}
+
+TEST(AccessKeys, MarkAFreeLetterAndComeOffAgain) {
+    struct Case {
+        const char* caption;
+        const char* taken;
+        const char* marked;
+    };
+    const Case cases[] = {
+        {"File", "", "&File"},
+        {"Sound mode", "s", "Sound &mode"},           // a word start before any other letter
+        {"Sound32", "s", "S&ound32"},                 // then the first free letter
+        {"Tips & tricks", "t", "T&ips && tricks"},    // a literal & stays visible
+        {"...", "", "..."},                           // nothing to mark
+        {"Ab", "ab", "Ab"},
+    };
+    for (const Case& c : cases) {
+        const QString marked = withAccessKey(c.caption, c.taken);
+        EXPECT_EQ(marked, c.marked) << c.caption;
+        EXPECT_EQ(withoutAccessKey(marked), c.caption);
+    }
+    EXPECT_EQ(accessKeyOf("Tips && t&ricks"), QChar('r'));
+    EXPECT_TRUE(accessKeyOf("Tips && tricks").isNull());
+}
+
+TEST(CommandLine, HelpAndVersionUnlessAFileHasThatName) {
+    struct Case {
+        QStringList arguments;
+        bool fileExists;
+        const char* startsWith; // nullptr: the program runs
+    };
+    const Case cases[] = {
+        {{"--version"}, false, "Tonara 2.3.6\n"},
+        {{"--help"}, false, "Usage: tonara [TONE-FILE]"},
+        {{"--help"}, true, nullptr},
+        {{"--version", "x"}, false, nullptr},
+        {{"my", "tones.tnf"}, false, nullptr},
+        {{}, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto reply = commandLineReply(c.arguments, [&](const QString&) { return c.fileExists; });
+        if (!c.startsWith) {
+            EXPECT_FALSE(reply.has_value()) << c.arguments.join(' ').toStdString();
+            continue;
+        }
+        ASSERT_TRUE(reply.has_value());
+        EXPECT_TRUE(reply->startsWith(c.startsWith)) << reply->toStdString();
+    }
+}
+
+} // namespace tonara::test
