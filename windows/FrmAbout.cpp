@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace tonara {
 
@@ -75,6 +76,7 @@ FrmAbout::FrmAbout(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt
 
     connect(ok, &QPushButton::clicked, this, &FrmAbout::okClicked);
     connect(sysInfo, &QPushButton::clicked, this, &FrmAbout::sysInfoClicked);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &FrmAbout::okClicked);
 }
 
 void FrmAbout::loadHandler() {
