@@ -1,6 +1,7 @@
 // The main window's controls and menus, with their design names and captions.
 #include "Form1.h"
 #include "PictureBox.h"
+#include "WaveBox.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -117,12 +118,13 @@ void Form1::buildLayout() {
     plus->setAccessibleName("+");
     minus->setFixedWidth(32);
     plus->setFixedWidth(32);
-    auto* picWave = new PictureBox("picWave", 177, 49, frame4);
-    picWave->setAccessibleName("Microphone input");
+    connect(minus, &QPushButton::clicked, this, [this] { minusClicked(); });
+    connect(plus, &QPushButton::clicked, this, [this] { plusClicked(); });
+    picWave_ = new WaveBox("picWave", 177, 49, frame4);
+    picWave_->setAccessibleName("Microphone input");
     mic->addWidget(minus);
     mic->addWidget(plus);
-    mic->addWidget(picWave);
-    mic->addStretch();
+    mic->addWidget(picWave_);
 
     auto* play = makeButton("Command2", "Play Sound", central);
     auto* stop = makeButton("Command3", "Stop Sound", central);
@@ -184,7 +186,11 @@ void Form1::buildMenus() {
     item(language, "dutch", "Dutch", true);
     settings->addMenu(language);
     item(settings, "autoupdate", "Automatic Updates", true);
-    item(settings, "microinputonoff", "Display Microphone Input", true);
+    QAction* microphone = item(settings, "microinputonoff", "Display Microphone Input", true);
+    connect(microphone, &QAction::triggered, this, [this](bool checked) {
+        setChecked("microinputonoff", !checked); // the handler sets the mark itself
+        microinputonoffClicked();
+    });
 
     QMenu* help = submenu(bar, "help", "Help");
     item(help, "webpage", "Web page");

@@ -5,6 +5,7 @@
 #include "Platform.h"
 
 #include <QByteArray>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
@@ -19,9 +20,9 @@ struct ProgramEnded {
 struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
-                    // stream-frequency (the rate in pitch)
-    QString text;   // path, message text, command, address
-    QString title;  // message title
+                    // stream-frequency (the rate in pitch), capture-open, capture-start, capture-stop, capture-close
+    QString text;   // path, message text, command, address, capture device
+    QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
     int pitch = 0;
     int durationMs = 0;
@@ -50,6 +51,11 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
+                                               CaptureReceiver& receiver) override;
+    // Hands bytes to the started capture as its audio thread would; any
+    // thread may call it while the capture stays open. False when none is started.
+    bool feedCapture(const QByteArray& bytes);
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     ScreenInfo screen() override { return screenInfo; }
@@ -76,6 +82,8 @@ public:
     std::vector<ProcessEntry> processList;
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)
     QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
+    QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
+    std::atomic<CaptureReceiver*> startedCapture{nullptr};
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;
