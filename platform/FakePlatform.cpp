@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "AudioCapture.h"
 #include "RuntimeError.h"
 #include "Shell.h"
 
@@ -38,18 +39,24 @@ public:
     FakeCaptureDevice(FakePlatform& owner, CaptureReceiver& receiver) : owner_(owner), receiver_(receiver) {}
     ~FakeCaptureDevice() override {
         stop();
-        owner_.records.push_back(PlatformRecord{owner_.clockMs, "capture-close"});
+        add("capture-close");
     }
     void start() override {
         owner_.startedCapture = &receiver_;
-        owner_.records.push_back(PlatformRecord{owner_.clockMs, "capture-start"});
+        add("capture-start");
     }
     void stop() override {
         owner_.startedCapture = nullptr;
-        owner_.records.push_back(PlatformRecord{owner_.clockMs, "capture-stop"});
+        add("capture-stop");
     }
 
 private:
+    void add(const char* kind) {
+        PlatformRecord r;
+        r.atMs = owner_.clockMs;
+        r.kind = kind;
+        owner_.records.push_back(r);
+    }
     FakePlatform& owner_;
     CaptureReceiver& receiver_;
 };
@@ -152,6 +159,7 @@ std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, 
     r.text = device;
     r.title = QString("%1 Hz %2 bits %3 channels").arg(format.samplesPerSecond).arg(format.bitsPerSample).arg(format.channels);
     records.push_back(r);
+    if (realMicrophone) return openSdlCapture(device, format, receiver);
     return std::make_unique<FakeCaptureDevice>(*this, receiver);
 }
 

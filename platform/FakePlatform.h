@@ -83,6 +83,7 @@ public:
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)
     QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
+    bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
     std::atomic<CaptureReceiver*> startedCapture{nullptr};
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
