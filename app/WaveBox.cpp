@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 namespace tonara {
@@ -31,8 +32,12 @@ void WaveBox::paintEvent(QPaintEvent*) {
     const double sx = width() / picture_.right;
     const double sy = height() / spanY;
     const auto toBox = [&](QPointF p) { return QPointF(p.x() * sx, (picture_.top - p.y()) * sy); };
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(PictureBox::kForeground, 1)); // one logical pixel: as thick at every screen scale
+    // A cosmetic pen without antialiasing takes the painter's fast line path
+    // (antialiased traces cost several times the CPU); one logical pixel
+    // wide, so the trace looks the same at every screen scale.
+    QPen pen(PictureBox::kForeground, std::max(1L, std::lround(devicePixelRatioF())));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
     for (const WaveTrace& trace : picture_.traces) {
         QPolygonF line;
         line.reserve(qsizetype(trace.points.size()) + 1);

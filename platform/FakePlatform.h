@@ -84,7 +84,7 @@ public:
     QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
     bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
-    std::atomic<CaptureReceiver*> startedCapture{nullptr};
+    std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;
