@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <array>
 #include <map>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -20,6 +21,8 @@ namespace tonara {
 class PictureBox;
 struct SoundMode;
 struct WebLink;
+class WaveBox;
+class frmDX_Record;
 class Form5;
 class Form6;
 class Form8;
@@ -50,8 +53,14 @@ public:
     void webLinkClicked(const WebLink& link);
     void aboutClicked();
     void pitchHelpClicked();
+    // Microphone display (Microphone.cpp).
+    void microinputonoffClicked();
+    void plusClicked();  // Command4
+    void minusClicked(); // Command5
+    void DirectSoundRecord_GotWaveData(const QByteArray& Buffer, qint16 BitsPerSample, qint16 Channels);
 
     PictureBox& picture1() { return *picture1_; }
+    WaveBox& picWave() { return *picWave_; }
 
     // MainWindow
     MainState& state() override { return state_; }
@@ -89,9 +98,19 @@ private:
     QWidget* loadedForm(Form form) const;
     QWidget* loadForm(Form form);
     void setSplashStatus(const QString& text);
+    void startMicrophoneDisplay();
+    void closeCaptureSource();
+    void startMicrophone();
+    void stopMicrophone();
+    void changeSensitivity(qint16 errol, int by);
+    void draw8Bit(const QByteArray& buffer, bool stereo);
+    void convert16Bit(const QByteArray& buffer, bool stereo);
+    void draw16Bit(const std::vector<qint16>& samples, bool stereo);
 
     MainState state_;
     PictureBox* picture1_ = nullptr;
+    WaveBox* picWave_ = nullptr;
+    frmDX_Record* DirectSoundRecord = nullptr; // the capture source, a child of this window
     std::array<QRadioButton*, 10> options_{};
     QScrollBar* hscroll1_ = nullptr;
     std::array<QLabel*, 4> panels_{};

@@ -3,6 +3,7 @@
 #include "PictureBox.h"
 #include "SoundModes.h"
 #include "WebLinks.h"
+#include "WaveBox.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -122,12 +123,13 @@ void Form1::buildLayout() {
     plus->setAccessibleName("+");
     minus->setFixedWidth(32);
     plus->setFixedWidth(32);
-    auto* picWave = new PictureBox("picWave", 177, 49, frame4);
-    picWave->setAccessibleName("Microphone input");
+    connect(minus, &QPushButton::clicked, this, [this] { minusClicked(); });
+    connect(plus, &QPushButton::clicked, this, [this] { plusClicked(); });
+    picWave_ = new WaveBox("picWave", 177, 49, frame4);
+    picWave_->setAccessibleName("Microphone input");
     mic->addWidget(minus);
     mic->addWidget(plus);
-    mic->addWidget(picWave);
-    mic->addStretch();
+    mic->addWidget(picWave_);
 
     auto* play = makeButton("Command2", "Play Sound", central);
     auto* stop = makeButton("Command3", "Stop Sound", central);
@@ -195,7 +197,7 @@ void Form1::buildMenus() {
     item(language, "english", "English", [this] { languageClicked(false); }, true)->setChecked(true);
     item(language, "dutch", "Dutch", [this] { languageClicked(true); }, true);
     item(settings, "autoupdate", "Automatic Updates", [this] { autoUpdateClicked(); }, true);
-    item(settings, "microinputonoff", "Display Microphone Input", [] {}, true);
+    item(settings, "microinputonoff", "Display Microphone Input", [this] { microinputonoffClicked(); }, true);
 
     QMenu* help = submenu(bar, "help", "Help");
     for (const WebLink& link : webLinks())

@@ -26,6 +26,7 @@ void Form1::unloadHandler() {
         ExFunctions exFunctions;
         hide();
         hideForm(Form::Form3);
+        closeCaptureSource();
         deleteIfExists(joinPath(tempdir_, "tnftmp.wav"));
         exFunctions.WavPlay("0", false, true);
         // The program ends before any tone loop resumes: end the tone programs

@@ -80,6 +80,7 @@ void Form1::loadHandler() {
         platform().processEvents();
 
         unloadForm(Form::Form8);
+        if (state_.microcheck == 1) startMicrophoneDisplay();
         program.PrintFile(">> Program starting finished");
         setEnabled("Command3", false);
     });

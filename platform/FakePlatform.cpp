@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "AudioCapture.h"
 #include "RuntimeError.h"
 #include "Shell.h"
 
@@ -31,6 +32,33 @@ private:
     }
     FakePlatform& owner_;
     QString path_;
+};
+
+class FakeCaptureDevice : public CaptureDevice {
+public:
+    FakeCaptureDevice(FakePlatform& owner, CaptureReceiver& receiver) : owner_(owner), receiver_(receiver) {}
+    ~FakeCaptureDevice() override {
+        stop();
+        add("capture-close");
+    }
+    void start() override {
+        owner_.startedCapture = &receiver_;
+        add("capture-start");
+    }
+    void stop() override {
+        owner_.startedCapture = nullptr;
+        add("capture-stop");
+    }
+
+private:
+    void add(const char* kind) {
+        PlatformRecord r;
+        r.atMs = owner_.clockMs;
+        r.kind = kind;
+        owner_.records.push_back(r);
+    }
+    FakePlatform& owner_;
+    CaptureReceiver& receiver_;
 };
 
 } // namespace
@@ -120,6 +148,26 @@ std::unique_ptr<ToneStream> FakePlatform::openToneStream(const QString& wavPath)
     if (f.open(QIODevice::ReadOnly)) r.data = f.readAll();
     records.push_back(r);
     return std::make_unique<FakeToneStream>(*this, wavPath);
+}
+
+std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, const CaptureFormat& format,
+                                                         CaptureReceiver& receiver) {
+    if (!noCaptureReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noCaptureReason);
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "capture-open";
+    r.text = device;
+    r.title = QString("%1 Hz %2 bits %3 channels").arg(format.samplesPerSecond).arg(format.bitsPerSample).arg(format.channels);
+    records.push_back(r);
+    if (realMicrophone) return openSdlCapture(device, format, receiver);
+    return std::make_unique<FakeCaptureDevice>(*this, receiver);
+}
+
+bool FakePlatform::feedCapture(const QByteArray& bytes) {
+    CaptureReceiver* receiver = startedCapture.load();
+    if (!receiver) return false;
+    receiver->captured(reinterpret_cast<const std::uint8_t*>(bytes.constData()), int(bytes.size()));
+    return true;
 }
 
 int FakePlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {

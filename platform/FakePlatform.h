@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
@@ -19,10 +20,11 @@ struct ProgramEnded {
 
 struct PlatformRecord {
     qint64 atMs = 0;
-    QString kind;   // open-dialog (title in text, filter in title, suffix in data), play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
-                    // stream-frequency (the rate in pitch)
-    QString text;   // path, message text, command, address
-    QString title;  // message title
+    QString kind;   // open-dialog (title in text, filter in title, suffix in data), play, silence, beep, message,
+                    // start, url, terminate, end, stream-open, stream-play, stream-stop, stream-frequency (the rate
+                    // in pitch), capture-open, capture-start, capture-stop, capture-close
+    QString text;   // path, message text, command, address, capture device
+    QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
     int pitch = 0;
     int durationMs = 0;
@@ -51,6 +53,11 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
+                                               CaptureReceiver& receiver) override;
+    // Hands bytes to the started capture as its audio thread would; any
+    // thread may call it while the capture stays open. False when none is started.
+    bool feedCapture(const QByteArray& bytes);
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
@@ -81,6 +88,9 @@ public:
     std::vector<ProcessEntry> processList;
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)
     QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
+    QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
+    bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
+    std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,31 @@ public:
     virtual void setFrequency(int samplesPerSecond) = 0;
 };
 
+// The format a capture records in: PCM, 8-bit samples unsigned, 16-bit
+// signed little-endian, channels interleaved.
+struct CaptureFormat {
+    int samplesPerSecond = 0;
+    int bitsPerSample = 0;
+    int channels = 0;
+};
+
+// Receives what a capture records. Called on the sound library's own
+// thread: it must not allocate, lock or block.
+class CaptureReceiver {
+public:
+    virtual ~CaptureReceiver() = default;
+    virtual void captured(const std::uint8_t* bytes, int count) noexcept = 0;
+};
+
+// An opened capture device, idle until started. Once it is destroyed the
+// receiver is never called again.
+class CaptureDevice {
+public:
+    virtual ~CaptureDevice() = default;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -64,6 +90,10 @@ public:
     virtual void beep(int pitch, int durationMs) = 0;
     // Raises a RuntimeError when there is no device or the file cannot be loaded.
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // Opens a microphone: "" the default one, otherwise a device by name.
+    // Raises a RuntimeError when there is none or the format cannot be recorded exactly.
+    virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
+                                                       CaptureReceiver& receiver) = 0;
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;

@@ -1,4 +1,5 @@
 #include "RealPlatform.h"
+#include "AudioCapture.h"
 #include "AudioOutput.h"
 #include "FileDialogFilter.h"
 
@@ -43,6 +44,10 @@ void RealPlatform::silenceWav() { AudioOutput::instance().silenceWav(); }
 void RealPlatform::beep(int pitch, int durationMs) { AudioOutput::instance().beep(pitch, durationMs); }
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);
+}
+std::unique_ptr<CaptureDevice> RealPlatform::openCapture(const QString& device, const CaptureFormat& format,
+                                                         CaptureReceiver& receiver) {
+    return openSdlCapture(device, format, receiver);
 }
 
 int RealPlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {

@@ -18,6 +18,8 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
+                                               CaptureReceiver& receiver) override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A private PulseAudio daemon for the tests: a null sink as the output and a
-# sine source as the microphone, in its own XDG_RUNTIME_DIR.
+# 440 Hz sine as the microphone, in its own XDG_RUNTIME_DIR. The microphone is
+# the monitor of a second null sink that a sine plays into: the sine source
+# module would hand its sound over in two-second blocks, no microphone does.
 #   source tests/sound-server.sh; sound_server_start; ...; sound_server_stop
 SOUND_SINK=tonara_out
-SOUND_MIC=tonara_mic
+SOUND_MIC=tonara_mic.monitor
 
 sound_server_start() {
     export XDG_RUNTIME_DIR
@@ -14,7 +16,8 @@ sound_server_start() {
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
         -L "module-native-protocol-unix" \
         -L "module-null-sink sink_name=$SOUND_SINK rate=96000 channels=2" \
-        -L "module-sine-source source_name=$SOUND_MIC rate=44100 frequency=440" \
+        -L "module-null-sink sink_name=tonara_mic rate=44100 channels=1" \
+        -L "module-sine sink=tonara_mic frequency=440" \
         >/dev/null 2>&1 &
     SOUND_SERVER_PID=$!
     export SOUND_SERVER_PID SOUND_SINK SOUND_MIC

@@ -1,0 +1,122 @@
+// The microphone display: the capture source, its menu item, the
+// sensitivity buttons and the drawing of every captured half into picWave.
+#include "Form1.h"
+#include "NumberText.h"
+#include "Platform.h"
+#include "Program.h"
+#include "Trap.h"
+#include "WaveBox.h"
+#include "frmDX_Record.h"
+
+namespace tonara {
+
+namespace {
+
+constexpr qint16 kLeastSensitivity = 1;
+constexpr qint16 kMostSensitivity = 20;
+
+} // namespace
+
+void Form1::startMicrophoneDisplay() {
+    delete DirectSoundRecord;
+    DirectSoundRecord = new frmDX_Record(*this, this);
+    connect(DirectSoundRecord, &frmDX_Record::GotWaveData, this, &Form1::DirectSoundRecord_GotWaveData);
+    startMicrophone();
+}
+
+// A capture source that failed to start is closed already; stopping it again does nothing.
+void Form1::closeCaptureSource() {
+    if (DirectSoundRecord) {
+        stopMicrophone();
+        DirectSoundRecord->SoundStop();
+    }
+    delete DirectSoundRecord;
+    DirectSoundRecord = nullptr;
+}
+
+void Form1::startMicrophone() {
+    trapped(*this, 34, [&] {
+        const QString failure = DirectSoundRecord->Initialize(44100, 16, 2, 0, "");
+        if (failure.isEmpty()) {
+            DirectSoundRecord->SoundPlay();
+            return;
+        }
+        platform().messageBox(failure, "DirectSound Error", MessageIcon::Exclamation, MessageButtons::Ok);
+        setChecked("microinputonoff", false);
+        Program(*this).WriteLine(6, "MicrophoneON=n");
+        state_.microcheck = 0;
+        // Nothing to adjust while the display is off.
+        setEnabled("Command4", false);
+        setEnabled("Command5", false);
+    });
+}
+
+void Form1::stopMicrophone() {
+    trapped(*this, 35, [&] {
+        DirectSoundRecord->SoundStop();
+        DirectSoundRecord->UninitializeSound();
+    });
+}
+
+void Form1::microinputonoffClicked() {
+    trapped(*this, 39, [&] {
+        Program program(*this);
+        if (isChecked("microinputonoff")) {
+            setChecked("microinputonoff", false);
+            program.WriteLine(6, "MicrophoneON=n");
+            state_.microcheck = 0;
+            closeCaptureSource();
+            picWave_->clear();
+            setEnabled("Command4", false);
+            setEnabled("Command5", false);
+        } else {
+            setChecked("microinputonoff", true);
+            program.WriteLine(6, "MicrophoneON=y");
+            state_.microcheck = 1;
+            startMicrophoneDisplay();
+            if (state_.microcheck == 1) {
+                setEnabled("Command4", true);
+                setEnabled("Command5", true);
+            }
+        }
+    });
+}
+
+void Form1::plusClicked() { changeSensitivity(7, +1); }
+void Form1::minusClicked() { changeSensitivity(8, -1); }
+
+void Form1::changeSensitivity(qint16 errol, int by) {
+    trapped(*this, errol, [&] {
+        Program program(*this);
+        const int wanted = state_.sensmicro + by;
+        if (wanted < kLeastSensitivity || wanted > kMostSensitivity) return;
+        state_.sensmicro = qint16(wanted);
+        const QString value = signedNumberText(state_.sensmicro);
+        setCaption("Frame4", state_.microphonetxt1 + value);
+        program.WriteLine(5, "Microphone=" + value);
+    });
+}
+
+void Form1::DirectSoundRecord_GotWaveData(const QByteArray& Buffer, qint16 BitsPerSample, qint16 Channels) {
+    trapped(*this, 33, [&] {
+        const bool stereo = Channels == 2;
+        if (BitsPerSample == 8) draw8Bit(Buffer, stereo);
+        else if (BitsPerSample == 16) convert16Bit(Buffer, stereo);
+    });
+}
+
+void Form1::draw8Bit(const QByteArray& buffer, bool stereo) {
+    trapped(*this, 36,
+            [&] { picWave_->setPicture(drawing8Bit(buffer, picWave_->widthPx(), stereo, state_.sensmicro)); });
+}
+
+void Form1::convert16Bit(const QByteArray& buffer, bool stereo) {
+    trapped(*this, 37, [&] { draw16Bit(samples16Bit(buffer), stereo); });
+}
+
+void Form1::draw16Bit(const std::vector<qint16>& samples, bool stereo) {
+    trapped(*this, 38,
+            [&] { picWave_->setPicture(drawing16Bit(samples, picWave_->widthPx(), stereo, state_.sensmicro)); });
+}
+
+} // namespace tonara

@@ -1,0 +1,50 @@
+#include "WaveBox.h"
+#include "PictureBox.h"
+
+#include <QPainter>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+
+namespace tonara {
+
+WaveBox::WaveBox(const QString& name, int widthPx, int heightPx, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    setMinimumSize(widthPx, heightPx);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+int WaveBox::widthPx() const { return int(std::lround(width() * devicePixelRatioF())); }
+
+void WaveBox::setPicture(WavePicture picture) {
+    picture_ = std::move(picture);
+    update();
+}
+
+void WaveBox::clear() { setPicture({}); }
+
+void WaveBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), PictureBox::kBackground);
+    const double spanY = picture_.top - picture_.bottom;
+    if (picture_.right <= 0 || spanY == 0) return;
+    // Logical coordinates in floating point; the painter places them on device pixels.
+    const double sx = width() / picture_.right;
+    const double sy = height() / spanY;
+    const auto toBox = [&](QPointF p) { return QPointF(p.x() * sx, (picture_.top - p.y()) * sy); };
+    // A cosmetic pen without antialiasing takes the painter's fast line path
+    // (antialiased traces cost several times the CPU); one logical pixel
+    // wide, so the trace looks the same at every screen scale.
+    QPen pen(PictureBox::kForeground, std::max(1L, std::lround(devicePixelRatioF())));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    for (const WaveTrace& trace : picture_.traces) {
+        QPolygonF line;
+        line.reserve(qsizetype(trace.points.size()) + 1);
+        line << toBox(trace.start);
+        for (const QPointF& p : trace.points) line << toBox(p);
+        painter.drawPolyline(line);
+    }
+}
+
+} // namespace tonara
