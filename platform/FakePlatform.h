@@ -19,14 +19,14 @@ struct ProgramEnded {
 struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
-                    // stream-frequency (the rate in pitch)
+                    // stream-frequency (the rate in pitch), download, upload
     QString text;   // path, message text, command, address
     QString title;  // message title
     MessageIcon icon = MessageIcon::None;
     int pitch = 0;
     int durationMs = 0;
     bool flag = false;   // play: looping; start: hidden
-    QByteArray data;     // play: the file's bytes at the moment of the call
+    QByteArray data;     // play: the file's bytes at the moment of the call; upload: what was sent
 };
 
 class FakePlatform : public Platform {
@@ -60,6 +60,9 @@ public:
     std::vector<ProcessEntry> processes() override { return processList; }
     bool terminateProcess(qint64 pid) override;
 
+    std::optional<QByteArray> download(const QString& address) override;
+    QString upload(const QByteArray& data, const QString& address) override;
+
     QString commandLine() override { return commandLineText; }
     QString programFolder() override { return folder; }
     QString programPath() override { return path; }
@@ -76,6 +79,8 @@ public:
     std::vector<ProcessEntry> processList;
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)
     QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
+    std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails
+    QString uploadRefusal;            // non-empty: upload fails for this reason
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;

@@ -1,5 +1,6 @@
 #include "RealPlatform.h"
 #include "AudioOutput.h"
+#include "WebAddresses.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -84,9 +85,7 @@ ScreenInfo RealPlatform::screen() {
 VersionAnswer RealPlatform::queryVersion() { return VersionAnswer{1, 2, 6, 2}; }
 
 void RealPlatform::openUrl(const QString& address) {
-    const QUrl url(address);
-    if (url.scheme() != "http" && url.scheme() != "https") return;
-    QDesktopServices::openUrl(url);
+    if (isWebAddress(address)) QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
 QString RealPlatform::commandLine() {

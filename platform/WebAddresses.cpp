@@ -1,5 +1,7 @@
 #include "WebAddresses.h"
 
+#include <QUrl>
+
 namespace tonara {
 
 namespace {
@@ -14,5 +16,11 @@ QString envOr(const char* name, const char* fallback) {
 QString websiteAddress() { return envOr("TONARA_WEBSITE", "https://tonara.example.invalid"); }
 QString updateHostAddress() { return envOr("TONARA_UPDATE_HOST", "https://update.tonara.example.invalid"); }
 QString informationHostAddress() { return envOr("TONARA_INFO_HOST", "https://info.tonara.example.invalid"); }
+QString uploadAddress() { return qEnvironmentVariable("TONARA_UPLOAD_URL"); }
+
+bool isWebAddress(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    return url.isValid() && (url.scheme() == "http" || url.scheme() == "https") && !url.host().isEmpty();
+}
 
 } // namespace tonara

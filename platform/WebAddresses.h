@@ -9,5 +9,12 @@ namespace tonara {
 QString websiteAddress();       // TONARA_WEBSITE
 QString updateHostAddress();    // TONARA_UPDATE_HOST
 QString informationHostAddress(); // TONARA_INFO_HOST
+// Where the uploader sends files (TONARA_UPLOAD_URL): ftp, http or https,
+// the upload name following it. Empty when none is configured.
+QString uploadAddress();
+
+// True for an absolute http or https address with a host: the only kind the
+// desktop's browser is asked to open.
+bool isWebAddress(const QString& address);
 
 } // namespace tonara
