@@ -79,6 +79,8 @@ size_t collectBody(char* data, size_t size, size_t count, void* target) {
     return bytes;
 }
 
+size_t discardBody(char*, size_t size, size_t count, void*) { return size * count; }
+
 struct Outgoing {
     const QByteArray* data;
     qsizetype sent = 0;
@@ -121,6 +123,7 @@ QString RealPlatform::upload(const QByteArray& data, const QString& address) {
     curl_easy_setopt(transfer.handle(), CURLOPT_READDATA, &out);
     curl_easy_setopt(transfer.handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(data.size()));
     curl_easy_setopt(transfer.handle(), CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, discardBody); // the server's answer is not ours to print
     const CURLcode result = transfer.perform();
     curl_slist_free_all(headers);
     if (result != CURLE_OK) return transfer.failure();

@@ -1,6 +1,7 @@
 #include "Form3.h"
 
 #include "Platform.h"
+#include "TextFile.h"
 #include "Trap.h"
 #include "WebAddresses.h"
 
@@ -20,9 +21,13 @@ public:
 };
 
 QString decodePage(const QByteArray& bytes) {
-    const auto encoding = QStringConverter::encodingForHtml(bytes);
-    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
-    return decoder.decode(bytes);
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (decoder.isValid()) {
+        const QString text = decoder.decode(bytes);
+        if (!decoder.hasError()) return text;
+    }
+    // A page in the Windows code page, declared in a way not known here or not at all.
+    return decodeAnsi(bytes);
 }
 
 } // namespace
