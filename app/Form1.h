@@ -79,6 +79,7 @@ public:
     void showForm(Form form) override;
     void hideForm(Form form) override;
     void unloadForm(Form form) override;
+    void fillUpdateWindow(const UpdateOffer& offer) override;
     void drawSine(qint16 pitch, qint16 mode) override;
     void addErrorLines(const QStringList& lines) override;
     bool errorWindowLeft() const override;

@@ -2,8 +2,10 @@
 #include "AccessKeys.h"
 #include "Form1.h"
 #include "Form2.h"
+#include "Form3.h"
 #include "Form5.h"
 #include "Form6.h"
+#include "Form7.h"
 #include "Form8.h"
 #include "FrmAbout.h"
 #include "ModePresentation.h"
@@ -121,8 +123,10 @@ QWidget* Form1::loadForm(Form form) {
     QWidget* w = nullptr;
     switch (form) {
     case Form::Form2: w = new Form2(*this); break;
+    case Form::Form3: w = new Form3(*this); break;
     case Form::Form5: w = new Form5(*this); break;
     case Form::Form6: w = new Form6(*this); break;
+    case Form::Form7: w = new Form7(*this); break;
     case Form::Form8: w = new Form8; break;
     case Form::frmAbout: w = new FrmAbout(*this); break;
     default: return nullptr;
@@ -167,6 +171,10 @@ void Form1::unloadForm(Form form) {
     forms_.erase(form);
     w->hide();
     w->deleteLater(); // it may be the window whose handler is running
+}
+
+void Form1::fillUpdateWindow(const UpdateOffer& offer) {
+    if (auto* w = qobject_cast<Form7*>(loadForm(Form::Form7))) w->fill(offer);
 }
 
 void Form1::drawSine(qint16 pitch, qint16 mode) {

@@ -33,6 +33,7 @@ void Form1::unloadHandler() {
         // and remove the hand-over and temporary files here.
         localSound.KillAll();
         localSound.online = 1;
+        if (state_.snd == 1) program.SendData();
         for (Form form : {Form::Form2, Form::Form3, Form::Form4, Form::Form5, Form::Form6, Form::Form7, Form::Form8})
             unloadForm(form);
     });

@@ -1,8 +1,11 @@
 // The start-up sequence: environment checks, activity log, settings and
-// language, the sound-mode marks.
+// language, the sound-mode marks, the update check and the news window.
+#include "Download.h"
+#include "Endpoints.h"
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "Form1.h"
+#include "Form3.h"
 #include "Form8.h"
 #include "Platform.h"
 #include "Program.h"
@@ -78,6 +81,15 @@ void Form1::loadHandler() {
 
         setSplashStatus("Checking for updates...");
         platform().processEvents();
+        if (state_.updater == 1) program.UpdateCheck();
+
+        const QString testFile = joinPath(tempdir_, "testcon.dat");
+        connectivityResult_ = Download(connectivityTestAddress(), testFile) ? -1 : 0;
+        if (fileExists(testFile) && toneFileFlag_ != 1 && connectivityResult_ == -1) {
+            showForm(Form::Form3);
+            if (auto* news = qobject_cast<Form3*>(loadedForm(Form::Form3))) news->navigate(newsPageAddress());
+        }
+        deleteIfExists(testFile);
 
         unloadForm(Form::Form8);
         if (state_.microcheck == 1) startMicrophoneDisplay();

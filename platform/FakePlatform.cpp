@@ -220,6 +220,27 @@ void FakePlatform::openUrl(const QString& address) {
     records.push_back(r);
 }
 
+std::optional<QByteArray> FakePlatform::download(const QString& address) {
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "download";
+    r.text = address;
+    records.push_back(r);
+    const auto it = webFiles.find(address);
+    if (it == webFiles.end()) return std::nullopt;
+    return it->second;
+}
+
+QString FakePlatform::upload(const QByteArray& data, const QString& address) {
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "upload";
+    r.text = address;
+    r.data = data;
+    records.push_back(r);
+    return uploadRefusal;
+}
+
 bool FakePlatform::terminateProcess(qint64 pid) {
     PlatformRecord r;
     r.atMs = clockMs;

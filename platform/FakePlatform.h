@@ -22,14 +22,14 @@ struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // open-dialog (title in text, filter in title, suffix in data), play, silence, beep, message,
                     // start, url, terminate, end, stream-open, stream-play, stream-stop, stream-frequency (the rate
-                    // in pitch), capture-open, capture-start, capture-stop, capture-close
+                    // in pitch), capture-open, capture-start, capture-stop, capture-close, download, upload
     QString text;   // path, message text, command, address, capture device
     QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
     int pitch = 0;
     int durationMs = 0;
     bool flag = false;   // play: looping; start: hidden
-    QByteArray data;     // play: the file's bytes at the moment of the call
+    QByteArray data;     // play: the file's bytes at the moment of the call; upload: what was sent
 };
 
 class FakePlatform : public Platform {
@@ -70,6 +70,9 @@ public:
     std::vector<ProcessEntry> processes() override { return processList; }
     bool terminateProcess(qint64 pid) override;
 
+    std::optional<QByteArray> download(const QString& address) override;
+    QString upload(const QByteArray& data, const QString& address) override;
+
     QString commandLine() override { return commandLineText; }
     QString programFolder() override { return folder; }
     QString programPath() override { return path; }
@@ -91,6 +94,8 @@ public:
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
     bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
     std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
+    std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails
+    QString uploadRefusal;            // non-empty: upload fails for this reason
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;

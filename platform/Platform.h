@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <QByteArray>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tonara {
@@ -115,6 +117,14 @@ public:
     virtual QString findProgram(const QString& name) = 0;
     virtual std::vector<ProcessEntry> processes() = 0;
     virtual bool terminateProcess(qint64 pid) = 0;
+
+    // Transfers, blocking. download fetches an http or https address whole:
+    // the body only when the server answered 200 and sent all of it, nothing
+    // otherwise (connect timeout 3 s, total 10 s).
+    virtual std::optional<QByteArray> download(const QString& address) = 0;
+    // Sends data to an ftp, http or https address (a PUT over http); empty
+    // when the server took it, else the reason it did not.
+    virtual QString upload(const QByteArray& data, const QString& address) = 0;
 
     // This program.
     virtual QString commandLine() = 0;

@@ -2,6 +2,7 @@
 #include "AudioCapture.h"
 #include "AudioOutput.h"
 #include "FileDialogFilter.h"
+#include "WebAddresses.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -102,9 +103,7 @@ ScreenInfo RealPlatform::screen() {
 VersionAnswer RealPlatform::queryVersion() { return VersionAnswer{1, 2, 6, 2}; }
 
 void RealPlatform::openUrl(const QString& address) {
-    const QUrl url(address);
-    if (url.scheme() != "http" && url.scheme() != "https") return;
-    QDesktopServices::openUrl(url);
+    if (isWebAddress(address)) QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
 QString RealPlatform::findProgram(const QString& name) { return QStandardPaths::findExecutable(name); }

@@ -1,6 +1,6 @@
 #pragma once
 // The platform on this machine: Qt for windows and the desktop, SDL2 for
-// sound, /proc for processes.
+// sound, /proc for processes, libcurl for transfers.
 
 #include "Platform.h"
 
@@ -31,6 +31,9 @@ public:
     QString findProgram(const QString& name) override;
     std::vector<ProcessEntry> processes() override;
     bool terminateProcess(qint64 pid) override;
+
+    std::optional<QByteArray> download(const QString& address) override;
+    QString upload(const QByteArray& data, const QString& address) override;
 
     QString commandLine() override;
     QString programFolder() override;

@@ -106,6 +106,21 @@ QStringList readEntries(const QString& path) {
     return entries;
 }
 
+QStringList wholeLines(const QByteArray& bytes, qsizetype most) {
+    const QString text = decodeAnsi(bytes);
+    QStringList lines;
+    qsizetype pos = 0;
+    while (pos < text.size() && lines.size() != most) {
+        qsizetype end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        lines << text.mid(pos, end - pos);
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r') ++pos;
+        if (pos < text.size() && text[pos] == '\n') ++pos;
+    }
+    return lines;
+}
+
 void writeLines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {

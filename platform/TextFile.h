@@ -33,6 +33,10 @@ private:
 // All entries of a file, in order.
 QStringList readEntries(const QString& path);
 
+// Text read line by line, each line whole (commas included); a line ends at
+// CR LF, LF or CR. At most `most` lines when it is not negative.
+QStringList wholeLines(const QByteArray& bytes, qsizetype most = -1);
+
 // Writes the lines, each followed by CR LF, replacing the file.
 // Raises Path not found (76) when the folder is missing, Permission denied (70)
 // when it cannot be written.

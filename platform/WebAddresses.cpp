@@ -1,5 +1,7 @@
 #include "WebAddresses.h"
 
+#include <QUrl>
+
 namespace tonara {
 
 namespace {
@@ -15,5 +17,11 @@ QString websiteAddress() { return envOr("TONARA_WEBSITE", "https://tonara.exampl
 QString updateHostAddress() { return envOr("TONARA_UPDATE_HOST", "https://update.tonara.example.invalid"); }
 QString informationHostAddress() { return envOr("TONARA_INFO_HOST", "https://info.tonara.example.invalid"); }
 QString supportEmailAddress() { return QStringLiteral("support@tonara.example.invalid"); }
+QString uploadAddress() { return qEnvironmentVariable("TONARA_UPLOAD_URL"); }
+
+bool isWebAddress(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    return url.isValid() && (url.scheme() == "http" || url.scheme() == "https") && !url.host().isEmpty();
+}
 
 } // namespace tonara

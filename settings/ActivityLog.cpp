@@ -3,6 +3,8 @@
 #include "Folders.h"
 #include "TextFile.h"
 #include "Trap.h"
+#include "UploadHandOver.h"
+#include "UploadName.h"
 
 namespace tonara {
 
@@ -41,6 +43,16 @@ void Program::PrintFile(const QString& newdata) {
     lines << newdata;
 
     writeLines(activityLogPath(tempFolder_), lines);
+}
+
+void Program::SendData() {
+    trapped(mainWindow_, 106, [&] {
+        tempFolder_ = tempFolder();
+        const qint32 number = uploadNumber();
+        const QString log = activityLogPath(tempFolder_);
+        if (fileExists(log) && mainWindow_.state().snd == 1)
+            trapped(mainWindow_, 1025, [&] { FTPSend(log, QString::number(number) + ".txt"); });
+    });
 }
 
 } // namespace tonara

@@ -5,6 +5,8 @@
 #include "NumberText.h"
 #include "Platform.h"
 #include "TextFile.h"
+#include "UploadHandOver.h"
+#include "UploadName.h"
 
 #include <QLocale>
 #include <cstdlib>
@@ -37,11 +39,16 @@ void closeEveryWindow(MainWindow& mainWindow) {
 
 void Program::ErrorNote(qint16 errol, const RuntimeError& failure) {
     tempFolder_ = tempFolder();
+    const qint32 uploadNo = uploadNumber();
     const QStringList report = errorReportLines(errol, failure);
+    const QString errorLog = joinPath(tempFolder_, "error.log");
     try {
-        writeLines(joinPath(tempFolder_, "error.log"), report);
+        writeLines(errorLog, report);
+        if (fileExists(errorLog) && mainWindow_.state().snd == 1)
+            FTPSend("error.log", QString::number(uploadNo) + "error.log");
     } catch (const RuntimeError&) {
-        // No usable temporary folder: the user still gets the report in the window.
+        // No usable temporary folder: the user still gets the report in the
+        // window. Reporting the failure would only come back here.
     }
 
     mainWindow_.addErrorLines(report);

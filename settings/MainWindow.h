@@ -25,6 +25,13 @@ struct MainState {
     QString microphonetxt1;
 };
 
+// What the update window shows; an empty text keeps the window's design text.
+struct UpdateOffer {
+    QString caption, message, updateButton, dontUpdateButton;
+    QStringList lines;
+    QString link;
+};
+
 class MainWindow {
 public:
     virtual ~MainWindow() = default;
@@ -54,6 +61,9 @@ public:
     virtual void showForm(Form form) = 0;
     virtual void hideForm(Form form) = 0;
     virtual void unloadForm(Form form) = 0;
+
+    // Fills the update window (loading it when needed); showForm shows it.
+    virtual void fillUpdateWindow(const UpdateOffer& offer) = 0;
 
     // The static or animated sine preview of the main window.
     virtual void drawSine(qint16 pitch, qint16 mode) = 0;

@@ -33,6 +33,11 @@ public:
     // and refreshes the text variables below.
     void LanguageAPI(const QString& language, qint16 formval);
 
+    // Online: the start-up update check (shows the update window and waits
+    // while it is open), and the upload of the activity log with consent.
+    void UpdateCheck();
+    void SendData();
+
     // Start-up write test of the temporary and application-data folders.
     void WriteTest();
     // The shorter shut-down.

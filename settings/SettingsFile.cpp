@@ -122,6 +122,7 @@ void Program::WriteLine(qint16 linenumber, const QString& value) {
 void Program::NewFile() {
     trapped(mainWindow_, 104, [&] {
         PrintFile("> New file");
+        if (mainWindow_.state().snd == 1) SendData();
         mainWindow_.showForm(Form::Form5);
         mainWindow_.hideForm(Form::Form1);
     });

@@ -42,6 +42,7 @@ void Program::WriteTest() {
 void Program::Terminate() {
     trapped(mainWindow_, 105, [&] {
         mainWindow_.state().z = 1;
+        SendData();
         for (Form form : {Form::Form2, Form::Form3, Form::Form4, Form::Form5, Form::Form6, Form::Form7, Form::Form8})
             mainWindow_.unloadForm(form);
         mainWindow_.unloadForm(Form::Form1);

@@ -38,6 +38,8 @@ public:
     void hideForm(Form form) override;
     void unloadForm(Form form) override;
 
+    void fillUpdateWindow(const UpdateOffer& offer) override { updateOffers.push_back(offer); }
+
     void drawSine(qint16 pitch, qint16 mode) override { sines.push_back({pitch, mode}); }
 
     void addErrorLines(const QStringList& lines) override { errorLines += lines; }
@@ -54,6 +56,7 @@ public:
     QMap<QPair<int, QString>, QString> formCaptions;
     QSet<int> visibleForms;
     QStringList formEvents;    // "show Form5", "hide Form1", "unload Form6"
+    std::vector<UpdateOffer> updateOffers;
     std::vector<std::pair<qint16, qint16>> sines;
     QStringList errorLines;
     bool errorLeft = false;

@@ -1,0 +1,136 @@
+// Downloads and uploads through libcurl, blocking the calling thread.
+#include "RealPlatform.h"
+
+#include <QUrl>
+#include <algorithm>
+#include <cstring>
+#include <curl/curl.h>
+
+namespace tonara {
+
+namespace {
+
+constexpr long kConnectTimeoutMs = 3000;
+constexpr long kDownloadTimeoutMs = 10000;
+// The uploader runs on its own, so it may wait longer than a start-up can.
+constexpr long kUploadTimeoutMs = 30000;
+constexpr long kMostRedirects = 5;
+// Far above anything the maker serves; a server sending more is not trusted.
+constexpr qsizetype kLargestDownload = 16 * 1024 * 1024;
+
+// Names under .invalid never resolve (RFC 6761): answer at once instead of
+// asking a resolver that may be slow to say so while the program starts.
+bool neverResolves(const QUrl& url) {
+    const QString host = url.host();
+    return host == "invalid" || host.endsWith(".invalid");
+}
+
+// One easy handle with what every transfer shares.
+class Transfer {
+public:
+    Transfer(const QUrl& url, const char* protocols, long timeoutMs) {
+        static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+        handle_ = initialised ? curl_easy_init() : nullptr;
+        if (!handle_) return;
+        address_ = url.toEncoded();
+        curl_easy_setopt(handle_, CURLOPT_URL, address_.constData());
+        curl_easy_setopt(handle_, CURLOPT_PROTOCOLS_STR, protocols);
+        curl_easy_setopt(handle_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+        curl_easy_setopt(handle_, CURLOPT_TIMEOUT_MS, timeoutMs);
+        curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(handle_, CURLOPT_USERAGENT, "Tonara/2.3.6");
+        curl_easy_setopt(handle_, CURLOPT_ERRORBUFFER, error_);
+        error_[0] = '\0';
+    }
+    ~Transfer() {
+        if (handle_) curl_easy_cleanup(handle_);
+    }
+    Transfer(const Transfer&) = delete;
+    Transfer& operator=(const Transfer&) = delete;
+
+    CURL* handle() const { return handle_; }
+
+    CURLcode perform() {
+        result_ = handle_ ? curl_easy_perform(handle_) : CURLE_FAILED_INIT;
+        return result_;
+    }
+    long responseCode() const {
+        long code = 0;
+        if (handle_) curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &code);
+        return code;
+    }
+    QString failure() const {
+        return QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(result_));
+    }
+
+private:
+    CURL* handle_ = nullptr;
+    QByteArray address_;
+    CURLcode result_ = CURLE_OK;
+    char error_[CURL_ERROR_SIZE];
+};
+
+size_t collectBody(char* data, size_t size, size_t count, void* target) {
+    auto* body = static_cast<QByteArray*>(target);
+    const size_t bytes = size * count;
+    if (body->size() + qsizetype(bytes) > kLargestDownload) return 0; // ends the transfer as a write error
+    body->append(data, qsizetype(bytes));
+    return bytes;
+}
+
+size_t discardBody(char*, size_t size, size_t count, void*) { return size * count; }
+
+struct Outgoing {
+    const QByteArray* data;
+    qsizetype sent = 0;
+};
+
+size_t supplyBody(char* buffer, size_t size, size_t count, void* source) {
+    auto* out = static_cast<Outgoing*>(source);
+    const size_t bytes = std::min(size * count, size_t(out->data->size() - out->sent));
+    std::memcpy(buffer, out->data->constData() + out->sent, bytes);
+    out->sent += qsizetype(bytes);
+    return bytes;
+}
+
+} // namespace
+
+std::optional<QByteArray> RealPlatform::download(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid() || neverResolves(url)) return std::nullopt;
+    Transfer transfer(url, "http,https", kDownloadTimeoutMs);
+    QByteArray body;
+    curl_easy_setopt(transfer.handle(), CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(transfer.handle(), CURLOPT_MAXREDIRS, kMostRedirects);
+    curl_easy_setopt(transfer.handle(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kLargestDownload));
+    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, collectBody);
+    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEDATA, &body);
+    // A body cut short ends in an error, so only a whole file gets here.
+    if (transfer.perform() != CURLE_OK || transfer.responseCode() != 200) return std::nullopt;
+    return body;
+}
+
+QString RealPlatform::upload(const QByteArray& data, const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid()) return "not a valid address: " + address;
+    if (neverResolves(url)) return "the host " + url.host() + " does not exist";
+    Transfer transfer(url, "ftp,ftps,http,https", kUploadTimeoutMs);
+    Outgoing out{&data};
+    curl_slist* headers = curl_slist_append(nullptr, "Expect:"); // send at once, without asking first
+    curl_easy_setopt(transfer.handle(), CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(transfer.handle(), CURLOPT_READFUNCTION, supplyBody);
+    curl_easy_setopt(transfer.handle(), CURLOPT_READDATA, &out);
+    curl_easy_setopt(transfer.handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(data.size()));
+    curl_easy_setopt(transfer.handle(), CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, discardBody); // the server's answer is not ours to print
+    const CURLcode result = transfer.perform();
+    curl_slist_free_all(headers);
+    if (result != CURLE_OK) return transfer.failure();
+    const bool overHttp = url.scheme() == "http" || url.scheme() == "https";
+    const long code = transfer.responseCode();
+    if (overHttp && (code < 200 || code > 299)) return QString("the server answered %1").arg(code);
+    return {};
+}
+
+} // namespace tonara
