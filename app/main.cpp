@@ -1,8 +1,10 @@
+#include "AudioEnvironment.h"
 #include "Form1.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    tonara::prepareAudioEnvironment(); // before any thread starts
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.

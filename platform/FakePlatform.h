@@ -50,6 +50,7 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    int outputRate() override { return outputRateHz; }
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     ScreenInfo screen() override { return screenInfo; }
@@ -76,6 +77,7 @@ public:
     std::vector<ProcessEntry> processList;
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)
     QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
+    int outputRateHz = 48000;         // 0: no audio output
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;

@@ -64,6 +64,9 @@ public:
     virtual void beep(int pitch, int durationMs) = 0;
     // Raises a RuntimeError when there is no device or the file cannot be loaded.
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // Frames per second of the audio output; 0 when there is none. Pitches
+    // at or above half of it are filtered out.
+    virtual int outputRate() = 0;
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;

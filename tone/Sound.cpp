@@ -1,6 +1,7 @@
 #include "Sound.h"
 #include "ExFunctions.h"
 #include "Folders.h"
+#include "OutputStatus.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -24,7 +25,10 @@ void sound::showStatusPitch(qint32 pitch) {
     mainWindow_.setStatusText(1, kPitchCaption + QString::number(pitch));
     const MainState& vars = mainWindow_.state();
     if (vars.lang == "nl") mainWindow_.setStatusText(1, vars.acctoon1 + QString::number(pitch));
+    showOutput(pitch);
 }
+
+void sound::showOutput(qint32 pitch) { mainWindow_.setStatusText(3, outputStatusText(platform().outputRate(), pitch)); }
 
 void sound::showStatusCaption() {
     mainWindow_.setStatusText(1, kPitchCaption);
@@ -38,6 +42,7 @@ void sound::waitWhilePlaying(qint16 periodMs) {
         platform().processEvents();
         ex.delay(periodMs);
     } while (mainWindow_.state().z != 1 && mainWindow_.isFormVisible(Form::Form1));
+    showOutput(0);
 }
 
 void sound::SoundWinmmRND(qint16 pitch) {

@@ -41,6 +41,7 @@ void sound::SoundWinmmLTH() {
         } while (toneGoesOn(mainWindow_));
         ex.WavPlay("0", false, true);
         mainWindow_.setStatusText(1, mainWindow_.state().acctoon1);
+        showOutput(0);
         deleteIfExists(temporaryToneWav());
     });
 }
