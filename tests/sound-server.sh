@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A private PulseAudio daemon for the tests: a null sink as the output and a
-# sine source as the microphone, in its own XDG_RUNTIME_DIR.
+# sine source as the microphone, in its own XDG_RUNTIME_DIR. The sink runs
+# at SOUND_RATE (48 kHz unless set), the usual rate of a desktop's server.
 #   source tests/sound-server.sh; sound_server_start; ...; sound_server_stop
 SOUND_SINK=tonara_out
 SOUND_MIC=tonara_mic
@@ -10,10 +11,11 @@ sound_server_start() {
     XDG_RUNTIME_DIR=$(mktemp -d /tmp/tonara-pulse.XXXXXX)
     chmod 700 "$XDG_RUNTIME_DIR"
     export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+    export SOUND_RATE="${SOUND_RATE:-48000}"
     unset PULSE_SERVER
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
         -L "module-native-protocol-unix" \
-        -L "module-null-sink sink_name=$SOUND_SINK rate=96000 channels=2" \
+        -L "module-null-sink sink_name=$SOUND_SINK rate=$SOUND_RATE channels=2" \
         -L "module-sine-source source_name=$SOUND_MIC rate=44100 frequency=440" \
         >/dev/null 2>&1 &
     SOUND_SERVER_PID=$!

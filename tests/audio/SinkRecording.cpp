@@ -8,6 +8,11 @@
 
 namespace tonara::test {
 
+int sinkRate() {
+    const int rate = qEnvironmentVariableIntValue("SOUND_RATE");
+    return rate > 0 ? rate : 48000;
+}
+
 bool soundServerReachable() {
     if (!qEnvironmentVariableIsEmpty("SOUND_SERVER_PID")) return true;
     QProcess pactl;
@@ -67,6 +72,11 @@ std::vector<std::int16_t> SinkRecorder::stop() {
     frames();
     recorder_.kill();
     recorder_.waitForFinished(2000);
+    return take();
+}
+
+std::vector<std::int16_t> SinkRecorder::take() {
+    frames();
     std::vector<std::int16_t> left(size_t(received_.size() / 4));
     const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
     for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);
@@ -97,6 +107,13 @@ double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 
         }
     }
     return crossings > 1 ? (crossings - 1) * double(kSinkRate) / (last - first) : 0.0;
+}
+
+std::vector<double> samplesBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {
+    std::vector<double> part;
+    for (qint64 i = std::max<qint64>(0, from); i < std::min<qint64>(to, samples.size()); ++i)
+        part.push_back(samples[size_t(i)]);
+    return part;
 }
 
 int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {
