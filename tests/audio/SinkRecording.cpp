@@ -55,7 +55,7 @@ qint64 SinkRecorder::frames() {
     while (recorder_.waitForReadyRead(0)) {
     }
     received_ += recorder_.readAllStandardOutput();
-    return received_.size() / 4;
+    return drainedFrames_ + received_.size() / 4;
 }
 
 void SinkRecorder::keepRecording(int ms) {
@@ -73,6 +73,13 @@ std::vector<std::int16_t> SinkRecorder::stop() {
     recorder_.kill();
     recorder_.waitForFinished(2000);
     return take();
+}
+
+std::vector<std::int16_t> SinkRecorder::drain() {
+    std::vector<std::int16_t> left = take();
+    drainedFrames_ += qint64(left.size());
+    received_.remove(0, qsizetype(left.size()) * 4);
+    return left;
 }
 
 std::vector<std::int16_t> SinkRecorder::take() {

@@ -34,10 +34,14 @@ public:
     std::vector<std::int16_t> stop();
     // The left channel so far; the recording goes on (frame numbers stay).
     std::vector<std::int16_t> take();
+    // The left channel received since the last drain, which the recorder
+    // then forgets: for recordings too long to keep.
+    std::vector<std::int16_t> drain();
 
 private:
     QProcess recorder_;
     QByteArray received_;
+    qint64 drainedFrames_ = 0;
 };
 
 struct ToneSpan {
