@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <sched.h>
 #include <thread>
 
 namespace tonara {
@@ -30,6 +31,32 @@ constexpr auto kIdleBeforeClosing = std::chrono::seconds(3);
 constexpr auto kIdleCheckPeriod = std::chrono::milliseconds(500);
 
 using Clock = std::chrono::steady_clock;
+
+// Real-time priority for the threads that feed the sound server, below
+// the server's own (5): on a busy machine a thread of ordinary priority
+// waits long enough for the server's buffer to run dry.
+constexpr int kFeedPriority = 3;
+
+// Makes the calling thread a real-time one while it lives, where the system
+// allows it; threads started meanwhile keep that priority.
+class RealTimePriority {
+public:
+    explicit RealTimePriority(int priority) {
+        old_ = sched_getscheduler(0);
+        sched_getparam(0, &oldParam_);
+        sched_param raised{};
+        raised.sched_priority = priority;
+        raised_ = old_ >= 0 && sched_setscheduler(0, SCHED_RR, &raised) == 0;
+    }
+    ~RealTimePriority() {
+        if (raised_) sched_setscheduler(0, old_, &oldParam_);
+    }
+
+private:
+    int old_ = -1;
+    sched_param oldParam_{};
+    bool raised_ = false;
+};
 
 void feed(void* userdata, Uint8* stream, int len) {
     static_cast<Mixer*>(userdata)->mix(reinterpret_cast<std::int16_t*>(stream), len / int(2 * sizeof(std::int16_t)));
@@ -190,6 +217,10 @@ private:
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tonara");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Tonara tones");
+        // SDL's PulseAudio client starts the thread that talks to the server
+        // here, and SDL's audio thread takes real-time priority when asked.
+        SDL_SetHint(SDL_HINT_THREAD_FORCE_REALTIME_TIME_CRITICAL, "1");
+        const RealTimePriority feedPriority(kFeedPriority);
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             std::fprintf(stderr, "Tonara: no audio output (%s)\n", SDL_GetError());
             return false;
