@@ -10,7 +10,7 @@ QString outputStatusText(int rate, qint32 pitch) {
     if (rate <= 0) return QStringLiteral("Output: none");
     QString text = "Output: " + kilohertz(rate);
     if (pitch > 0 && qint64(pitch) * 2 >= rate)
-        text += QString(" (%1 Hz is above its %2 limit)").arg(pitch).arg(kilohertz(rate / 2));
+        text += QString(", too low for %1 Hz").arg(pitch);
     return text;
 }
 
