@@ -46,6 +46,7 @@ std::unique_ptr<ToneStream> openTone(qint32 pitch) {
 qint32 sweepPitch(qint64 step) { return kSweepStep * qint32(1 + step % (kSweepTop / kSweepStep)); }
 
 [[noreturn]] void sweepUntilKilled() {
+    platform().outputRate(); // opens the output, so the first step is as long as the others
     const qint64 start = platform().monotonicMs();
     std::unique_ptr<ToneStream> current;
     for (qint64 step = 0;; ++step) {

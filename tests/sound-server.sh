@@ -13,12 +13,7 @@ sound_server_start() {
     export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
     export SOUND_RATE="${SOUND_RATE:-48000}"
     unset PULSE_SERVER
-    # Real-time scheduling where allowed, as a desktop's server has it: at
-    # ordinary priority its main thread, which takes in the clients' sound,
-    # stalls for tens of milliseconds while the machine is busy.
-    local realtime=()
-    chrt -r 4 true 2>/dev/null && realtime=(chrt -r 4)
-    "${realtime[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
         -L "module-native-protocol-unix" \
         -L "module-null-sink sink_name=$SOUND_SINK rate=$SOUND_RATE channels=2" \
         -L "module-sine-source source_name=$SOUND_MIC rate=44100 frequency=440" \
@@ -29,6 +24,11 @@ sound_server_start() {
         pactl info >/dev/null 2>&1 && break
         sleep 0.1
     done
+    # The server's main thread takes in the clients' sound; at ordinary
+    # priority it stalls for tens of milliseconds while the machine is busy
+    # and the clients' buffers run dry. Real-time where allowed (the server
+    # makes only its output thread real-time itself).
+    chrt -r -p 4 "$SOUND_SERVER_PID" >/dev/null 2>&1
     pactl set-default-sink "$SOUND_SINK" && pactl set-default-source "$SOUND_MIC" &&
         pactl set-sink-volume "$SOUND_SINK" 100%
 }

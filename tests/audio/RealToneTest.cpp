@@ -255,44 +255,6 @@ TEST_F(RealTone, ToneStreamsRefuseMissingAndForeignFiles) {
     }
 }
 
-namespace {
-
-struct SweepStep {
-    int pitch = 0;
-    double onset = 0; // the first upward zero crossing heard at that pitch
-};
-
-// The steps of a recorded sweep: runs of whole periods at one multiple of
-// 200 Hz. Each step starts at phase 0, so its onset is an upward crossing.
-std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& got, qint64 from) {
-    std::vector<double> crossings;
-    for (qint64 i = std::max<qint64>(from, 1); i < qint64(got.size()); ++i) {
-        const double a = got[size_t(i - 1)], b = got[size_t(i)];
-        if (a < 0 && b >= 0) crossings.push_back(double(i - 1) + a / (a - b));
-    }
-    std::vector<SweepStep> steps;
-    int runPitch = 0, runLength = 0;
-    for (size_t i = 1; i < crossings.size(); ++i) {
-        const double hz = kSinkRate / (crossings[i] - crossings[i - 1]);
-        const int pitch = 200 * int(std::lround(hz / 200));
-        const bool steady = pitch > 0 && std::abs(hz - pitch) < 0.02 * pitch;
-        if (steady && pitch == runPitch) {
-            if (++runLength == 3) steps.back().pitch = pitch; // three whole periods make a step
-            continue;
-        }
-        runPitch = steady ? pitch : 0;
-        runLength = steady ? 1 : 0;
-        if (steady) {
-            if (!steps.empty() && steps.back().pitch == 0) steps.pop_back();
-            steps.push_back({0, crossings[i - 1]});
-        }
-    }
-    if (!steps.empty() && steps.back().pitch == 0) steps.pop_back();
-    return steps;
-}
-
-} // namespace
-
 TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
     const qint64 called = recorder.frames();
     QTimer::singleShot(1700, [&] { window.vars.z = 1; });
@@ -300,7 +262,7 @@ TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
 
-    const std::vector<SweepStep> steps = sweepSteps(got, called);
+    const std::vector<SweepStep> steps = sweepSteps(got, called, 200);
     ASSERT_GE(steps.size(), 10u) << "the sweep did not reach the sink step by step";
     for (size_t i = 0; i < steps.size(); ++i) ASSERT_EQ(steps[i].pitch, 200 * int(i + 1)) << "step " << i;
     const double periodMs = (steps.back().onset - steps.front().onset) * 1000.0 / kSinkRate / double(steps.size() - 1);

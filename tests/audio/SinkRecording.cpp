@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tonara::test {
@@ -128,6 +129,39 @@ int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to
     for (qint64 i = std::max<qint64>(0, from); i < std::min<qint64>(to, samples.size()); ++i)
         peak = std::max(peak, std::abs(int(samples[size_t(i)])));
     return peak;
+}
+
+} // namespace tonara::test
+
+namespace tonara::test {
+
+// Each step of the program's sweeps starts at phase 0, so its onset is an
+// upward crossing.
+std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz) {
+    std::vector<double> crossings;
+    for (qint64 i = std::max<qint64>(from, 1); i < qint64(samples.size()); ++i) {
+        const double a = samples[size_t(i - 1)], b = samples[size_t(i)];
+        if (a < 0 && b >= 0) crossings.push_back(double(i - 1) + a / (a - b));
+    }
+    std::vector<SweepStep> steps;
+    int runPitch = 0, runLength = 0;
+    for (size_t i = 1; i < crossings.size(); ++i) {
+        const double hz = kSinkRate / (crossings[i] - crossings[i - 1]);
+        const int pitch = stepHz * int(std::lround(hz / stepHz));
+        const bool steady = pitch > 0 && std::abs(hz - pitch) < 0.02 * pitch;
+        if (steady && pitch == runPitch) {
+            if (++runLength == 3) steps.back().pitch = pitch;
+            continue;
+        }
+        runPitch = steady ? pitch : 0;
+        runLength = steady ? 1 : 0;
+        if (steady) {
+            if (!steps.empty() && steps.back().pitch == 0) steps.pop_back();
+            steps.push_back({0, crossings[i - 1]});
+        }
+    }
+    if (!steps.empty() && steps.back().pitch == 0) steps.pop_back();
+    return steps;
 }
 
 } // namespace tonara::test

@@ -56,6 +56,14 @@ ToneSpan findTone(const std::vector<std::int16_t>& samples, int threshold, qint6
 double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
 int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
 std::vector<double> samplesBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
+struct SweepStep {
+    int pitch = 0;
+    double onset = 0; // frame of the first upward zero crossing heard at that pitch
+};
+// The steps of a recorded sweep: runs of at least three whole periods at one
+// multiple of stepHz, in order.
+std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz);
+
 inline qint64 framesOf(double ms) { return qint64(ms * kSinkRate / 1000.0); }
 inline double msOf(qint64 frames) { return frames * 1000.0 / kSinkRate; }
 
