@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace tonara {
 
@@ -27,7 +28,10 @@ public:
     virtual ~AudioOutput() = default;
 
     virtual void playWav(const QString& path, bool loop) = 0;
-    virtual void silenceWav() = 0;
+    // Fades the player out once its sound has lasted playedMs at the sink;
+    // without it, once it has lasted as long as it has been playing by the
+    // clock.
+    virtual void silenceWav(std::optional<int> playedMs = std::nullopt) = 0;
     virtual void beep(int pitch, int durationMs) = 0;
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
     // Frames per second of the output; 0 when there is none.

@@ -22,6 +22,8 @@ Voice::Voice(std::shared_ptr<const PcmSound> sound, int fadeFrames)
     : sound_(std::move(sound)), fadeFrames_(std::max(1, fadeFrames)), playedAt_(std::chrono::steady_clock::now()) {}
 
 void Voice::request(Kind kind, std::int64_t frames) {
+    if (kind == StopRequest && lastWasPlay_) kind = StopAfterPlay;
+    lastWasPlay_ = kind != StopRequest && kind != StopAfterPlay;
     const std::uint32_t serial = (serialOf(request_.load(std::memory_order_relaxed)) + 1) & kSerialMask;
     const auto length = std::uint64_t(std::clamp<std::int64_t>(frames, 0, std::int64_t(kFramesMask)));
     request_.store(std::uint64_t(serial) << kSerialShift | std::uint64_t(kind) << kKindShift | length,
@@ -41,8 +43,10 @@ void Voice::playFor(std::int64_t frames) {
 void Voice::stop() {
     const auto played = std::chrono::steady_clock::now() - playedAt_;
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(played).count();
-    request(StopRequest, std::int64_t(double(ns) * sound_->rate / 1e9));
+    stopAfter(std::int64_t(double(ns) * sound_->rate / 1e9));
 }
+
+void Voice::stopAfter(std::int64_t frames) { request(StopRequest, frames); }
 
 void Voice::setVolume(float gain) { volume_.store(std::clamp(gain, 0.0f, 1.0f), std::memory_order_relaxed); }
 
@@ -59,13 +63,13 @@ void Voice::takeRequest(std::int64_t at) {
     const std::uint64_t word = request_.load(std::memory_order_acquire);
     const std::uint32_t serial = serialOf(word);
     if (serial == takenSerial_) return;
-    // A play and its stop can both arrive between two buffers.
-    const bool missedPlay = ((serial - takenSerial_) & kSerialMask) >= 2;
-    takenSerial_ = serial;
     const auto kind = Kind((word >> kKindShift) & 7);
+    // A play and its stop can both arrive between two buffers.
+    const bool missedPlay = kind == StopAfterPlay && ((serial - takenSerial_) & kSerialMask) >= 2;
+    takenSerial_ = serial;
     const auto frames = std::int64_t(word & kFramesMask);
 
-    if (kind == StopRequest) {
+    if (kind == StopRequest || kind == StopAfterPlay) {
         const bool starting = mode_ == Mode::Waiting || (mode_ == Mode::Fading && restartAfterFade_);
         if (mode_ == Mode::Idle && missedPlay && frames > 0) {
             mode_ = Mode::Waiting;
@@ -222,6 +226,16 @@ Voice* Mixer::add(std::shared_ptr<const PcmSound> sound) {
 void Mixer::release(Voice* voice) {
     if (!voice) return;
     voice->stop();
+    markReleased(voice);
+}
+
+void Mixer::releaseAfter(Voice* voice, std::int64_t frames) {
+    if (!voice) return;
+    voice->stopAfter(frames);
+    markReleased(voice);
+}
+
+void Mixer::markReleased(Voice* voice) {
     for (Entry& e : voices_)
         if (e.voice.get() == voice) e.released = true;
     collect();

@@ -34,6 +34,8 @@ public:
     // Fades out once the voice has sounded as long as it has been playing
     // by the interface thread's clock.
     void stop();
+    // Fades out once the voice has sounded frames since its play was seen.
+    void stopAfter(std::int64_t frames);
     void setVolume(float gain);
     // Nothing left to sound and every request taken.
     bool silent() const;
@@ -48,7 +50,9 @@ public:
 
 private:
     enum class Mode : std::uint32_t { Idle, Waiting, Playing, Fading };
-    enum Kind : std::uint64_t { StopRequest = 0, PlayOnce = 1, PlayLoop = 2, PlayTimed = 3 };
+    // StopAfterPlay: a stop that directly follows a play, which the audio
+    // thread may not have seen yet.
+    enum Kind : std::uint64_t { StopRequest = 0, PlayOnce = 1, PlayLoop = 2, PlayTimed = 3, StopAfterPlay = 4 };
     // One word: serial (16 bits), kind (3 bits), frames (the rest): a
     // timed tone's length, or for a stop the frames since the play.
     void request(Kind kind, std::int64_t frames);
@@ -67,6 +71,7 @@ private:
 
     // Interface thread only.
     std::chrono::steady_clock::time_point playedAt_;
+    bool lastWasPlay_ = false;
 
     // Audio thread only.
     std::uint32_t takenSerial_ = 0;
@@ -95,6 +100,8 @@ public:
     Voice* add(std::shared_ptr<const PcmSound> sound);
     // Fades the voice out and frees it once it is silent (during a later collect).
     void release(Voice* voice);
+    // The same, once the voice has sounded frames since its play was seen.
+    void releaseAfter(Voice* voice, std::int64_t frames);
     // A voice that loops the sound for frames, then fades and is freed.
     void playDetachedFor(std::shared_ptr<const PcmSound> sound, std::int64_t frames);
     // Frees released voices that have fallen silent, and the lists the audio
@@ -119,6 +126,7 @@ private:
         std::unique_ptr<VoiceList> list;
         std::vector<std::unique_ptr<Voice>> voices; // freed with the list
     };
+    void markReleased(Voice* voice);
     void publish(std::vector<std::unique_ptr<Voice>> removed);
     void freeRetired();
     const VoiceList* acquireList();

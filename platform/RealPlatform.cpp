@@ -16,7 +16,9 @@
 namespace tonara {
 
 void RealPlatform::delay(int ms) {
-    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+    if (ms <= 0) return;
+    if (sleptSincePlay_) *sleptSincePlay_ += ms;
+    QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 qint64 RealPlatform::monotonicMs() {
@@ -27,6 +29,7 @@ qint64 RealPlatform::monotonicMs() {
 QDateTime RealPlatform::now() { return QDateTime::currentDateTime(); }
 
 void RealPlatform::processEvents() {
+    sleptSincePlay_.reset();
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
@@ -35,8 +38,15 @@ void RealPlatform::endProgram(int exitCode) {
     ::_exit(exitCode);
 }
 
-void RealPlatform::playWav(const QString& path, bool loop) { AudioOutput::instance().playWav(path, loop); }
-void RealPlatform::silenceWav() { AudioOutput::instance().silenceWav(); }
+void RealPlatform::playWav(const QString& path, bool loop) {
+    AudioOutput::instance().playWav(path, loop);
+    sleptSincePlay_ = 0;
+}
+
+void RealPlatform::silenceWav() {
+    AudioOutput::instance().silenceWav(sleptSincePlay_);
+    sleptSincePlay_.reset();
+}
 void RealPlatform::beep(int pitch, int durationMs) { AudioOutput::instance().beep(pitch, durationMs); }
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);

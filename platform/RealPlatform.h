@@ -4,6 +4,8 @@
 
 #include "Platform.h"
 
+#include <optional>
+
 namespace tonara {
 
 class RealPlatform : public Platform {
@@ -32,6 +34,12 @@ public:
     QString commandLine() override;
     QString programFolder() override;
     QString programPath() override;
+
+private:
+    // While the player sounds and the interface thread only sleeps, the
+    // sleeps are the tone's length: a busy machine may wake the thread late,
+    // but the tone still lasts what was asked at the sink.
+    std::optional<int> sleptSincePlay_;
 };
 
 } // namespace tonara

@@ -147,8 +147,11 @@ public:
         player_->play(loop);
     }
 
-    void silenceWav() override {
-        if (mixer_) dropPlayer();
+    void silenceWav(std::optional<int> playedMs) override {
+        if (!mixer_) return;
+        if (playedMs) mixer_->releaseAfter(player_, std::int64_t(*playedMs) * mixer_->deviceRate() / 1000);
+        else mixer_->release(player_);
+        player_ = nullptr;
     }
 
     void beep(int pitch, int durationMs) override {
@@ -217,9 +220,7 @@ private:
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tonara");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Tonara tones");
-        // SDL's PulseAudio client starts the thread that talks to the server
-        // here, and SDL's audio thread takes real-time priority when asked.
-        SDL_SetHint(SDL_HINT_THREAD_FORCE_REALTIME_TIME_CRITICAL, "1");
+        // SDL's PulseAudio client starts the thread that talks to the server here.
         const RealTimePriority feedPriority(kFeedPriority);
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             std::fprintf(stderr, "Tonara: no audio output (%s)\n", SDL_GetError());
@@ -239,8 +240,9 @@ private:
         return true;
     }
 
-    // Under deviceMutex_.
+    // Under deviceMutex_. SDL's audio thread starts here.
     bool openDevice() {
+        const RealTimePriority feedPriority(kFeedPriority);
         SDL_AudioSpec want{};
         want.freq = mixer_->deviceRate();
         want.format = AUDIO_S16SYS;

@@ -174,6 +174,29 @@ TEST(AudioMixer, ATimedStopLetsTheToneSoundAsLongAsItWasPlaying) {
     EXPECT_LE(soundedMs, mostMs + 0.05);
 }
 
+TEST(AudioMixer, AReleaseAfterAGivenLengthSoundsExactlyThatLong) {
+    for (const int buffer : {64, 256, 1000}) {
+        SCOPED_TRACE(buffer);
+        Mixer mixer(kRate);
+        Voice* v = mixer.add(constant(0.5f, 100));
+        v->play(true);
+        mixer.releaseAfter(v, 4800); // asked before the audio thread has seen the play
+        const auto runs = runsAbove(left(mixer, 6000, buffer), 0.5f);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0], std::make_pair(0, 4800 + kFade / 2 + 1));
+    }
+    // Stops without a play, however many, sound nothing.
+    Mixer mixer(kRate);
+    Voice* never = mixer.add(constant(0.5f, 100));
+    never->stop();
+    never->stop();
+    EXPECT_EQ(peak(left(mixer, 500)), 0.0f);
+    mixer.release(never);
+    left(mixer, 1);
+    mixer.collect();
+    EXPECT_EQ(mixer.voiceCount(), 0);
+}
+
 TEST(AudioMixer, ALoopingVoiceBesideATimedToneIsNotHeldBack) {
     Mixer mixer(kRate);
     mixer.add(constant(0.3f, 100))->play(true);
