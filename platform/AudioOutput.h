@@ -27,11 +27,9 @@ public:
     static AudioOutput& instance();
     virtual ~AudioOutput() = default;
 
-    virtual void playWav(const QString& path, bool loop) = 0;
-    // Fades the player out once its sound has lasted playedMs at the sink;
-    // without it, once it has lasted as long as it has been playing by the
-    // clock.
-    virtual void silenceWav(std::optional<int> playedMs = std::nullopt) = 0;
+    // With timedMs the sound loops for that long at the sink, then fades.
+    virtual void playWav(const QString& path, bool loop, std::optional<int> timedMs = std::nullopt) = 0;
+    virtual void silenceWav() = 0;
     virtual void beep(int pitch, int durationMs) = 0;
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
     // Frames per second of the output; 0 when there is none.

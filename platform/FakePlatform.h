@@ -47,6 +47,7 @@ public:
     [[noreturn]] void endProgram(int exitCode) override;
 
     void playWav(const QString& path, bool loop) override;
+    void playWavFor(const QString& path, int durationMs) override; // recorded as a looping play with its duration
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;

@@ -43,10 +43,8 @@ void Voice::playFor(std::int64_t frames) {
 void Voice::stop() {
     const auto played = std::chrono::steady_clock::now() - playedAt_;
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(played).count();
-    stopAfter(std::int64_t(double(ns) * sound_->rate / 1e9));
+    request(StopRequest, std::int64_t(double(ns) * sound_->rate / 1e9));
 }
-
-void Voice::stopAfter(std::int64_t frames) { request(StopRequest, frames); }
 
 void Voice::setVolume(float gain) { volume_.store(std::clamp(gain, 0.0f, 1.0f), std::memory_order_relaxed); }
 
@@ -226,16 +224,6 @@ Voice* Mixer::add(std::shared_ptr<const PcmSound> sound) {
 void Mixer::release(Voice* voice) {
     if (!voice) return;
     voice->stop();
-    markReleased(voice);
-}
-
-void Mixer::releaseAfter(Voice* voice, std::int64_t frames) {
-    if (!voice) return;
-    voice->stopAfter(frames);
-    markReleased(voice);
-}
-
-void Mixer::markReleased(Voice* voice) {
     for (Entry& e : voices_)
         if (e.voice.get() == voice) e.released = true;
     collect();

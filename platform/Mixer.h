@@ -34,8 +34,6 @@ public:
     // Fades out once the voice has sounded as long as it has been playing
     // by the interface thread's clock.
     void stop();
-    // Fades out once the voice has sounded frames since its play was seen.
-    void stopAfter(std::int64_t frames);
     void setVolume(float gain);
     // Nothing left to sound and every request taken.
     bool silent() const;
@@ -100,8 +98,6 @@ public:
     Voice* add(std::shared_ptr<const PcmSound> sound);
     // Fades the voice out and frees it once it is silent (during a later collect).
     void release(Voice* voice);
-    // The same, once the voice has sounded frames since its play was seen.
-    void releaseAfter(Voice* voice, std::int64_t frames);
     // A voice that loops the sound for frames, then fades and is freed.
     void playDetachedFor(std::shared_ptr<const PcmSound> sound, std::int64_t frames);
     // Frees released voices that have fallen silent, and the lists the audio
@@ -126,7 +122,6 @@ private:
         std::unique_ptr<VoiceList> list;
         std::vector<std::unique_ptr<Voice>> voices; // freed with the list
     };
-    void markReleased(Voice* voice);
     void publish(std::vector<std::unique_ptr<Voice>> removed);
     void freeRetired();
     const VoiceList* acquireList();

@@ -59,6 +59,10 @@ public:
 
     // Multimedia player: one voice, replaced by each play.
     virtual void playWav(const QString& path, bool loop) = 0; // a missing or unreadable file plays nothing
+    // A timed tone: loops the file for durationMs at the sink, then fades.
+    // The output knows the end before it sounds, so a late silenceWav (a
+    // thread woken late) does not lengthen it.
+    virtual void playWavFor(const QString& path, int durationMs) = 0;
     virtual void silenceWav() = 0;
     // A tone of pitch Hz for durationMs, blocking for the duration.
     virtual void beep(int pitch, int durationMs) = 0;

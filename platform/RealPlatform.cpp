@@ -16,9 +16,7 @@
 namespace tonara {
 
 void RealPlatform::delay(int ms) {
-    if (ms <= 0) return;
-    if (sleptSincePlay_) *sleptSincePlay_ += ms;
-    QThread::msleep(static_cast<unsigned long>(ms));
+    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 qint64 RealPlatform::monotonicMs() {
@@ -29,7 +27,6 @@ qint64 RealPlatform::monotonicMs() {
 QDateTime RealPlatform::now() { return QDateTime::currentDateTime(); }
 
 void RealPlatform::processEvents() {
-    sleptSincePlay_.reset();
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
@@ -38,15 +35,11 @@ void RealPlatform::endProgram(int exitCode) {
     ::_exit(exitCode);
 }
 
-void RealPlatform::playWav(const QString& path, bool loop) {
-    AudioOutput::instance().playWav(path, loop);
-    sleptSincePlay_ = 0;
+void RealPlatform::playWav(const QString& path, bool loop) { AudioOutput::instance().playWav(path, loop); }
+void RealPlatform::playWavFor(const QString& path, int durationMs) {
+    AudioOutput::instance().playWav(path, true, durationMs);
 }
-
-void RealPlatform::silenceWav() {
-    AudioOutput::instance().silenceWav(sleptSincePlay_);
-    sleptSincePlay_.reset();
-}
+void RealPlatform::silenceWav() { AudioOutput::instance().silenceWav(); }
 void RealPlatform::beep(int pitch, int durationMs) { AudioOutput::instance().beep(pitch, durationMs); }
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);

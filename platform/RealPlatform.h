@@ -4,8 +4,6 @@
 
 #include "Platform.h"
 
-#include <optional>
-
 namespace tonara {
 
 class RealPlatform : public Platform {
@@ -17,6 +15,7 @@ public:
     [[noreturn]] void endProgram(int exitCode) override;
 
     void playWav(const QString& path, bool loop) override;
+    void playWavFor(const QString& path, int durationMs) override;
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
@@ -34,12 +33,6 @@ public:
     QString commandLine() override;
     QString programFolder() override;
     QString programPath() override;
-
-private:
-    // While the player sounds and the interface thread only sleeps, the
-    // sleeps are the tone's length: a busy machine may wake the thread late,
-    // but the tone still lasts what was asked at the sink.
-    std::optional<int> sleptSincePlay_;
 };
 
 } // namespace tonara

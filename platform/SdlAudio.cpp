@@ -137,21 +137,19 @@ public:
         if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-    void playWav(const QString& path, bool loop) override {
+    void playWav(const QString& path, bool loop, std::optional<int> timedMs) override {
         if (!run()) return;
         const WavLoad load = loadWav(path);
         const auto sound = converter_.convert(load.sound, mixer_->deviceRate(), loop);
         dropPlayer();
         if (!sound) return;
         player_ = mixer_->add(sound);
-        player_->play(loop);
+        if (timedMs) player_->playFor(std::int64_t(*timedMs) * mixer_->deviceRate() / 1000);
+        else player_->play(loop);
     }
 
-    void silenceWav(std::optional<int> playedMs) override {
-        if (!mixer_) return;
-        if (playedMs) mixer_->releaseAfter(player_, std::int64_t(*playedMs) * mixer_->deviceRate() / 1000);
-        else mixer_->release(player_);
-        player_ = nullptr;
+    void silenceWav() override {
+        if (mixer_) dropPlayer();
     }
 
     void beep(int pitch, int durationMs) override {

@@ -65,7 +65,9 @@ void sound::SoundWinmmRNDTMP(qint16 pitch, qint16 Duration) {
         tempFolder_ = tempFolder();
         const QString wav = temporaryToneWav();
         writeToneWav(pitch);
-        ex.WavPlay(wav, true, false);
+        // The player's loop, told how long it lasts: the tone keeps its length
+        // at the sink even when the delay below wakes late.
+        platform().playWavFor(wav, Duration);
         ex.delay(Duration);
         ex.WavPlay("0", false, true);
         deleteIfExists(wav);

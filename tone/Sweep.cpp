@@ -33,7 +33,7 @@ void sound::SoundWinmmLTH() {
             if (pitch >= kSweepTop) pitch = 0;
             pitch += kSweepStep;
             writeToneWav(pitch);
-            ex.WavPlay(temporaryToneWav(), true, false);
+            platform().playWavFor(temporaryToneWav(), kWinmmStepMs); // each step lasts its 75 ms at the sink
             showStatusPitch(pitch);
             mainWindow_.drawSine(pitch, kStaticSine);
             ex.delay(kWinmmStepMs);
