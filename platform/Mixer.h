@@ -107,6 +107,8 @@ public:
 
     // Any thread: frames mixed since a voice last sounded or waited to.
     std::int64_t framesSinceSound() const;
+    // Any thread: frames mixed so far.
+    std::int64_t framesMixed() const { return streamFrame_.load(std::memory_order_relaxed); }
 
     // Audio thread.
     void mix(float* out, int frames);

@@ -29,6 +29,8 @@ constexpr int kInvalidFileFormat = 321;
 // SDL2 goes on streaming silence while paused, so a quiet output is closed.
 constexpr auto kIdleBeforeClosing = std::chrono::seconds(3);
 constexpr auto kIdleCheckPeriod = std::chrono::milliseconds(500);
+constexpr int kServerBufferFillMs = 40;
+constexpr auto kSteadyStreamWait = std::chrono::milliseconds(200);
 
 using Clock = std::chrono::steady_clock;
 
@@ -198,10 +200,13 @@ public:
     // there is none.
     bool run() {
         if (!start()) return false;
-        std::lock_guard lock(deviceMutex_);
+        std::unique_lock lock(deviceMutex_);
         lastUse_ = Clock::now();
-        if (!device_) openDevice();
-        return device_ != 0;
+        if (device_) return true;
+        if (!openDevice()) return false;
+        lock.unlock();
+        awaitSteadyStream();
+        return true;
     }
 
 private:
@@ -235,6 +240,7 @@ private:
             }
         }
         idleWatch_ = std::thread([this] { closeWhenQuiet(); });
+        awaitSteadyStream();
         return true;
     }
 
@@ -259,6 +265,16 @@ private:
                                 have.samples, formatName(have.format)};
         SDL_PauseAudioDevice(device_, 0);
         return true;
+    }
+
+    // A stream just opened drops what it gets while the server starts it, so
+    // the first sound waits until the stream has taken a buffer's worth.
+    void awaitSteadyStream() {
+        const std::int64_t opened = mixer_->framesMixed();
+        const auto giveUp = Clock::now() + kSteadyStreamWait;
+        while (mixer_->framesMixed() - opened < std::int64_t(mixer_->deviceRate()) * kServerBufferFillMs / 1000 &&
+               Clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 
     // Its own thread: the interface thread may be asleep in a delay.
