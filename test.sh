@@ -6,7 +6,15 @@ cd "$(dirname "$0")"
 
 source tests/sound-server.sh
 trap sound_server_stop EXIT
-sound_server_start || { echo "the private sound server did not start"; exit 1; }
-
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure "$@"
+
+# Everything against a 48 kHz server, then what is recorded at the sink
+# once more against a 96 kHz one.
+export SOUND_RATE=48000
+sound_server_start || { echo "the private sound server did not start"; exit 1; }
+ctest --test-dir build --output-on-failure "$@" || exit 1
+sound_server_stop
+export SOUND_RATE=96000
+sound_server_start || { echo "the 96 kHz sound server did not start"; exit 1; }
+echo "Again at a 96 kHz sink:"
+ctest --test-dir build --output-on-failure -L audio "$@"

@@ -1,9 +1,11 @@
 // The main window's controls and menus, with their design names and captions.
 #include "Form1.h"
+#include "OutputStatus.h"
 #include "PictureBox.h"
 #include "SoundModes.h"
 #include "WebLinks.h"
 #include "WaveBox.h"
+#include "Platform.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -151,7 +153,7 @@ void Form1::buildLayout() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(false);
-    const char* const texts[] = {"Actual pitch (Hertz): ", "v2.3.6", "Norvane Software"};
+    const QString texts[] = {"Actual pitch (Hertz): ", "v2.3.6", outputStatusText(platform().outputRate(), 0)};
     for (int i = 1; i <= 3; ++i) {
         panels_[i] = makeLabel(qPrintable(QStringLiteral("Panel%1").arg(i)), texts[i - 1], bar);
         panels_[i]->setFrameShape(QFrame::StyledPanel);

@@ -1,3 +1,4 @@
+#include "AudioEnvironment.h"
 #include "CommandLine.h"
 #include "Form1.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    tonara::prepareAudioEnvironment(); // before any thread starts
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.

@@ -1,6 +1,7 @@
 // Stands in for the external tone programs: reads the tone request file once
 // at start, then sounds its pitch, or sweeps for the request "1", until it is
 // killed. Without a request it ends at once.
+#include "AudioEnvironment.h"
 #include "ExternalTone.h"
 #include "Folders.h"
 #include "Platform.h"
@@ -45,10 +46,11 @@ std::unique_ptr<ToneStream> openTone(qint32 pitch) {
 qint32 sweepPitch(qint64 step) { return kSweepStep * qint32(1 + step % (kSweepTop / kSweepStep)); }
 
 [[noreturn]] void sweepUntilKilled() {
+    platform().outputRate(); // opens the output, so the first step is as long as the others
     const qint64 start = platform().monotonicMs();
     std::unique_ptr<ToneStream> current;
     for (qint64 step = 0;; ++step) {
-        // The next step is made before the current one stops, so the gap is one buffer at most.
+        // The next step is made before the current one stops; it starts once that one has faded.
         std::unique_ptr<ToneStream> next = openTone(sweepPitch(step));
         if (current) current->stop();
         next->play(true);
@@ -62,6 +64,7 @@ qint32 sweepPitch(qint64 step) { return kSweepStep * qint32(1 + step % (kSweepTo
 } // namespace
 
 int main(int, char** argv) {
+    prepareAudioEnvironment(); // before any thread starts
     try {
         const ToneRequest request = readToneRequest();
         switch (request.kind) {

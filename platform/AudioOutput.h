@@ -1,12 +1,14 @@
 #pragma once
-// The one audio output of the program: opened once, kept running, silence
-// when nothing plays; the player, Beep and tone streams are voices mixed
-// into it on the audio thread.
+// The one audio output of the program, at the sound server's own rate:
+// opened on the first sound, closed after a few seconds of silence and
+// opened again by the next sound. The player, Beep and tone streams are
+// voices mixed into it on the audio thread.
 
 #include "Platform.h"
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace tonara {
 
@@ -25,10 +27,13 @@ public:
     static AudioOutput& instance();
     virtual ~AudioOutput() = default;
 
-    virtual void playWav(const QString& path, bool loop) = 0;
+    // With timedMs the sound loops for that long at the sink, then fades.
+    virtual void playWav(const QString& path, bool loop, std::optional<int> timedMs = std::nullopt) = 0;
     virtual void silenceWav() = 0;
     virtual void beep(int pitch, int durationMs) = 0;
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // Frames per second of the output; 0 when there is none.
+    virtual int outputRate() = 0;
     // Opens the output if that has not been tried yet.
     virtual AudioDeviceSpec deviceSpec() = 0;
 };

@@ -120,6 +120,11 @@ void FakePlatform::playWav(const QString& path, bool loop) {
     records.push_back(r);
 }
 
+void FakePlatform::playWavFor(const QString& path, int durationMs) {
+    playWav(path, true);
+    records.back().durationMs = durationMs;
+}
+
 void FakePlatform::silenceWav() {
     PlatformRecord r;
     r.atMs = clockMs;

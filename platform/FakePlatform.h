@@ -50,6 +50,7 @@ public:
     [[noreturn]] void endProgram(int exitCode) override;
 
     void playWav(const QString& path, bool loop) override;
+    void playWavFor(const QString& path, int durationMs) override; // recorded as a looping play with its duration
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
@@ -58,6 +59,7 @@ public:
     // Hands bytes to the started capture as its audio thread would; any
     // thread may call it while the capture stays open. False when none is started.
     bool feedCapture(const QByteArray& bytes);
+    int outputRate() override { return outputRateHz; }
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
@@ -96,6 +98,7 @@ public:
     std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
     std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails
     QString uploadRefusal;            // non-empty: upload fails for this reason
+    int outputRateHz = 48000;         // 0: no audio output
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;

@@ -1,55 +1,84 @@
 #pragma once
 // Mixes the program's voices into one stereo output. The interface thread
-// adds voices and sends them requests; the audio thread mixes. Requests
-// travel through atomics; the voice list is guarded by a mutex that the
-// interface thread holds only to add or remove a pointer. Sounds are
-// decoded and freed on the interface thread, never on the audio thread.
+// adds, plays, stops and frees voices; the audio thread mixes them without
+// taking a lock or allocating: it reads an immutable list of voices through
+// an atomic pointer, and the interface thread retires old lists (and the
+// voices they held) once the audio thread has moved on. Every sound is
+// already at the output's rate when it is added.
+//
+// No two tones sum: a voice asked to start waits until every older voice
+// that is on its way out (fading, or timed to end) has fallen silent. A
+// timed tone sounds for its time from the moment the mixer first sees it,
+// then fades.
 
 #include "WavFile.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace tonara {
 
 class Voice {
 public:
-    Voice(std::shared_ptr<const PcmSound> sound, int deviceRate, int fadeFrames);
+    Voice(std::shared_ptr<const PcmSound> sound, int fadeFrames);
 
     // Interface thread. Play starts at the first frame unless the voice is
     // already playing, in which case only the looping changes.
     void play(bool loop);
-    void stop(); // fades out
+    // Loops the sound for exactly frames, then fades.
+    void playFor(std::int64_t frames);
+    // Fades out once the voice has sounded as long as it has been playing
+    // by the interface thread's clock.
+    void stop();
     void setVolume(float gain);
-    void setSourceRate(int framesPerSecond);
-
-    // Audio thread: adds this voice's next frames to out (interleaved stereo).
-    void mixInto(float* out, int frames);
-    // Audio-thread view, read under the mixer's lock.
+    // Nothing left to sound and every request taken.
     bool silent() const;
 
+    // Audio thread: adds frames [0, frames) of the buffer that starts at
+    // stream frame `at` to out (interleaved stereo). A voice that is asked
+    // to start does so at frame quietFrom of the buffer, or waits when that
+    // lies beyond it. Returns the frame up to which this voice is on its
+    // way out in this buffer (0 when it is not).
+    int mixInto(float* out, int frames, std::int64_t at, int quietFrom);
+    bool sounding() const { return mode_ != Mode::Idle; } // audio thread
+
 private:
-    enum class Mode { Idle, Playing, Fading };
-    enum Kind : std::uint32_t { StopRequest = 0, PlayOnce = 1, PlayLoop = 2 };
-    void request(Kind kind);
-    void takeRequest();
+    enum class Mode : std::uint32_t { Idle, Waiting, Playing, Fading };
+    // StopAfterPlay: a stop that directly follows a play, which the audio
+    // thread may not have seen yet.
+    enum Kind : std::uint64_t { StopRequest = 0, PlayOnce = 1, PlayLoop = 2, PlayTimed = 3, StopAfterPlay = 4 };
+    // One word: serial (16 bits), kind (3 bits), frames (the rest): a
+    // timed tone's length, or for a stop the frames since the play.
+    void request(Kind kind, std::int64_t frames);
+    void takeRequest(std::int64_t at);
+    void startFading();
+    int render(float* out, int from, int to, std::int64_t at, float volume);
 
     const std::shared_ptr<const PcmSound> sound_;
-    const int deviceRate_;
     const int fadeFrames_;
 
-    std::atomic<std::uint32_t> request_{0}; // serial << 2 | kind
+    std::atomic<std::uint64_t> request_{0};
     std::atomic<float> volume_{1.0f};
-    std::atomic<int> sourceRate_;
+    // The serial of the last request taken while the voice was idle, or
+    // kSounding: how the interface thread sees that the voice is silent.
+    std::atomic<std::uint32_t> quietSerial_{0};
+
+    // Interface thread only.
+    std::chrono::steady_clock::time_point playedAt_;
+    bool lastWasPlay_ = false;
 
     // Audio thread only.
     std::uint32_t takenSerial_ = 0;
     Mode mode_ = Mode::Idle;
     bool loop_ = false;
-    double position_ = 0.0; // in source frames
+    bool restartAfterFade_ = false;
+    std::int64_t seenAt_ = 0;    // stream frame at which the last play was first seen
+    std::int64_t endAt_ = -1;    // stream frame at which a timed tone starts to fade; -1: none
+    std::int64_t position_ = 0;  // frame of the sound
     int fadeLeft_ = 0;
 };
 
@@ -59,19 +88,27 @@ public:
 
     explicit Mixer(int deviceRate);
     ~Mixer();
+    Mixer(const Mixer&) = delete;
+    Mixer& operator=(const Mixer&) = delete;
 
     int deviceRate() const { return deviceRate_; }
 
-    // Interface thread. The voice belongs to the mixer; the pointer stays
-    // valid until release.
-    Voice* add(std::shared_ptr<const PcmSound> sound, bool playNow, bool loop);
-    // A voice that plays once and is freed after it has ended.
-    void playDetached(std::shared_ptr<const PcmSound> sound);
+    // Interface thread. The sound must be at the device's rate. The voice
+    // belongs to the mixer; the pointer stays valid until release.
+    Voice* add(std::shared_ptr<const PcmSound> sound);
     // Fades the voice out and frees it once it is silent (during a later collect).
     void release(Voice* voice);
-    // Frees released voices that have fallen silent.
+    // A voice that loops the sound for frames, then fades and is freed.
+    void playDetachedFor(std::shared_ptr<const PcmSound> sound, std::int64_t frames);
+    // Frees released voices that have fallen silent, and the lists the audio
+    // thread no longer reads.
     void collect();
-    int voiceCount();
+    int voiceCount() const { return int(voices_.size()); }
+
+    // Any thread: frames mixed since a voice last sounded or waited to.
+    std::int64_t framesSinceSound() const;
+    // Any thread: frames mixed so far.
+    std::int64_t framesMixed() const { return streamFrame_.load(std::memory_order_relaxed); }
 
     // Audio thread.
     void mix(float* out, int frames);
@@ -82,17 +119,32 @@ private:
         std::unique_ptr<Voice> voice;
         bool released = false;
     };
-    Voice* insert(std::shared_ptr<const PcmSound> sound, bool playNow, bool loop, bool released);
+    using VoiceList = std::vector<Voice*>;
+    struct Retired {
+        std::unique_ptr<VoiceList> list;
+        std::vector<std::unique_ptr<Voice>> voices; // freed with the list
+    };
+    void publish(std::vector<std::unique_ptr<Voice>> removed);
+    void freeRetired();
+    const VoiceList* acquireList();
+
     static constexpr int kScratchFrames = 1024;
 
     const int deviceRate_;
-    std::mutex mutex_;
-    std::vector<Entry> voices_;
+    // Interface thread.
+    std::vector<Entry> voices_; // oldest first
+    std::deque<Retired> retired_;
+    // Shared.
+    std::atomic<VoiceList*> published_;
+    std::atomic<const VoiceList*> inUse_{nullptr};
+    std::atomic<std::int64_t> streamFrame_{0}; // written by the audio thread only
+    std::atomic<std::int64_t> lastSoundAt_{0};
+    // Audio thread.
     std::vector<float> scratch_;
 };
 
-// A sine of pitch Hz for durationMs at rate, starting at phase 0 and fading
-// out over its last few milliseconds, amplitude 30000 of 32768.
-std::shared_ptr<const PcmSound> beepSound(int pitch, int durationMs, int rate);
+// One second of a sine of pitch Hz at rate, from phase 0, amplitude 30000 of
+// 32768: looped, it is seamless. Silent when the rate cannot carry the pitch.
+std::shared_ptr<const PcmSound> beepSound(int pitch, int rate);
 
 } // namespace tonara

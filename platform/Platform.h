@@ -87,6 +87,10 @@ public:
 
     // Multimedia player: one voice, replaced by each play.
     virtual void playWav(const QString& path, bool loop) = 0; // a missing or unreadable file plays nothing
+    // A timed tone: loops the file for durationMs at the sink, then fades.
+    // The output knows the end before it sounds, so a late silenceWav (a
+    // thread woken late) does not lengthen it.
+    virtual void playWavFor(const QString& path, int durationMs) = 0;
     virtual void silenceWav() = 0;
     // A tone of pitch Hz for durationMs, blocking for the duration.
     virtual void beep(int pitch, int durationMs) = 0;
@@ -96,6 +100,9 @@ public:
     // Raises a RuntimeError when there is none or the format cannot be recorded exactly.
     virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                        CaptureReceiver& receiver) = 0;
+    // Frames per second of the audio output; 0 when there is none. Pitches
+    // at or above half of it are filtered out.
+    virtual int outputRate() = 0;
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;

@@ -41,6 +41,9 @@ void RealPlatform::endProgram(int exitCode) {
 }
 
 void RealPlatform::playWav(const QString& path, bool loop) { AudioOutput::instance().playWav(path, loop); }
+void RealPlatform::playWavFor(const QString& path, int durationMs) {
+    AudioOutput::instance().playWav(path, true, durationMs);
+}
 void RealPlatform::silenceWav() { AudioOutput::instance().silenceWav(); }
 void RealPlatform::beep(int pitch, int durationMs) { AudioOutput::instance().beep(pitch, durationMs); }
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
@@ -48,8 +51,12 @@ std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath)
 }
 std::unique_ptr<CaptureDevice> RealPlatform::openCapture(const QString& device, const CaptureFormat& format,
                                                          CaptureReceiver& receiver) {
+    // The output starts the sound library first, so that the thread it talks
+    // to the sound server on runs at the output's real-time priority.
+    AudioOutput::instance().outputRate();
     return openSdlCapture(device, format, receiver);
 }
+int RealPlatform::outputRate() { return AudioOutput::instance().outputRate(); }
 
 int RealPlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {

@@ -15,11 +15,13 @@ public:
     [[noreturn]] void endProgram(int exitCode) override;
 
     void playWav(const QString& path, bool loop) override;
+    void playWavFor(const QString& path, int durationMs) override;
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
+    int outputRate() override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;

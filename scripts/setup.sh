@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libsdl2-dev libgtest-dev
-          pulseaudio pulseaudio-utils xvfb xauth sox
+          pulseaudio pulseaudio-utils xvfb xauth sox libsoxr-dev libfftw3-dev pkg-config
           libcurl4-openssl-dev python3 python3-pyftpdlib)
 
 missing=()

@@ -2,6 +2,7 @@
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "SoundModes.h"
+#include "OutputStatus.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -25,7 +26,10 @@ void sound::showStatusPitch(qint32 pitch) {
     mainWindow_.setStatusText(1, kPitchCaption + QString::number(pitch));
     const MainState& vars = mainWindow_.state();
     if (vars.lang == "nl") mainWindow_.setStatusText(1, vars.acctoon1 + QString::number(pitch));
+    showOutput(pitch);
 }
+
+void sound::showOutput(qint32 pitch) { mainWindow_.setStatusText(3, outputStatusText(platform().outputRate(), pitch)); }
 
 void sound::showStatusCaption() {
     mainWindow_.setStatusText(1, kPitchCaption);
@@ -39,6 +43,7 @@ void sound::waitWhilePlaying(qint16 periodMs) {
         platform().processEvents();
         ex.delay(periodMs);
     } while (mainWindow_.state().z != 1 && mainWindow_.isFormVisible(Form::Form1));
+    showOutput(0);
 }
 
 void sound::SoundWinmmRND(qint16 pitch) {
@@ -61,7 +66,9 @@ void sound::SoundWinmmRNDTMP(qint16 pitch, qint16 Duration) {
         tempFolder_ = tempFolder();
         const QString wav = temporaryToneWav();
         writeToneWav(pitch);
-        ex.WavPlay(wav, true, false);
+        // The player's loop, told how long it lasts: the tone keeps its length
+        // at the sink even when the delay below wakes late.
+        platform().playWavFor(wav, Duration);
         ex.delay(Duration);
         ex.WavPlay("0", false, true);
         deleteIfExists(wav);

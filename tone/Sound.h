@@ -46,6 +46,7 @@ public:
 private:
     void showStatusPitch(qint32 pitch);
     void showStatusCaption();
+    void showOutput(qint32 pitch);
     void waitWhilePlaying(qint16 periodMs);
 
     MainWindow& mainWindow_;

@@ -34,7 +34,7 @@ void sound::SoundWinmmLTH() {
             if (pitch >= kSweepTop) pitch = 0;
             pitch += kSweepStep;
             writeToneWav(pitch);
-            ex.WavPlay(temporaryToneWav(), true, false);
+            platform().playWavFor(temporaryToneWav(), kWinmmStepMs); // each step lasts its 75 ms at the sink
             showStatusPitch(pitch);
             mainWindow_.drawSine(pitch, kStaticSine);
             ex.delay(kWinmmStepMs);
@@ -42,6 +42,7 @@ void sound::SoundWinmmLTH() {
         } while (toneGoesOn(mainWindow_));
         ex.WavPlay("0", false, true);
         mainWindow_.setStatusText(1, mainWindow_.state().acctoon1);
+        showOutput(0);
         deleteIfExists(temporaryToneWav());
     });
 }

@@ -4,9 +4,15 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tonara::test {
+
+int sinkRate() {
+    const int rate = qEnvironmentVariableIntValue("SOUND_RATE");
+    return rate > 0 ? rate : 48000;
+}
 
 bool soundServerReachable() {
     if (!qEnvironmentVariableIsEmpty("SOUND_SERVER_PID")) return true;
@@ -50,7 +56,7 @@ qint64 SinkRecorder::frames() {
     while (recorder_.waitForReadyRead(0)) {
     }
     received_ += recorder_.readAllStandardOutput();
-    return received_.size() / 4;
+    return drainedFrames_ + received_.size() / 4;
 }
 
 void SinkRecorder::keepRecording(int ms) {
@@ -67,6 +73,18 @@ std::vector<std::int16_t> SinkRecorder::stop() {
     frames();
     recorder_.kill();
     recorder_.waitForFinished(2000);
+    return take();
+}
+
+std::vector<std::int16_t> SinkRecorder::drain() {
+    std::vector<std::int16_t> left = take();
+    drainedFrames_ += qint64(left.size());
+    received_.remove(0, qsizetype(left.size()) * 4);
+    return left;
+}
+
+std::vector<std::int16_t> SinkRecorder::take() {
+    frames();
     std::vector<std::int16_t> left(size_t(received_.size() / 4));
     const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
     for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);
@@ -99,11 +117,51 @@ double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 
     return crossings > 1 ? (crossings - 1) * double(kSinkRate) / (last - first) : 0.0;
 }
 
+std::vector<double> samplesBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {
+    std::vector<double> part;
+    for (qint64 i = std::max<qint64>(0, from); i < std::min<qint64>(to, samples.size()); ++i)
+        part.push_back(samples[size_t(i)]);
+    return part;
+}
+
 int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {
     int peak = 0;
     for (qint64 i = std::max<qint64>(0, from); i < std::min<qint64>(to, samples.size()); ++i)
         peak = std::max(peak, std::abs(int(samples[size_t(i)])));
     return peak;
+}
+
+} // namespace tonara::test
+
+namespace tonara::test {
+
+// Each step of the program's sweeps starts at phase 0, so its onset is an
+// upward crossing.
+std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz) {
+    std::vector<double> crossings;
+    for (qint64 i = std::max<qint64>(from, 1); i < qint64(samples.size()); ++i) {
+        const double a = samples[size_t(i - 1)], b = samples[size_t(i)];
+        if (a < 0 && b >= 0) crossings.push_back(double(i - 1) + a / (a - b));
+    }
+    std::vector<SweepStep> steps;
+    int runPitch = 0, runLength = 0;
+    for (size_t i = 1; i < crossings.size(); ++i) {
+        const double hz = kSinkRate / (crossings[i] - crossings[i - 1]);
+        const int pitch = stepHz * int(std::lround(hz / stepHz));
+        const bool steady = pitch > 0 && std::abs(hz - pitch) < 0.02 * pitch;
+        if (steady && pitch == runPitch) {
+            if (++runLength == 3) steps.back().pitch = pitch;
+            continue;
+        }
+        runPitch = steady ? pitch : 0;
+        runLength = steady ? 1 : 0;
+        if (steady) {
+            if (!steps.empty() && steps.back().pitch == 0) steps.pop_back();
+            steps.push_back({0, crossings[i - 1]});
+        }
+    }
+    if (!steps.empty() && steps.back().pitch == 0) steps.pop_back();
+    return steps;
 }
 
 } // namespace tonara::test

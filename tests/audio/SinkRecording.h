@@ -10,13 +10,17 @@
 
 namespace tonara::test {
 
-constexpr int kSinkRate = 96000;
+// The test sink's rate: SOUND_RATE, set by tests/sound-server.sh (48 kHz
+// when unset).
+int sinkRate();
+inline const int kSinkRate = sinkRate();
 
 // A sound server that the tests may use: the private one of the test run,
 // or any that answers.
 bool soundServerReachable();
 
-// Records the sink's monitor as 16-bit stereo at kSinkRate.
+// Records the sink's monitor as 16-bit stereo at the sink's own rate, so
+// the server does not resample what is measured.
 class SinkRecorder {
 public:
     ~SinkRecorder();
@@ -28,10 +32,16 @@ public:
     void keepRecording(int ms);
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
+    // The left channel so far; the recording goes on (frame numbers stay).
+    std::vector<std::int16_t> take();
+    // The left channel received since the last drain, which the recorder
+    // then forgets: for recordings too long to keep.
+    std::vector<std::int16_t> drain();
 
 private:
     QProcess recorder_;
     QByteArray received_;
+    qint64 drainedFrames_ = 0;
 };
 
 struct ToneSpan {
@@ -45,6 +55,15 @@ ToneSpan findTone(const std::vector<std::int16_t>& samples, int threshold, qint6
 // Frequency from the upward zero crossings between from and to, each placed between its two samples.
 double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
 int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
+std::vector<double> samplesBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
+struct SweepStep {
+    int pitch = 0;
+    double onset = 0; // frame of the first upward zero crossing heard at that pitch
+};
+// The steps of a recorded sweep: runs of at least three whole periods at one
+// multiple of stepHz, in order.
+std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz);
+
 inline qint64 framesOf(double ms) { return qint64(ms * kSinkRate / 1000.0); }
 inline double msOf(qint64 frames) { return frames * 1000.0 / kSinkRate; }
 

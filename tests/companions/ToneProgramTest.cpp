@@ -76,12 +76,17 @@ TEST_F(ToneProgramAtTheSink, SoundsTheRequestedPitchUntilKilled) {
         qint32 pitch;
         double toleranceHz;
     };
-    // Above 22 050 Hz the tone is made at 96 000 samples and must not fold back.
+    // Above 22 050 Hz the tone is made at 96 000 samples and must not fold
+    // back: a sink that cannot carry it stays silent.
     for (const Case& c : {Case{"sound32.dll", 1000, 1.0}, Case{"SOUND16.DLL", 30000, 5.0}}) {
         SinkRecorder recorder;
-        const qint64 killedAt = sound(recorder, c.program, pitchRequestLine(c.pitch), 1500);
+        const qint64 killedAt = sound(recorder, c.program, pitchRequestLine(c.pitch), 2500); // a busy machine starts it slowly
         const std::vector<std::int16_t> samples = recorder.stop();
         const ToneSpan tone = findTone(samples, kToneThreshold);
+        if (2 * c.pitch >= kSinkRate) {
+            EXPECT_LT(peakBetween(samples, 0, qint64(samples.size())), 300) << c.program.toStdString();
+            continue;
+        }
         ASSERT_TRUE(tone.found()) << c.program.toStdString();
         const qint64 middle = (tone.onset + tone.offset) / 2;
         const double hz = measuredHz(samples, middle - framesOf(400), middle + framesOf(400));
@@ -101,15 +106,15 @@ TEST_F(ToneProgramAtTheSink, SoundsTheRequestedPitchUntilKilled) {
 
 TEST_F(ToneProgramAtTheSink, SweepsUpFromTheBottomForTheSweepRequest) {
     SinkRecorder recorder;
-    sound(recorder, "sound32.dll", sweepRequestLine(), 1300);
+    sound(recorder, "sound32.dll", sweepRequestLine(), 2500);
     const std::vector<std::int16_t> samples = recorder.stop();
-    const ToneSpan tone = findTone(samples, kToneThreshold);
-    ASSERT_TRUE(tone.found());
 
-    // Each 200 ms step, measured in its middle.
-    for (int step = 0; step < 5; ++step) {
-        const qint64 start = tone.onset + framesOf(200.0 * step);
-        const double hz = measuredHz(samples, start + framesOf(50), start + framesOf(150));
-        EXPECT_NEAR(hz, 200.0 * (step + 1), 3.0) << "step " << step;
-    }
+    // Steps of 200 Hz from the bottom, one every 200 ms: the program keeps
+    // to its clock, so a late step is followed by a short one.
+    const std::vector<SweepStep> steps = sweepSteps(samples, 0, 200);
+    ASSERT_GE(steps.size(), 5u) << "the sweep did not reach the sink step by step";
+    for (size_t i = 0; i < steps.size(); ++i) ASSERT_EQ(steps[i].pitch, 200 * int(i + 1)) << "step " << i;
+    const double periodMs = msOf(qint64(steps.back().onset - steps.front().onset)) / double(steps.size() - 1);
+    report("tone program sweep step", periodMs, "ms");
+    EXPECT_NEAR(periodMs, 200.0, 20.0);
 }

@@ -1,0 +1,24 @@
+#pragma once
+// How pure a recorded or rendered tone is: a sine fitted to it (frequency,
+// amplitude, phase, offset), and the strongest component of what is left.
+
+#include <vector>
+
+namespace tonara::test {
+
+struct TonePurity {
+    double hz = 0;                  // fitted frequency
+    double amplitude = 0;           // fitted peak amplitude, in the samples' own units
+    double worstSpuriousDbc = -400; // strongest component beside the tone, relative to it
+    double worstSpuriousHz = 0;
+};
+
+// Fits a sine near hz to the samples and searches what is left of them for
+// its strongest component. Components closer than guardHz to the tone count
+// as its own skirt (the window's main lobe, a loop seam's slow phase step).
+TonePurity analyseTone(const std::vector<double>& samples, int rate, double hz, double guardHz = 20);
+
+// 20 log10(amplitude / wanted).
+double levelDb(double amplitude, double wanted);
+
+} // namespace tonara::test

@@ -1,0 +1,14 @@
+#pragma once
+// The status bar's third panel: the audio output's rate, and whether it can
+// carry the pitch being played.
+
+#include <QString>
+
+namespace tonara {
+
+// "Output: 48 kHz"; with a pitch at or above half the rate, which the
+// output filters out, "Output: 48 kHz, too low for 30000 Hz".
+// Pitch 0: no tone. Rate 0: no output at all.
+QString outputStatusText(int rate, qint32 pitch);
+
+} // namespace tonara
