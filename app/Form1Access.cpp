@@ -1,8 +1,10 @@
 // The main window as the logic sees it: controls and windows by design name.
 #include "Form1.h"
+#include "Form4.h"
 #include "Form5.h"
 #include "Form6.h"
 #include "Form8.h"
+#include "Form9.h"
 #include "ModePresentation.h"
 #include "PictureBox.h"
 #include "Program.h"
@@ -12,6 +14,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -22,6 +25,7 @@ namespace {
 void setTextOf(QObject* o, const QString& text) {
     if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setText(text);
     else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(text);
+    else if (auto* e = qobject_cast<QLineEdit*>(o)) e->setText(text);
     else if (auto* g = qobject_cast<QGroupBox*>(o)) g->setTitle(text);
     else if (auto* m = qobject_cast<QMenu*>(o)) m->setTitle(text);
     else if (auto* a = qobject_cast<QAction*>(o)) a->setText(text);
@@ -31,6 +35,7 @@ void setTextOf(QObject* o, const QString& text) {
 QString textOf(const QObject* o) {
     if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
     if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
+    if (auto* e = qobject_cast<const QLineEdit*>(o)) return e->text();
     if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
     if (auto* m = qobject_cast<const QMenu*>(o)) return m->title();
     if (auto* a = qobject_cast<const QAction*>(o)) return a->text();
@@ -107,12 +112,16 @@ QWidget* Form1::loadForm(Form form) {
     if (QWidget* w = loadedForm(form)) return w;
     QWidget* w = nullptr;
     switch (form) {
+    case Form::Form4: w = new Form4(*this); break;
     case Form::Form5: w = new Form5(*this); break;
     case Form::Form6: w = new Form6(*this); break;
     case Form::Form8: w = new Form8; break;
+    case Form::Form9: w = new Form9(*this); break;
     default: return nullptr;
     }
     forms_[form] = w;
+    // Its load reaches its own controls through this window, so it runs once the window is registered.
+    if (auto* morse = qobject_cast<Form4*>(w)) morse->loadHandler();
     return w;
 }
 
@@ -126,6 +135,8 @@ void Form1::showForm(Form form) {
     if (form == Form::Form1) {
         hiddenByStartup_ = false;
         show();
+    } else if (auto* player = qobject_cast<Form9*>(loadForm(form))) {
+        player->loadHandler(); // it shows itself unless its file is invisible
     } else if (QWidget* w = loadForm(form)) {
         w->show();
         w->raise();

@@ -4,6 +4,7 @@
 #include "Folders.h"
 #include "Form1.h"
 #include "Form8.h"
+#include "Form9.h"
 #include "Platform.h"
 #include "Program.h"
 #include "TextFile.h"
@@ -79,6 +80,12 @@ void Form1::loadHandler() {
         platform().processEvents();
 
         unloadForm(Form::Form8);
+        if (toneFileFlag_ == 1) {
+            program.PrintFile("> Starting tnf file");
+            if (auto* player = qobject_cast<Form9*>(loadForm(Form::Form9))) player->setInputs(toneFilePath_, state_.bit);
+            showForm(Form::Form9);
+            hideForm(Form::Form1);
+        }
         program.PrintFile(">> Program starting finished");
         setEnabled("Command3", false);
     });
