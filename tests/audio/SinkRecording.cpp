@@ -67,6 +67,11 @@ std::vector<std::int16_t> SinkRecorder::stop() {
     frames();
     recorder_.kill();
     recorder_.waitForFinished(2000);
+    return samples();
+}
+
+std::vector<std::int16_t> SinkRecorder::samples() {
+    frames();
     std::vector<std::int16_t> left(size_t(received_.size() / 4));
     const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
     for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);

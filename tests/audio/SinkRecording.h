@@ -26,6 +26,8 @@ public:
     qint64 frames();
     // Keeps receiving for ms, letting events run.
     void keepRecording(int ms);
+    // The left channel received so far.
+    std::vector<std::int16_t> samples();
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
 
