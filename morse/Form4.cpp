@@ -1,4 +1,5 @@
 #include "Form4.h"
+#include "DesignName.h"
 #include "ExFunctions.h"
 #include "MorseCode.h"
 #include "MorseInput.h"
@@ -22,12 +23,6 @@
 namespace tonara {
 
 namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QFrame* line(const char* name, QWidget* parent) {
     auto* l = named(new QFrame(parent), name);

@@ -1,4 +1,5 @@
 #include "Form9.h"
+#include "DesignName.h"
 #include "ErrorWindowExit.h"
 #include "ExFunctions.h"
 #include "Platform.h"
@@ -12,16 +13,6 @@
 #include <QPushButton>
 
 namespace tonara {
-
-namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-} // namespace
 
 Form9::Form9(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form9");

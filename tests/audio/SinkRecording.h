@@ -15,6 +15,9 @@ constexpr int kSinkRate = 96000;
 // A sound server that the tests may use: the private one of the test run,
 // or any that answers.
 bool soundServerReachable();
+// Why a test that needs one is skipped.
+constexpr const char* kNoSoundServer = "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
+                                       "(./test.sh or tests/sound-server.sh provide one)";
 
 // Records the sink's monitor as 16-bit stereo at kSinkRate.
 class SinkRecorder {

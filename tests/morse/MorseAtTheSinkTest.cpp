@@ -6,9 +6,9 @@
 #include "Form4.h"
 #include "RealPlatform.h"
 #include "SinkRecording.h"
+#include "TempFolders.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iostream>
 
@@ -44,22 +44,13 @@ std::vector<ToneSpan> separateTones(const std::vector<std::int16_t>& samples, qi
 class MorseAtTheSink : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
-        oldTemp_ = qgetenv("TEMP");
-        qputenv("TEMP", QFile::encodeName(temp_.path()));
-        setPlatform(&platform_);
+        if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
+        setPlatform(&platform_); // in place of the fake that the folders came with
         window_.vars.bit = "128";
         window_.vars.lang = "en";
         window_.errorLeft = true;
         AudioOutput::instance().deviceSpec(); // a busy sink hands out its monitor in small blocks
     }
-    void TearDown() override {
-        setPlatform(nullptr);
-        if (!oldTemp_.isNull()) qputenv("TEMP", oldTemp_);
-    }
-
     // Keys the message at speed 0 and pitch 700; the tones heard and the loudest sample.
     std::vector<ToneSpan> key(const QString& message) {
         Form4 morse(window_);
@@ -94,11 +85,10 @@ protected:
     std::vector<std::int16_t> samples_;
 
 private:
+    TestEnvironment folders_;
     TestedPlatform platform_;
     FakeMainWindow window_;
     SinkRecorder recorder_;
-    QTemporaryDir temp_;
-    QByteArray oldTemp_;
 };
 
 } // namespace

@@ -58,9 +58,7 @@ std::vector<HeardTone> heardTones(const std::vector<std::int16_t>& samples, qint
 class PlayerProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
+        if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
         AudioOutput::instance().deviceSpec(); // a busy sink hands out its monitor in small blocks
         QDir root(root_.path());
         for (const char* folder : {"my tones", "app data", "temp"}) root.mkdir(folder);
