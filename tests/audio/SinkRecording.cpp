@@ -70,10 +70,10 @@ std::vector<std::int16_t> SinkRecorder::stop() {
     return samples();
 }
 
-std::vector<std::int16_t> SinkRecorder::samples() {
-    frames();
-    std::vector<std::int16_t> left(size_t(received_.size() / 4));
-    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
+std::vector<std::int16_t> SinkRecorder::samples(qint64 from) {
+    const qint64 all = frames();
+    std::vector<std::int16_t> left(size_t(std::max<qint64>(0, all - from)));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData()) + 4 * std::min(from, all);
     for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);
     return left;
 }

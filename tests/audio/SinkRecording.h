@@ -29,8 +29,8 @@ public:
     qint64 frames();
     // Keeps receiving for ms, letting events run.
     void keepRecording(int ms);
-    // The left channel received so far.
-    std::vector<std::int16_t> samples();
+    // The left channel received so far, from a frame on.
+    std::vector<std::int16_t> samples(qint64 from = 0);
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
 

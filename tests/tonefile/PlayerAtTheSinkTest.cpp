@@ -91,12 +91,14 @@ protected:
         EXPECT_TRUE(program_.waitForStarted(5000));
         QElapsedTimer waited;
         waited.start();
-        while (waited.elapsed() < 30000) {
+        qint64 lastHeard = -1;
+        for (qint64 scanned = started; waited.elapsed() < 30000;) {
             recorder_.keepRecording(100);
             if (program_.state() == QProcess::NotRunning) break;
-            const qint64 now = recorder_.frames();
-            const ToneSpan heard = findTone(recorder_.samples(), 10000, started);
-            if (heard.found() && now - heard.offset > framesOf(1000)) break;
+            const ToneSpan heard = findTone(recorder_.samples(scanned), 10000);
+            if (heard.found()) lastHeard = scanned + heard.offset;
+            scanned = recorder_.frames();
+            if (lastHeard >= 0 && scanned - lastHeard > framesOf(1000)) break;
         }
         recorder_.keepRecording(300);
         samples_ = recorder_.stop();
