@@ -3,10 +3,12 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "Form4.h"
 #include "Form5.h"
 #include "Form6.h"
 #include "Form7.h"
 #include "Form8.h"
+#include "Form9.h"
 #include "FrmAbout.h"
 #include "ModePresentation.h"
 #include "PictureBox.h"
@@ -17,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -37,6 +40,7 @@ void setMenuText(QAction* action, const QString& caption) {
 void setTextOf(QObject* o, const QString& text) {
     if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setText(text);
     else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(text);
+    else if (auto* e = qobject_cast<QLineEdit*>(o)) e->setText(text);
     else if (auto* g = qobject_cast<QGroupBox*>(o)) g->setTitle(text);
     else if (auto* m = qobject_cast<QMenu*>(o)) setMenuText(m->menuAction(), text);
     else if (auto* a = qobject_cast<QAction*>(o)) setMenuText(a, text);
@@ -46,6 +50,7 @@ void setTextOf(QObject* o, const QString& text) {
 QString textOf(const QObject* o) {
     if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
     if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
+    if (auto* e = qobject_cast<const QLineEdit*>(o)) return e->text();
     if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
     if (auto* m = qobject_cast<const QMenu*>(o)) return withoutAccessKey(m->title());
     if (auto* a = qobject_cast<const QAction*>(o)) return withoutAccessKey(a->text());
@@ -124,10 +129,12 @@ QWidget* Form1::loadForm(Form form) {
     switch (form) {
     case Form::Form2: w = new Form2(*this); break;
     case Form::Form3: w = new Form3(*this); break;
+    case Form::Form4: w = new Form4(*this); break;
     case Form::Form5: w = new Form5(*this); break;
     case Form::Form6: w = new Form6(*this); break;
     case Form::Form7: w = new Form7(*this); break;
     case Form::Form8: w = new Form8; break;
+    case Form::Form9: w = new Form9(*this); break;
     case Form::frmAbout: w = new FrmAbout(*this); break;
     default: return nullptr;
     }
@@ -146,6 +153,8 @@ void Form1::showForm(Form form) {
     if (form == Form::Form1) {
         hiddenByStartup_ = false;
         show();
+    } else if (auto* player = qobject_cast<Form9*>(loadForm(form))) {
+        player->loadHandler(); // it shows itself unless its file is invisible
     } else if (QWidget* w = loadForm(form)) {
         w->show();
         w->raise();

@@ -7,6 +7,7 @@
 #include "Form1.h"
 #include "Form3.h"
 #include "Form8.h"
+#include "Form9.h"
 #include "Platform.h"
 #include "Program.h"
 #include "SoundModes.h"
@@ -92,6 +93,12 @@ void Form1::loadHandler() {
         deleteIfExists(testFile);
 
         unloadForm(Form::Form8);
+        if (toneFileFlag_ == 1) {
+            program.PrintFile("> Starting tnf file");
+            if (auto* player = qobject_cast<Form9*>(loadForm(Form::Form9))) player->setInputs(toneFilePath_, state_.bit);
+            showForm(Form::Form9);
+            hideForm(Form::Form1);
+        }
         if (state_.microcheck == 1) startMicrophoneDisplay();
         program.PrintFile(">> Program starting finished");
         setEnabled("Command3", false);

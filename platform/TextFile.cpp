@@ -94,9 +94,30 @@ QString EntryReader::next() {
     } else {
         while (pos_ < n && data_[pos_] != ',' && !isLineEnd(pos_)) entry.append(data_[pos_++]);
     }
-    if (pos_ < n && data_[pos_] == ',') ++pos_;
-    else consumeLineEnd();
+    atLineStart_ = !(pos_ < n && data_[pos_] == ',');
+    if (atLineStart_) consumeLineEnd();
+    else ++pos_;
+    passBlankLines();
     return decodeAnsi(entry);
+}
+
+void EntryReader::skipBlankLines() {
+    skipBlankLines_ = true;
+    passBlankLines();
+}
+
+void EntryReader::passBlankLines() {
+    if (!skipBlankLines_ || !atLineStart_) return;
+    const qsizetype n = data_.size();
+    for (;;) {
+        qsizetype end = pos_;
+        while (end < n && (data_[end] == ' ' || data_[end] == '\t')) ++end;
+        if (end < n && data_[end] != '\r' && data_[end] != '\n') return;
+        pos_ = end;
+        if (pos_ == n) return;
+        if (data_[pos_] == '\r') ++pos_;
+        if (pos_ < n && data_[pos_] == '\n') ++pos_;
+    }
 }
 
 QStringList readEntries(const QString& path) {

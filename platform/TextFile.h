@@ -20,14 +20,21 @@ public:
     // Parses text already in memory (used for bytes that are not a file).
     static EntryReader fromBytes(const QByteArray& bytes);
 
+    // From here on, lines that hold nothing but blanks give no entry.
+    void skipBlankLines();
+
     bool atEnd() const { return pos_ >= data_.size(); }
     // Raises Input past end of file (62) when nothing is left.
     QString next();
 
 private:
     EntryReader() = default;
+    void passBlankLines();
+
     QByteArray data_;
     qsizetype pos_ = 0;
+    bool atLineStart_ = true;
+    bool skipBlankLines_ = false;
 };
 
 // All entries of a file, in order.

@@ -11,7 +11,7 @@ void ExFunctions::WavPlay(const QString& PathtoFile, bool LoopSound, bool KillAl
     else platform().playWav(PathtoFile, LoopSound);
 }
 
-void ExFunctions::delay(qint16 timems) { platform().delay(timems); }
+void ExFunctions::delay(qint32 timems) { platform().delay(timems); }
 
 void ExFunctions::sound(MainWindow& mainWindow, qint16 pitch, qint16 Duration) {
     trapped(mainWindow, 1023, [&] {

@@ -12,7 +12,7 @@ public:
     // Starts the player on a file (looping or once), or silences it when KillAll is true.
     void WavPlay(const QString& PathtoFile, bool LoopSound, bool KillAll);
     // Blocks for timems milliseconds.
-    void delay(qint16 timems);
+    void delay(qint32 timems);
     // One timed tone in the current sound mode code.
     void sound(MainWindow& mainWindow, qint16 pitch, qint16 Duration);
 

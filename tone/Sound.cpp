@@ -60,7 +60,7 @@ void sound::SoundWinmmRND(qint16 pitch) {
     });
 }
 
-void sound::SoundWinmmRNDTMP(qint16 pitch, qint16 Duration) {
+void sound::SoundWinmmRNDTMP(qint16 pitch, qint32 Duration) {
     trapped(mainWindow_, 1024, [&] {
         ExFunctions ex;
         tempFolder_ = tempFolder();

@@ -19,7 +19,7 @@ public:
 
     // Multimedia player: a continuous tone until z is 1, a timed tone, a preset file.
     void SoundWinmmRND(qint16 pitch);
-    void SoundWinmmRNDTMP(qint16 pitch, qint16 Duration);
+    void SoundWinmmRNDTMP(qint16 pitch, qint32 Duration); // wide: the tone-file player adds its extra time
     void SoundWinmm(qint16 pitch, const QString& modeval);
 
     // External tone programs and the engine-wide stop.

@@ -88,7 +88,7 @@ TEST(OnlineStartup, TheConnectivityTestDecidesTheNewsWindow) {
         rig.writeSettings(settings);
         if (c.reachable) serveNews(rig.env.fake);
         if (c.toneFile) {
-            writeBytes(rig.env.temp("my tones.tnf"), "1000,100\r\n");
+            writeBytes(rig.env.temp("my tones.tnf"), "%valid%\r\n[info]\r\n{236}\r\nNo tones\r\n{visible}\r\n[sound]\r\n{1}\r\n");
             rig.env.fake.commandLineText = '"' + rig.env.temp("my tones.tnf") + '"';
         }
         rig.form->start();

@@ -86,7 +86,7 @@ TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
         const qint64 called = recorder.frames();
         sound(window).SoundWinmmRNDTMP(pitch, 700);
         recorder.keepRecording(150);
-        const std::vector<std::int16_t> got = recorder.take();
+        const std::vector<std::int16_t> got = recorder.samples();
         const ToneSpan tone = findTone(got, 15000, called);
         ASSERT_TRUE(tone.found()) << "nothing reached the sink";
         const TonePurity purity =

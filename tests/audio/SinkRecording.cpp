@@ -73,20 +73,21 @@ std::vector<std::int16_t> SinkRecorder::stop() {
     frames();
     recorder_.kill();
     recorder_.waitForFinished(2000);
-    return take();
+    return samples();
 }
 
 std::vector<std::int16_t> SinkRecorder::drain() {
-    std::vector<std::int16_t> left = take();
+    std::vector<std::int16_t> left = samples();
     drainedFrames_ += qint64(left.size());
     received_.remove(0, qsizetype(left.size()) * 4);
     return left;
 }
 
-std::vector<std::int16_t> SinkRecorder::take() {
-    frames();
-    std::vector<std::int16_t> left(size_t(received_.size() / 4));
-    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
+std::vector<std::int16_t> SinkRecorder::samples(qint64 from) {
+    const qint64 all = frames();
+    const qint64 first = std::clamp(from, drainedFrames_, all) - drainedFrames_; // a frame kept in received_
+    std::vector<std::int16_t> left(size_t(all - drainedFrames_ - first));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData()) + 4 * first;
     for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);
     return left;
 }

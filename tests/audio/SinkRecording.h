@@ -18,6 +18,9 @@ inline const int kSinkRate = sinkRate();
 // A sound server that the tests may use: the private one of the test run,
 // or any that answers.
 bool soundServerReachable();
+// Why a test that needs one is skipped.
+constexpr const char* kNoSoundServer = "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
+                                       "(./test.sh or tests/sound-server.sh provide one)";
 
 // Records the sink's monitor as 16-bit stereo at the sink's own rate, so
 // the server does not resample what is measured.
@@ -30,10 +33,10 @@ public:
     qint64 frames();
     // Keeps receiving for ms, letting events run.
     void keepRecording(int ms);
+    // The left channel received so far (since the last drain), from a frame on.
+    std::vector<std::int16_t> samples(qint64 from = 0);
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
-    // The left channel so far; the recording goes on (frame numbers stay).
-    std::vector<std::int16_t> take();
     // The left channel received since the last drain, which the recorder
     // then forgets: for recordings too long to keep.
     std::vector<std::int16_t> drain();
