@@ -139,6 +139,19 @@ int FakePlatform::messageBox(const QString& text, const QString& title, MessageI
     return buttons == MessageButtons::YesNo ? kAnswerNo : kAnswerOk;
 }
 
+QString FakePlatform::saveFileName(const QString& filter, const QString& fileName) {
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "save-dialog";
+    r.text = filter;
+    r.title = fileName;
+    records.push_back(r);
+    if (savedNames.empty()) return {};
+    const QString chosen = savedNames.front();
+    savedNames.pop_front();
+    return chosen;
+}
+
 void FakePlatform::startProgram(const QString& command, bool hidden) {
     const ShellCommand sc = parseShellCommand(command);
     if (!sc.viaCommandProcessor && missingPrograms.contains(sc.program)) raise(err::FileNotFound);
@@ -156,6 +169,15 @@ void FakePlatform::openUrl(const QString& address) {
     r.kind = "url";
     r.text = address;
     records.push_back(r);
+}
+
+bool FakePlatform::startVolumeControl() {
+    if (!volumeControlInstalled) return false;
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "volume-control";
+    records.push_back(r);
+    return true;
 }
 
 bool FakePlatform::terminateProcess(qint64 pid) {

@@ -19,9 +19,9 @@ struct ProgramEnded {
 struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // play, silence, beep, message, start, url, terminate, end, stream-open, stream-play, stream-stop,
-                    // stream-frequency (the rate in pitch)
-    QString text;   // path, message text, command, address
-    QString title;  // message title
+                    // stream-frequency (the rate in pitch), save-dialog, volume-control
+    QString text;   // path, message text, command, address, save-dialog filter
+    QString title;  // message title, save-dialog file name
     MessageIcon icon = MessageIcon::None;
     int pitch = 0;
     int durationMs = 0;
@@ -50,15 +50,18 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    int outputSampleRate() override { return outputRate; }
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     ScreenInfo screen() override { return screenInfo; }
     VersionAnswer queryVersion() override { return version; }
+    QString saveFileName(const QString& filter, const QString& fileName) override;
 
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
     std::vector<ProcessEntry> processes() override { return processList; }
     bool terminateProcess(qint64 pid) override;
+    bool startVolumeControl() override;
 
     QString commandLine() override { return commandLineText; }
     QString programFolder() override { return folder; }
@@ -68,6 +71,9 @@ public:
     QDateTime startTime;
     std::vector<PlatformRecord> records;
     std::deque<int> answers;          // message box answers, in order; OK / No when empty
+    std::deque<QString> savedNames;   // save-dialog answers, in order; cancelled when empty
+    bool volumeControlInstalled = true;
+    int outputRate = 96000;
     ScreenInfo screenInfo{96, 1920, 1080};
     VersionAnswer version{1, 2, 6, 2};
     QString commandLineText;

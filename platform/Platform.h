@@ -64,11 +64,17 @@ public:
     virtual void beep(int pitch, int durationMs) = 0;
     // Raises a RuntimeError when there is no device or the file cannot be loaded.
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // Samples per second of the audio output; 0 when none could be opened.
+    virtual int outputSampleRate() = 0;
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;
     virtual ScreenInfo screen() = 0;
     virtual VersionAnswer queryVersion() = 0;
+    // The save-file dialog. filter: descriptions and patterns joined by "|"
+    // ("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"); fileName: the name it
+    // offers. It asks before a file is replaced and adds no suffix. Empty when cancelled.
+    virtual QString saveFileName(const QString& filter, const QString& fileName) = 0;
 
     // Programs, shell and the web.
     // Starts a program without waiting. Relative names resolve against the
@@ -80,6 +86,8 @@ public:
     virtual void openUrl(const QString& address) = 0;
     virtual std::vector<ProcessEntry> processes() = 0;
     virtual bool terminateProcess(qint64 pid) = 0;
+    // Starts the desktop's volume control without waiting; false when none is installed.
+    virtual bool startVolumeControl() = 0;
 
     // This program.
     virtual QString commandLine() = 0;

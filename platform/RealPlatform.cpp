@@ -41,6 +41,7 @@ void RealPlatform::beep(int pitch, int durationMs) { AudioOutput::instance().bee
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);
 }
+int RealPlatform::outputSampleRate() { return AudioOutput::instance().deviceSpec().rate; }
 
 int RealPlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {

@@ -18,15 +18,18 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    int outputSampleRate() override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     ScreenInfo screen() override;
     VersionAnswer queryVersion() override;
+    QString saveFileName(const QString& filter, const QString& fileName) override;
 
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
     std::vector<ProcessEntry> processes() override;
     bool terminateProcess(qint64 pid) override;
+    bool startVolumeControl() override;
 
     QString commandLine() override;
     QString programFolder() override;
