@@ -1,9 +1,12 @@
 #include "Wizard.h"
 #include "AgeWindow.h"
+#include "ExFunctions.h"
 #include "Platform.h"
 #include "QuillonTrap.h"
 #include "ResultWindow.h"
+#include "Synthesis.h"
 #include "TestWindow.h"
+#include "TextFile.h"
 #include "VolumeWindow.h"
 
 #include <map>
@@ -48,8 +51,14 @@ void Wizard::stopTone() {
     tone_.KillAll();
 }
 
+// The program ends before the tone's own loop could silence the player and
+// remove its file, so that is done here.
 void Wizard::end() {
-    stopTone();
+    trapped([&] {
+        stopTone();
+        ExFunctions().WavPlay("0", false, true);
+        deleteIfExists(temporaryToneWav());
+    });
     platform().endProgram(0);
 }
 

@@ -42,7 +42,7 @@ public:
     // Sets the stop flag and ends every tone.
     void stopTone();
     // Closing any window: the tone stops and the program ends.
-    [[noreturn]] void end();
+    void end();
 
     // Shows the age window and serves events in 10 ms steps until it has an age.
     void waitForAge();
