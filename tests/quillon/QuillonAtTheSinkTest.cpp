@@ -169,6 +169,24 @@ TEST_F(QuillonAtTheSink, StopSoundSilencesTheVolumeTone) {
     EXPECT_TRUE(control<QAbstractButton>(volume, "Command2").isEnabled());
 }
 
+TEST_F(QuillonAtTheSink, ChangingLevelsNeverAddsTwoTonesTogether) {
+    quillon::Wizard wizard;
+    wizard.start();
+    wizard.ageAccepted(30);
+    // "I hear the sound" starts the next level while the last one is still in the player.
+    for (int answer = 1; answer <= 4; ++answer)
+        QTimer::singleShot(400 * answer, [&] { click(wizard.testWindow(), "Command1"); });
+    QTimer::singleShot(2000, [&] { click(wizard.testWindow(), "Command2"); });
+    wizard.showTest();
+    recorder.keepRecording(kRecordAfterMs);
+    const std::vector<std::int16_t> samples = recorder.stop();
+
+    ASSERT_GE(toneAt(samples, 8000).ms, 200.0) << "level 5 was not reached";
+    const int peak = peakBetween(samples, 0, qint64(samples.size()));
+    report("highest sample over four level changes", peak, "");
+    EXPECT_LE(peak, kFullLevel + kFullLevel / 100) << "two tones sounded together at a level change";
+}
+
 TEST_F(QuillonAtTheSink, TheToneProgramModesSoundThroughTheBuiltPrograms) {
     struct Case {
         void (Class1::*operation)(qint16);
