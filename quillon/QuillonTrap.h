@@ -10,7 +10,8 @@
 
 namespace tonara::quillon {
 
-[[noreturn]] void endWithError(const QString& description);
+// Shows the description in a critical "Error" box, then ends the program.
+void endWithError(const QString& description);
 
 template <typename Body>
 void trapped(Body&& body) {
