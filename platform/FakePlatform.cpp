@@ -206,6 +206,19 @@ QString FakePlatform::openFileName(const QString& title, const QString& filter, 
     return chosen;
 }
 
+QString FakePlatform::saveFileName(const QString& filter, const QString& fileName) {
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "save-dialog";
+    r.text = filter;
+    r.title = fileName;
+    records.push_back(r);
+    if (savedNames.empty()) return {};
+    const QString chosen = savedNames.front();
+    savedNames.pop_front();
+    return chosen;
+}
+
 void FakePlatform::startProgram(const QString& command, bool hidden) {
     const ShellCommand sc = parseShellCommand(command);
     if (!sc.viaCommandProcessor && missingPrograms.contains(sc.program)) raise(err::FileNotFound);
@@ -244,6 +257,15 @@ QString FakePlatform::upload(const QByteArray& data, const QString& address) {
     r.data = data;
     records.push_back(r);
     return uploadRefusal;
+}
+
+bool FakePlatform::startVolumeControl() {
+    if (!volumeControlInstalled) return false;
+    PlatformRecord r;
+    r.atMs = clockMs;
+    r.kind = "volume-control";
+    records.push_back(r);
+    return true;
 }
 
 bool FakePlatform::terminateProcess(qint64 pid) {

@@ -20,9 +20,10 @@ struct ProgramEnded {
 
 struct PlatformRecord {
     qint64 atMs = 0;
-    QString kind;   // open-dialog (title in text, filter in title, suffix in data), play, silence, beep, message,
-                    // start, url, terminate, end, stream-open, stream-play, stream-stop, stream-frequency (the rate
-                    // in pitch), capture-open, capture-start, capture-stop, capture-close, download, upload
+    QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
+                    // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
+                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-open, capture-start,
+                    // capture-stop, capture-close, download, upload, volume-control
     QString text;   // path, message text, command, address, capture device
     QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
@@ -65,12 +66,14 @@ public:
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
     ScreenInfo screen() override { return screenInfo; }
     VersionAnswer queryVersion() override { return version; }
+    QString saveFileName(const QString& filter, const QString& fileName) override;
 
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
     QString findProgram(const QString& name) override { return programsOnPath.value(name); }
     std::vector<ProcessEntry> processes() override { return processList; }
     bool terminateProcess(qint64 pid) override;
+    bool startVolumeControl() override;
 
     std::optional<QByteArray> download(const QString& address) override;
     QString upload(const QByteArray& data, const QString& address) override;
@@ -83,8 +86,10 @@ public:
     QDateTime startTime;
     std::vector<PlatformRecord> records;
     std::deque<int> answers;          // message box answers, in order; OK / No when empty
-    std::deque<QString> chosenFiles;  // file dialog answers, in order; cancelled when empty
+    std::deque<QString> chosenFiles;  // open-dialog answers, in order; cancelled when empty
+    std::deque<QString> savedNames;   // save-dialog answers, in order; cancelled when empty
     QMap<QString, QString> programsOnPath;
+    bool volumeControlInstalled = true;
     ScreenInfo screenInfo{96, 1920, 1080};
     VersionAnswer version{1, 2, 6, 2};
     QString commandLineText;

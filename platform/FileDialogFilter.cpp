@@ -1,27 +1,40 @@
 #include "FileDialogFilter.h"
 
+#include <QRegularExpression>
+
 namespace tonara {
 
 namespace {
 
-// Qt reads "*.*" as names that hold a dot; the filter means every file.
-QString qtPatterns(QString patterns) {
-    patterns.replace(';', ' ');
-    QStringList out;
-    for (const QString& p : patterns.split(' ', Qt::SkipEmptyParts)) out << (p == "*.*" ? "*" : p);
-    return out.join(' ');
+QString qtPatterns(const QString& windowsPatterns) {
+    QStringList patterns;
+    for (const QString& p : windowsPatterns.split(';', Qt::SkipEmptyParts)) {
+        const QString pattern = p.trimmed();
+        if (!pattern.isEmpty()) patterns << (pattern == "*.*" ? QStringLiteral("*") : pattern);
+    }
+    return patterns.join(' ');
+}
+
+// Qt reads the patterns from the description's last parentheses, so the
+// Windows description's own "(*.txt)" is replaced by the real patterns.
+QString withoutShownPatterns(const QString& description) {
+    static const QRegularExpression shown(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    QString plain = description;
+    plain.remove(shown);
+    return plain.trimmed();
 }
 
 } // namespace
 
-QStringList qtNameFilters(const QString& filter) {
-    const QStringList parts = filter.split('|');
+QStringList qtNameFilters(const QString& windowsFilter) {
+    const QStringList parts = windowsFilter.split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        const QString shown = "(" + parts[i + 1].trimmed() + ")";
-        if (description.endsWith(shown)) description.chop(shown.size());
-        filters << description.trimmed() + " (" + qtPatterns(parts[i + 1].trimmed()) + ")";
+        const QString patterns = qtPatterns(parts[i + 1]);
+        if (patterns.isEmpty()) continue;
+        QString description = withoutShownPatterns(parts[i]);
+        if (description.isEmpty()) description = patterns;
+        filters << description + " (" + patterns + ")";
     }
     return filters;
 }

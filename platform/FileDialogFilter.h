@@ -1,14 +1,16 @@
 #pragma once
-// File dialog filters written as "Description|pattern|Description|pattern",
-// turned into the name filters a Qt dialog takes.
+// File dialog filters in the "Description|pattern|Description|pattern" form
+// of the Windows dialogs, as Qt's name filters.
 
+#include <QString>
 #include <QStringList>
 
 namespace tonara {
 
-// "Tonara file (*.tnf)|*.tnf|All files (*.*)|*.*" gives "Tonara file (*.tnf)"
-// and "All files (*)": a description keeps its patterns, or gets them added,
-// and "*.*" means every file, as it does on the system the filters come from.
-QStringList qtNameFilters(const QString& filter);
+// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*" gives "Text Files (*.txt)" and
+// "All Files (*)": patterns separated by ";" become blank-separated, and "*.*",
+// which on Windows also matches names without a dot, becomes "*". A
+// description without a pattern is dropped.
+QStringList qtNameFilters(const QString& windowsFilter);
 
 } // namespace tonara

@@ -111,6 +111,10 @@ public:
     virtual QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) = 0;
     virtual ScreenInfo screen() = 0;
     virtual VersionAnswer queryVersion() = 0;
+    // The save-file dialog. filter: descriptions and patterns joined by "|"
+    // ("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"); fileName: the name it
+    // offers. It asks before a file is replaced and adds no suffix. Empty when cancelled.
+    virtual QString saveFileName(const QString& filter, const QString& fileName) = 0;
 
     // Programs, shell and the web.
     // Starts a program without waiting. Relative names resolve against the
@@ -124,6 +128,8 @@ public:
     virtual QString findProgram(const QString& name) = 0;
     virtual std::vector<ProcessEntry> processes() = 0;
     virtual bool terminateProcess(qint64 pid) = 0;
+    // Starts the desktop's volume control without waiting; false when none is installed.
+    virtual bool startVolumeControl() = 0;
 
     // Transfers, blocking. download fetches an http or https address whole:
     // the body only when the server answered 200 and sent all of it, nothing

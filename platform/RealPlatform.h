@@ -27,12 +27,14 @@ public:
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
     ScreenInfo screen() override;
     VersionAnswer queryVersion() override;
+    QString saveFileName(const QString& filter, const QString& fileName) override;
 
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
     QString findProgram(const QString& name) override;
     std::vector<ProcessEntry> processes() override;
     bool terminateProcess(qint64 pid) override;
+    bool startVolumeControl() override;
 
     std::optional<QByteArray> download(const QString& address) override;
     QString upload(const QByteArray& data, const QString& address) override;

@@ -37,8 +37,14 @@ ShellCommand parseShellCommand(const QString& command) {
 }
 
 QString resolveProgram(const QString& program, const QString& folder) {
-    if (QDir::isAbsolutePath(program)) return program;
-    return QDir(folder).filePath(program);
+    const QString path = QDir::isAbsolutePath(program) ? program : QDir(folder).filePath(program);
+    if (QFileInfo::exists(path)) return path;
+    // Windows finds a program whatever the case of its name ("SOUND32.dll" is sound32.dll).
+    const QFileInfo wanted(path);
+    const QDir dir = wanted.dir();
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
+        if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(name);
+    return path;
 }
 
 void RealPlatform::startProgram(const QString& command, bool /*hidden: no console windows here*/) {

@@ -13,7 +13,8 @@ struct ShellCommand {
 
 ShellCommand parseShellCommand(const QString& command);
 
-// A relative program name resolves against folder.
+// A relative program name resolves against folder; a name that is not there
+// as written matches a file whose name differs only in case.
 QString resolveProgram(const QString& program, const QString& folder);
 
 } // namespace tonara

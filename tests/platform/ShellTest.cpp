@@ -1,5 +1,7 @@
 #include "Shell.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tonara;
@@ -18,4 +20,13 @@ TEST(ShellCommands, ProgramAndWholeArgument) {
 
     EXPECT_EQ(resolveProgram("sound32.dll", "/opt/t"), "/opt/t/sound32.dll");
     EXPECT_EQ(resolveProgram("/bin/x", "/opt/t"), "/bin/x");
+}
+
+TEST(ShellCommands, AProgramIsFoundWhateverTheCaseOfItsName) {
+    QTemporaryDir folder;
+    QFile(folder.filePath("sound32.dll")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(resolveProgram("SOUND32.dll", folder.path()), folder.filePath("sound32.dll"));
+    EXPECT_EQ(resolveProgram(folder.filePath("Sound32.DLL"), "/elsewhere"), folder.filePath("sound32.dll"));
+    // Missing in every case: the name as written, for the caller to report.
+    EXPECT_EQ(resolveProgram("relay16.exe", folder.path()), folder.filePath("relay16.exe"));
 }

@@ -1,0 +1,67 @@
+#include "Class1.h"
+#include "ExFunctions.h"
+#include "ExternalTone.h"
+#include "Platform.h"
+#include "QuillonTrap.h"
+#include "Synthesis.h"
+#include "TextFile.h"
+
+namespace tonara::quillon {
+
+namespace {
+
+constexpr qint16 kPlayerWaitMs = 100;
+constexpr qint16 kToneProgramWaitMs = 208;
+// Quillon names the 32-bit tone program in capitals; the platform finds it whatever the case.
+const QString kSound32Command = QStringLiteral("SOUND32.dll");
+const QString kSound16Command = toneProgramCommand("16");
+
+} // namespace
+
+void Class1::Delay(qint16 timems) { ExFunctions().delay(timems); }
+
+void Class1::waitForStop(qint16 periodMs) {
+    do {
+        platform().processEvents();
+        Delay(periodMs);
+    } while (z != 1);
+}
+
+void Class1::SoundWinmmRND(qint16 pitch) {
+    trapped([&] {
+        ExFunctions ex;
+        const QString wav = temporaryToneWav();
+        z = 0;
+        writeToneWav(pitch);
+        ex.WavPlay(wav, true, false);
+        waitForStop(kPlayerWaitMs);
+        ex.WavPlay("0", false, true);
+        deleteIfExists(wav);
+    });
+}
+
+void Class1::soundThroughToneProgram(qint16 pitch, const QString& command) {
+    trapped([&] {
+        z = 0;
+        writeToneRequest(pitchRequestLine(pitch));
+        platform().startProgram(command, true);
+        waitForStop(kToneProgramWaitMs);
+        KillAll();
+    });
+}
+
+void Class1::Sound16(qint16 pitch) { soundThroughToneProgram(pitch, kSound16Command); }
+
+void Class1::Sound32(qint16 pitch) { soundThroughToneProgram(pitch, kSound32Command); }
+
+void Class1::KillAll() {
+    trapped([&] {
+        z = 1;
+        ExFunctions ex;
+        ex.KillProcess(toneProgramName("32"));
+        ex.KillProcess(toneProgramName("16"));
+        deleteIfExists(toneRequestFile());
+    });
+}
+
+} // namespace tonara::quillon

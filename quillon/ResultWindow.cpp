@@ -1,0 +1,110 @@
+#include "ResultWindow.h"
+#include "HearingTable.h"
+#include "Platform.h"
+#include "QuillonTrap.h"
+#include "TextFile.h"
+#include "Wizard.h"
+
+#include <QGridLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <algorithm>
+
+namespace tonara::quillon {
+
+namespace {
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QFont scaled(QFont font, double factor) {
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
+} // namespace
+
+Form3::Form3(Wizard& wizard) : WizardWindow(wizard, "Form3") {
+    label1_ = makeLabel("Label1", this);
+    label2_ = makeLabel("Label2", this);
+    label2_->setFont(scaled(label2_->font(), 2.0));
+    label3_ = makeLabel("Label3", this);
+    label4_ = makeLabel("Label4", this);
+    label4_->setFont(scaled(label4_->font(), 1.5));
+    label5_ = makeLabel("Label5", this);
+    label5_->setWordWrap(true);
+    label5_->hide();
+    picture1_ = new QToolButton(this);
+    picture1_->setObjectName("Picture1");
+    picture1_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    picture1_->setIconSize(QSize(32, 32));
+    picture1_->setAutoRaise(true);
+    picture1_->setAccessibleName("Save report");
+    picture1_->setToolTip("Save report");
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(label1_, 0, 0);
+    layout->addWidget(label2_, 0, 1);
+    layout->addWidget(label3_, 1, 0);
+    layout->addWidget(label4_, 1, 1);
+    layout->addWidget(picture1_, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(label5_, 2, 0, 1, 3);
+    layout->setColumnStretch(1, 1);
+    setFixedWidth(400);
+    applyTexts(wizardTexts(false));
+
+    connect(picture1_, &QToolButton::clicked, this, &Form3::saveClicked);
+}
+
+void Form3::applyTexts(const WizardTexts& texts) {
+    setWindowTitle(texts.caption);
+    label1_->setText(texts.hearingAgeLabel);
+    label3_->setText(texts.hearingIsLabel);
+}
+
+void Form3::loadHandler() {
+    if (!firstLoad()) return;
+    trapped([&] {
+        const TestState& test = wizard_.state();
+        if (wizard_.dutch()) applyTexts(wizard_.texts());
+        label2_->setText(QString::number(test.hearingAge));
+        const Verdict verdict = verdictFor(test.age, test.hearingAge);
+        label4_->setText(verdict.text(wizard_.dutch()));
+        setTextColour(label4_, verdict.colour);
+        showOutputLimit();
+        show();
+    });
+}
+
+// A level the output could not sound tells nothing about the ear that did not hear it.
+void Form3::showOutputLimit() {
+    const int rate = platform().outputRate();
+    const qint16 first = firstUnreproducibleLevel(rate);
+    const qint16 lastSounded = std::min(wizard_.state().level, kLevelCount);
+    if (first == 0 || first > lastSounded) return;
+    label5_->setText(unreproducibleNote(wizard_.dutch(), first, rate));
+    label5_->show();
+}
+
+TestOutcome Form3::outcome() const {
+    const TestState& test = wizard_.state();
+    return TestOutcome{test.age, test.level, test.hearingAge, label4_->text()};
+}
+
+void Form3::saveClicked() {
+    trapped([&] {
+        const QString path = platform().saveFileName(kReportFilter, QString());
+        if (path.isEmpty()) return;
+        try {
+            writeLines(path, reportLines(outcome()));
+        } catch (const RuntimeError&) {
+            platform().messageBox("Invalid path", "Error", MessageIcon::Exclamation, MessageButtons::Ok);
+        }
+    });
+}
+
+} // namespace tonara::quillon

@@ -1,0 +1,94 @@
+#include "VolumeWindow.h"
+#include "Platform.h"
+#include "QuillonTrap.h"
+#include "Wizard.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace tonara::quillon {
+
+namespace {
+constexpr qint16 kVolumePitch = 1000;
+}
+
+Form1::Form1(Wizard& wizard) : WizardWindow(wizard, "Form1") {
+    frame1_ = new QGroupBox(this);
+    frame1_->setObjectName("Frame1");
+    label1_ = makeLabel("Label1", frame1_);
+    command1_ = makeButton("Command1", frame1_);
+    command2_ = makeButton("Command2", frame1_);
+    command3_ = makeButton("Command3", frame1_);
+    command3_->setEnabled(false);
+    label2_ = makeLabel("Label2", frame1_);
+    label2_->setWordWrap(true);
+    command4_ = makeButton("Command4", this);
+
+    auto* frame = new QGridLayout(frame1_);
+    frame->addWidget(label1_, 0, 0);
+    frame->addWidget(command1_, 0, 1);
+    frame->addWidget(command2_, 1, 0);
+    frame->addWidget(command3_, 1, 1);
+    frame->addWidget(label2_, 2, 0, 1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame1_);
+    layout->addWidget(command4_, 0, Qt::AlignRight);
+    setFixedWidth(420);
+    applyTexts(wizardTexts(false));
+
+    connect(command1_, &QPushButton::clicked, this, &Form1::soundSettingsClicked);
+    connect(command2_, &QPushButton::clicked, this, &Form1::playClicked);
+    connect(command3_, &QPushButton::clicked, this, &Form1::stopClicked);
+    connect(command4_, &QPushButton::clicked, this, &Form1::nextClicked);
+}
+
+void Form1::applyTexts(const WizardTexts& texts) {
+    setWindowTitle(texts.caption);
+    frame1_->setTitle(texts.volumeFrame);
+    label1_->setText(texts.volumeLabel);
+    command1_->setText(texts.soundSettings);
+    command2_->setText(texts.playSound);
+    command3_->setText(texts.stopSound);
+    label2_->setText(texts.volumeNote);
+    command4_->setText(texts.next);
+}
+
+void Form1::loadHandler() {
+    if (!firstLoad()) return;
+    if (wizard_.dutch()) applyTexts(wizard_.texts());
+    show();
+}
+
+// Without a volume control on the desktop there is nothing to start.
+void Form1::soundSettingsClicked() {
+    trapped([&] { platform().startVolumeControl(); });
+}
+
+void Form1::playClicked() {
+    trapped([&] {
+        command2_->setEnabled(false);
+        command3_->setEnabled(true);
+        wizard_.play(kVolumePitch);
+    });
+}
+
+void Form1::stopClicked() {
+    trapped([&] {
+        wizard_.tone().z = 1;
+        command2_->setEnabled(true);
+        command3_->setEnabled(false);
+        wizard_.tone().KillAll();
+    });
+}
+
+void Form1::nextClicked() {
+    trapped([&] {
+        wizard_.stopTone();
+        hide();
+        wizard_.waitForAge();
+        wizard_.showTest();
+    });
+}
+
+} // namespace tonara::quillon

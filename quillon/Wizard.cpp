@@ -1,0 +1,83 @@
+#include "Wizard.h"
+#include "AgeWindow.h"
+#include "ExFunctions.h"
+#include "Platform.h"
+#include "QuillonTrap.h"
+#include "ResultWindow.h"
+#include "Synthesis.h"
+#include "TestWindow.h"
+#include "TextFile.h"
+#include "VolumeWindow.h"
+
+#include <map>
+
+namespace tonara::quillon {
+
+namespace {
+
+constexpr qint16 kAgeWaitMs = 10;
+
+using ToneOperation = void (Class1::*)(qint16);
+const std::map<QString, ToneOperation> kToneOperations = {
+    {"16", &Class1::Sound16},
+    {"32", &Class1::Sound32},
+    {"256", &Class1::SoundWinmmRND},
+};
+
+} // namespace
+
+Wizard::Wizard()
+    : form1_(std::make_unique<Form1>(*this)), form4_(std::make_unique<Form4>(*this)),
+      form2_(std::make_unique<Form2>(*this)), form3_(std::make_unique<Form3>(*this)) {}
+
+Wizard::~Wizard() = default;
+
+void Wizard::start() {
+    trapped([&] {
+        const std::optional<HandOver> handOver = takeHandOver();
+        if (!handOver) platform().endProgram(0);
+        handOver_ = *handOver;
+        form1_->loadHandler();
+    });
+}
+
+void Wizard::play(qint16 pitch) {
+    const auto operation = kToneOperations.find(handOver_.mode);
+    if (operation != kToneOperations.end()) (tone_.*operation->second)(pitch);
+}
+
+void Wizard::stopTone() {
+    tone_.z = 1;
+    tone_.KillAll();
+}
+
+// The program ends before the tone's own loop could silence the player and
+// remove its file, so that is done here.
+void Wizard::end() {
+    trapped([&] {
+        stopTone();
+        ExFunctions().WavPlay("0", false, true);
+        deleteIfExists(temporaryToneWav());
+    });
+    platform().endProgram(0);
+}
+
+void Wizard::waitForAge() {
+    form4_->loadHandler();
+    form4_->show();
+    while (!ageGiven_) {
+        platform().processEvents();
+        tone_.Delay(kAgeWaitMs);
+    }
+}
+
+void Wizard::ageAccepted(qint16 age) {
+    state_.age = age;
+    ageGiven_ = true;
+}
+
+void Wizard::showTest() { form2_->loadHandler(); }
+
+void Wizard::showResult() { form3_->loadHandler(); }
+
+} // namespace tonara::quillon

@@ -1,0 +1,77 @@
+#pragma once
+// Quillon's wizard on the fake platform with fresh folders; its controls
+// found by their design names.
+
+#include "AgeWindow.h"
+#include "ResultWindow.h"
+#include "Synthesis.h"
+#include "TempFolders.h"
+#include "TestWindow.h"
+#include "VolumeWindow.h"
+#include "Wizard.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <stdexcept>
+
+namespace tonara::test {
+
+struct QuillonRig {
+    TestEnvironment env;
+    quillon::Wizard wizard;
+
+    void handOver(const QByteArray& bytes) { writeBytes(env.temp("quillon.ini"), bytes); }
+
+    // The WAV images the player was asked to play, in order.
+    std::vector<QByteArray> played() const {
+        std::vector<QByteArray> images;
+        for (const PlatformRecord* r : env.fake.all("play")) images.push_back(r->data);
+        return images;
+    }
+};
+
+template <typename W>
+W& control(QWidget& window, const char* name) {
+    auto* found = window.findChild<W*>(name);
+    if (!found) throw std::runtime_error(window.objectName().toStdString() + " has no " + name);
+    return *found;
+}
+
+inline void click(QWidget& window, const char* name) { control<QAbstractButton>(window, name).click(); }
+inline QString caption(QWidget& window, const char* name) { return control<QLabel>(window, name).text(); }
+inline QString buttonText(QWidget& window, const char* name) { return control<QAbstractButton>(window, name).text(); }
+
+// Types into the age box key by key, through its key filter, and presses Continue.
+inline void enterAge(QWidget& ageWindow, const QString& typed) {
+    auto& box = control<QLineEdit>(ageWindow, "Text1");
+    box.clear();
+    QTest::keyClicks(&box, typed);
+    click(ageWindow, "Command1");
+}
+
+// From the volume window: Next, the age, then "I hear the sound" for
+// heardLevels levels and "I don't hear the sound" for the next one (none
+// when all eleven are heard), an answer every 300 ms. Returns when the test is over.
+inline void runTest(QuillonRig& rig, const QString& age, int heardLevels) {
+    constexpr qint64 kAnswerEveryMs = 300;
+    FakePlatform& fake = rig.env.fake;
+    qint64 at = fake.clockMs + 100;
+    fake.at(at, [&rig, age] { enterAge(rig.wizard.ageWindow(), age); });
+    for (int level = 1; level <= heardLevels; ++level)
+        fake.at(at += kAnswerEveryMs, [&rig] { click(rig.wizard.testWindow(), "Command1"); });
+    if (heardLevels < 11) fake.at(at += kAnswerEveryMs, [&rig] { click(rig.wizard.testWindow(), "Command2"); });
+    click(rig.wizard.volumeWindow(), "Command4");
+}
+
+// Saves the report from the result window under path, as the user would pick it.
+inline void saveReportAs(QuillonRig& rig, const QString& path) {
+    rig.env.fake.savedNames = {path};
+    click(rig.wizard.resultWindow(), "Picture1");
+}
+
+// The WAV image the shared engine writes for pitch.
+inline QByteArray toneImage(qint32 pitch) { return CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16); }
+
+} // namespace tonara::test
