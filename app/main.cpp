@@ -1,8 +1,10 @@
+#include "Folders.h"
 #include "Form1.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    tonara::exportTempFolder();
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.

@@ -36,9 +36,9 @@ void closeEveryWindow(MainWindow& mainWindow) {
 }
 
 void Program::ErrorNote(qint16 errol, const RuntimeError& failure) {
-    tempFolder_ = tempFolder();
     const QStringList report = errorReportLines(errol, failure);
     try {
+        tempFolder_ = tempFolder();
         writeLines(joinPath(tempFolder_, "error.log"), report);
     } catch (const RuntimeError&) {
         // No usable temporary folder: the user still gets the report in the window.

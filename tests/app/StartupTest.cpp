@@ -170,9 +170,10 @@ TEST(VersionCheck, TheRulesOfTheSupportedSystems) {
         if (c.passes) {
             EXPECT_EQ(ex.CheckVersion(), QString(" 1 . %1 . %2").arg(c.major).arg(c.minor));
             EXPECT_EQ(env.fake.count("message"), c.warns ? 1 : 0);
-            if (c.warns)
+            if (c.warns) {
                 EXPECT_EQ(env.fake.last("message")->text,
                           "Warning: Windows 2000 detected! Classic sound mode will NOT work!");
+            }
         } else {
             EXPECT_THROW(ex.CheckVersion(), ProgramEnded);
             EXPECT_EQ(env.fake.last("message")->text, "Upgrade your Windows to use Tonara");
