@@ -13,7 +13,7 @@ QStringList numbered(const QString& stem, std::initializer_list<int> numbers) {
 QStringList mainWindowNames() {
     QStringList names = numbered("Frame", {1, 2, 3, 4}) + numbered("Option", {1, 2, 3, 4, 5, 6, 7, 8, 9}) +
                         numbered("Label", {1, 2, 3, 5, 6, 7, 8, 9, 10}) + numbered("Command", {1, 2, 3, 4, 5});
-    names << "HScroll1" << "Picture1" << "Line1" << "picWave" << "StatusBar1" << "CommonDialog1";
+    names << "HScroll1" << "Picture1" << "Line1" << "picWave" << "StatusBar1";
     // The menu tree.
     names << "file" << "openfile" << "exit"
           << "settings" << "soundmode" << "sndautomatic" << "sndsound32" << "sndwinmm" << "snddirectsound"

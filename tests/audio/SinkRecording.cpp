@@ -63,6 +63,18 @@ void SinkRecorder::keepRecording(int ms) {
     }
 }
 
+bool SinkRecorder::waitForSound(int threshold, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    for (qint64 scanned = 0; timer.elapsed() < ms; keepRecording(20)) {
+        const qint64 end = frames();
+        const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData());
+        for (; scanned < end; ++scanned)
+            if (std::abs(int(std::int16_t(bytes[4 * scanned] | bytes[4 * scanned + 1] << 8))) >= threshold) return true;
+    }
+    return false;
+}
+
 std::vector<std::int16_t> SinkRecorder::stop() {
     frames();
     recorder_.kill();

@@ -26,6 +26,9 @@ public:
     qint64 frames();
     // Keeps receiving for ms, letting events run.
     void keepRecording(int ms);
+    // Keeps receiving until a frame at or above threshold has arrived, at most
+    // ms; false when none did.
+    bool waitForSound(int threshold, int ms);
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
 
