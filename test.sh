@@ -1,12 +1,41 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test with a private sound server.
+# Installs what is missing, builds, runs every test with a private sound
+# server, then gives each fuzz target a short run (tests/fuzz/run.sh).
+#   ./test.sh [ctest options]   the suite in build/
+#   ./test.sh --sanitize        the suite built with ASan and UBSan in build-sanitize/ (before a release)
 set -uo pipefail
 cd "$(dirname "$0")"
+
+sanitize=0
+args=()
+for a in "$@"; do
+    if [ "$a" = --sanitize ]; then sanitize=1; else args+=("$a"); fi
+done
+
 ./scripts/setup.sh || exit 1
+folder=build
+if [ $sanitize = 1 ]; then
+    folder=build-sanitize
+    if [ ! -f $folder/build.ninja ]; then
+        launcher=()
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+        cmake -S . -B $folder -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+            -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" || exit 1
+    fi
+    cmake --build $folder --parallel "$(nproc)" || exit 1
+    # Qt and the system libraries keep allocations until exit on purpose: leaks are not looked for.
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+fi
 
 source tests/sound-server.sh
 trap sound_server_stop EXIT
 sound_server_start || { echo "the private sound server did not start"; exit 1; }
 
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure "$@"
+ctest --test-dir $folder --output-on-failure "${args[@]}"
+status=$?
+if [ $sanitize = 0 ] && [ ${#args[@]} -eq 0 ]; then
+    tests/fuzz/run.sh || status=1
+fi
+exit $status
