@@ -1,17 +1,15 @@
 // Tones of the tone programs end with the program that asked for them:
 // through its shut-down on a termination signal, by themselves when it is
 // killed. What reaches the sink is recorded.
-#include "AudioOutput.h"
+#include "AtTheSink.h"
 #include "ExternalTone.h"
 #include "Platform.h"
 #include "RealProcesses.h"
-#include "SinkRecording.h"
 #include "ToneOwner.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <memory>
 #include <unistd.h>
 
@@ -23,18 +21,8 @@ namespace {
 constexpr int kToneThreshold = 10000;
 constexpr double kSilentWithinMs = 1000;
 
-void report(const std::string& what, double ms) { std::cout << "[ measured ] " << what << ": " << ms << " ms" << std::endl; }
-
-class ToneOwnerAtTheSink : public ::testing::Test {
+class ToneOwnerAtTheSink : public AtTheSink {
 protected:
-    void SetUp() override {
-        if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
-        // Our own open output keeps the sink busy, so its monitor arrives in small blocks.
-        AudioOutput::instance().deviceSpec();
-    }
-
     void startRecording() {
         recorder = std::make_unique<SinkRecorder>();
         QString why;
@@ -52,7 +40,7 @@ protected:
         EXPECT_TRUE(tone.found()) << what << ": nothing sounded";
         EXPECT_LT(tone.onset, endedAt) << what << ": it sounded before the owner ended";
         const double ms = msOf(tone.offset - endedAt);
-        report(what + ", last loud frame after the owner's end", ms);
+        report(what + ", last loud frame after the owner's end", ms, "ms");
         return ms;
     }
 
