@@ -5,10 +5,12 @@
 #include "ExternalTone.h"
 #include "Folders.h"
 #include "Platform.h"
+#include "ProcFs.h"
 #include "RuntimeError.h"
 #include "Synthesis.h"
 #include "ToneOwner.h"
 
+#include <QDir>
 #include <QFile>
 #include <cstdio>
 #include <unistd.h>
@@ -23,10 +25,11 @@ constexpr qint64 kSweepStepMs = 200;
 // How often the owner is looked for: a few times a second.
 constexpr int kOwnerCheckMs = 200;
 
-// The stream holds the samples in memory, so the file goes at once: a
-// killed program could not remove it later.
+QString samplesFile(qint64 pid) { return joinPath(tempFolder(), QString("toneprogram-%1.wav").arg(pid)); }
+
+// The stream holds the samples in memory, so the file goes at once.
 std::unique_ptr<ToneStream> openTone(qint32 pitch) {
-    const QString wav = joinPath(tempFolder(), QString("toneprogram-%1.wav").arg(::getpid()));
+    const QString wav = samplesFile(::getpid());
     WriteWave(wav, CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16));
     try {
         std::unique_ptr<ToneStream> stream = platform().openToneStream(wav);
@@ -64,9 +67,21 @@ void sweepWhileOwned(const ToneOwnerWatch& owner) {
 
 } // namespace
 
+// A tone program killed while it made a step's samples left their file behind.
+void removeFilesOfEndedTonePrograms() {
+    const QStringList files = QDir(tempFolder()).entryList({"toneprogram-*.wav"}, QDir::Files);
+    for (const QString& name : files) {
+        bool numbered = false;
+        const qint64 pid = name.mid(12, name.size() - 16).toLongLong(&numbered);
+        const auto stat = readProcStat(pid);
+        if (numbered && (!stat || stat->ended())) QFile::remove(samplesFile(pid));
+    }
+}
+
 int main(int, char** argv) {
     const ToneOwnerWatch owner;
     try {
+        removeFilesOfEndedTonePrograms();
         const ToneRequest request = readToneRequest();
         switch (request.kind) {
         case ToneRequest::Kind::None: return 0;

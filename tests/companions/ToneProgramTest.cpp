@@ -5,6 +5,7 @@
 #include "ExternalTone.h"
 #include "RealProcesses.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -54,6 +55,17 @@ TEST(ToneProgram, WithoutARequestItEndsAtOnce) {
     ASSERT_TRUE(unreadable.waitForFinished(5000));
     EXPECT_EQ(unreadable.exitCode(), 0);
     EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), QStringList{"sound.ini"});
+}
+
+TEST(ToneProgram, RemovesTheSamplesLeftByAToneProgramKilledWhileMakingThem) {
+    RealProcessEnvironment env;
+    const QString ours = QString("toneprogram-%1.wav").arg(QCoreApplication::applicationPid());
+    for (const QString& name : {QString("toneprogram-999999999.wav"), ours, QString("toneprogram-x.wav")})
+        writeBytes(env.temp(name), "RIFF");
+    QProcess& bare = env.start(toneProgram("sound32.dll"));
+    ASSERT_TRUE(bare.waitForFinished(5000));
+    EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), (QStringList{ours, "toneprogram-x.wav"}))
+        << "only the file of a program that no longer runs goes";
 }
 
 TEST_F(ToneProgramAtTheSink, SoundsTheRequestedPitchUntilKilled) {
