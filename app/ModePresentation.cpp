@@ -13,6 +13,11 @@ QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
 
 const QStringList kCustomPitchGroup = {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"};
 
+// The animated preview that is running, if any. There is only ever one: a
+// new animation hands its pitch to it instead of running nested inside its
+// event pass, so the stack stays flat however many modes are clicked.
+ModePresentation* g_animation = nullptr;
+
 } // namespace
 
 ModePresentation::ModePresentation(Program& program, PreviewCanvas& canvas) : program_(program), canvas_(canvas) {}
@@ -39,34 +44,48 @@ void ModePresentation::SelectRadio(qint16 newselected) {
     });
 }
 
-void ModePresentation::drawFrame(float step, bool plotPoints) {
+void ModePresentation::drawFrame(bool plotPoints) {
     const qint32 amplitude = toInt32(canvas_.scaleHeight() / 2.0 - 100);
     const qint32 width = toInt32(canvas_.scaleWidth());
     for (qint32 x = 0; x <= width; ++x) {
-        const qint32 y = toInt32(std::sin(double(step) * x + phase_) * amplitude);
+        const qint32 y = toInt32(std::sin(double(step_) * x + phase_) * amplitude);
         if (plotPoints) canvas_.plot(x, amplitude + y + 100);
     }
+}
+
+// When the loop ends, stopme is 1: the last pass clears the box only when
+// Low to high is chosen, so Custom pitch keeps the static frame it just drew.
+void ModePresentation::animate(MainWindow& w) {
+    g_animation = this;
+    const struct Finished {
+        ~Finished() { g_animation = nullptr; }
+    } finished;
+    const MainState& s = w.state();
+    do {
+        platform().processEvents();
+        phase_ += 100;
+        if (w.isChecked("Option6") || s.stopme != 1) canvas_.clear();
+        drawFrame(s.stopme != 1);
+        if (phase_ == 100000) phase_ = 0;
+        platform().delay(50);
+        if (!w.isFormVisible(Form::Form1)) platform().endProgram(0);
+    } while (s.stopme != 1);
 }
 
 void ModePresentation::DrawSine(qint16 pitch, qint16 mode) {
     MainWindow& w = program_.mainWindow();
     trapped(w, 1014, [&] {
-        const float step = float(pitch / 500.0 * 0.001);
-        MainState& s = w.state();
-        s.stopme = 0;
+        step_ = float(pitch / 500.0 * 0.001);
+        w.state().stopme = 0;
         if (mode == kAnimatedPreview) {
-            do {
-                platform().processEvents();
-                phase_ += 100;
-                if (w.isChecked("Option6") || s.stopme != 1) canvas_.clear();
-                drawFrame(step, s.stopme != 1);
-                if (phase_ == 100000) phase_ = 0;
-                platform().delay(50);
-                if (!w.isFormVisible(Form::Form1)) platform().endProgram(0);
-            } while (s.stopme != 1);
+            if (!g_animation) return animate(w);
+            // The running loop goes on with this pitch, from this phase, as a
+            // new loop would have.
+            g_animation->step_ = step_;
+            g_animation->phase_ = phase_;
         } else if (mode == kStaticPreview) {
             canvas_.clear();
-            drawFrame(step, true);
+            drawFrame(true);
         }
     });
 }

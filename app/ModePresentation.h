@@ -20,10 +20,12 @@ public:
     qint32 phase() const { return phase_; }
 
 private:
-    void drawFrame(float step, bool plotPoints);
+    void animate(MainWindow& w);
+    void drawFrame(bool plotPoints);
 
     Program& program_;
     PreviewCanvas& canvas_;
+    float step_ = 0; // radians per twip
     qint32 phase_ = 0;
 };
 

@@ -68,7 +68,7 @@ void Form1::playClicked() {
         if (isChecked("Option8")) pitch = kMorseCode;
 
         if (isChecked("Option9")) {
-            writeLines(joinPath(tempdir_, "quillon.ini"), {state_.bit, state_.lang});
+            replaceLines(joinPath(tempdir_, "quillon.ini"), {state_.bit, state_.lang});
             platform().startProgram("Quillon.dll", false);
             return;
         }

@@ -19,6 +19,12 @@
 namespace tonara {
 
 void Form1::start() {
+    // Logout, kill and Ctrl+C close the program as its window's close does,
+    // so no tone is left sounding; a second one while closing ends at once.
+    platform().onTerminationRequest([this] {
+        if (closeCount_ >= 1) platform().endProgram(0);
+        unloadHandler();
+    });
     loadHandler();
     if (!hiddenByStartup_) show();
 }
@@ -33,8 +39,8 @@ void Form1::loadHandler() {
 
     Program program(*this);
     ExFunctions exFunctions;
-    tempdir_ = tempFolder();
     try {
+        tempdir_ = tempFolder();
         deleteIfExists(joinPath(tempdir_, "userdata.txt"));
     } catch (const RuntimeError& failure) {
         if (failure.number() != err::PermissionDenied) program.ErrorNote(14, failure);

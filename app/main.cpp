@@ -1,5 +1,6 @@
 #include "AudioEnvironment.h"
 #include "CommandLine.h"
+#include "Folders.h"
 #include "Form1.h"
 
 #include <QApplication>
@@ -16,7 +17,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    tonara::prepareAudioEnvironment(); // before any thread starts
+    // Both go into the environment before any thread starts.
+    tonara::exportTempFolder();
+    tonara::prepareAudioEnvironment();
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.

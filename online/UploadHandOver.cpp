@@ -68,7 +68,7 @@ QString uploadTarget(QString address, const QString& name) {
 
 void FTPSend(const QString& LocalFileName, const QString& FileName) {
     const QString folder = tempFolder();
-    writeLines(joinPath(folder, kHandOverName), {LocalFileName, FileName});
+    replaceLines(joinPath(folder, kHandOverName), {LocalFileName, FileName});
     platform().startProgram("cmd /c \"" + joinPath(platform().programFolder(), "ftpSend.exe") + '"', true);
 }
 

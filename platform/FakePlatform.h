@@ -49,6 +49,7 @@ public:
     QDateTime now() override { return startTime.addMSecs(clockMs); }
     void processEvents() override;
     [[noreturn]] void endProgram(int exitCode) override;
+    void onTerminationRequest(std::function<void()> handler) override { terminationHandler = std::move(handler); }
 
     void playWav(const QString& path, bool loop) override;
     void playWavFor(const QString& path, int durationMs) override; // recorded as a looping play with its duration
@@ -107,6 +108,7 @@ public:
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;
+    std::function<void()> terminationHandler; // what a SIGTERM would run
 
 private:
     std::multimap<qint64, std::function<void()>> schedule_;

@@ -5,8 +5,9 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 #include <QByteArray>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,6 +37,7 @@ struct VersionAnswer {
 struct ProcessEntry {
     qint64 pid = 0;
     QString imageName; // the executable's path, or the process name when that cannot be read
+    bool ownProcess = true; // runs under this program's user: the only ones it may end
 };
 
 // A looping output stream made from a WAV file, beside the player (the
@@ -84,6 +86,9 @@ public:
     virtual QDateTime now() = 0;
     virtual void processEvents() = 0;
     [[noreturn]] virtual void endProgram(int exitCode) = 0;
+    // SIGTERM, SIGINT and SIGHUP (logout, kill, Ctrl+C) arrive as a call of
+    // handler on the interface thread, from processEvents or the event loop.
+    virtual void onTerminationRequest(std::function<void()> handler) = 0;
 
     // Multimedia player: one voice, replaced by each play.
     virtual void playWav(const QString& path, bool loop) = 0; // a missing or unreadable file plays nothing
@@ -121,6 +126,7 @@ public:
     // program folder, which is also the started program's working folder.
     // "cmd /c X" runs X and fails silently when X is missing; a missing bare
     // program raises File not found (53), one that cannot be run Permission denied (70).
+    // The started program learns which process owns its tones (ToneOwner.h).
     virtual void startProgram(const QString& command, bool hidden) = 0;
     // Opens an http or https address in the desktop's browser; other schemes are refused.
     virtual void openUrl(const QString& address) = 0;

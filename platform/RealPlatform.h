@@ -13,6 +13,7 @@ public:
     QDateTime now() override;
     void processEvents() override;
     [[noreturn]] void endProgram(int exitCode) override;
+    void onTerminationRequest(std::function<void()> handler) override;
 
     void playWav(const QString& path, bool loop) override;
     void playWavFor(const QString& path, int durationMs) override;

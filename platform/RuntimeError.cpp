@@ -21,7 +21,7 @@ QString RuntimeError::describe(int number) {
     case 55: return "File already open";
     case 57: return "Device I/O error";
     case 58: return "File already exists";
-    case 61: return "Disk full";
+    case err::DiskFull: return "Disk full";
     case err::InputPastEnd: return "Input past end of file";
     case err::DeviceUnavailable: return "Device unavailable";
     case err::PermissionDenied: return "Permission denied";

@@ -28,6 +28,7 @@ constexpr int Overflow = 6;
 constexpr int TypeMismatch = 13;
 constexpr int BadFileMode = 54;
 constexpr int FileNotFound = 53;
+constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccess = 75;

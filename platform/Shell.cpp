@@ -1,6 +1,8 @@
 #include "Shell.h"
 #include "RealPlatform.h"
+#include "ProcFs.h"
 #include "RuntimeError.h"
+#include "ToneOwner.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,7 @@
 #include <QProcess>
 #include <csignal>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace tonara {
 
@@ -56,27 +59,22 @@ void RealPlatform::startProgram(const QString& command, bool /*hidden: no consol
         if (sc.viaCommandProcessor) return;
         raise(info.isFile() ? err::PermissionDenied : err::FileNotFound);
     }
-    QStringList args;
-    if (!sc.argument.isEmpty()) args << sc.argument;
-    if (!QProcess::startDetached(path, args, folder)) {
+    QProcess child;
+    child.setProgram(path);
+    if (!sc.argument.isEmpty()) child.setArguments({sc.argument});
+    child.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString owner = toneOwnerForChildren();
+    if (owner.isEmpty()) environment.remove(kToneOwnerVariable);
+    else environment.insert(kToneOwnerVariable, owner);
+    child.setProcessEnvironment(environment);
+    if (!child.startDetached()) {
         if (sc.viaCommandProcessor) return;
         raise(err::FileNotFound);
     }
 }
 
 namespace {
-
-// A zombie has ended; only its parent's wait would remove it, and orphans
-// are not always reaped here.
-bool hasEnded(const QString& procDir) {
-    QFile stat(procDir + "/stat");
-    if (!stat.open(QIODevice::ReadOnly)) return true;
-    const QByteArray line = stat.readAll();
-    const qsizetype afterName = line.lastIndexOf(')');
-    if (afterName < 0 || afterName + 2 >= line.size()) return true;
-    const char state = line.at(afterName + 2);
-    return state == 'Z' || state == 'X';
-}
 
 // The executable of a running program whose file was deleted reads "path (deleted)".
 QString executablePath(const QString& procDir) {
@@ -95,15 +93,18 @@ std::vector<ProcessEntry> RealPlatform::processes() {
         bool numeric = false;
         const qint64 pid = name.toLongLong(&numeric);
         if (!numeric) continue;
+        // A zombie has ended; only its parent's wait would remove it, and
+        // orphans are not always reaped here.
+        const auto stat = readProcStat(pid);
+        if (!stat || stat->ended()) continue;
         const QString procDir = "/proc/" + name;
-        if (hasEnded(procDir)) continue;
         QString image = executablePath(procDir);
         if (image.isEmpty()) {
             QFile comm(procDir + "/comm");
             if (!comm.open(QIODevice::ReadOnly)) continue;
             image = QString::fromLocal8Bit(comm.readAll()).trimmed();
         }
-        list.push_back(ProcessEntry{pid, image});
+        list.push_back(ProcessEntry{pid, image, processUser(pid) == ::getuid()});
     }
     return list;
 }

@@ -1,11 +1,10 @@
 #include "TextFile.h"
 #include "RuntimeError.h"
+#include "SafeFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <cerrno>
-#include <cstdio>
 #include <unistd.h>
 
 namespace tonara {
@@ -16,18 +15,6 @@ namespace {
 constexpr char16_t kHighControls[32] = {
     0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
     0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-
-int errnoToError(int e) {
-    switch (e) {
-    case ENOENT:
-    case ENOTDIR: return err::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS: return err::PermissionDenied;
-    case EISDIR: return err::PathFileAccess;
-    default: return err::PathFileAccess;
-    }
-}
 
 } // namespace
 
@@ -62,10 +49,8 @@ QByteArray encodeAnsi(const QString& text) {
 }
 
 EntryReader::EntryReader(const QString& path) {
-    QFile file(path);
     if (!QFileInfo(path).isFile()) raise(err::FileNotFound);
-    if (!file.open(QIODevice::ReadOnly)) raise(err::PermissionDenied);
-    data_ = file.readAll();
+    data_ = readFileBytes(path);
 }
 
 EntryReader EntryReader::fromBytes(const QByteArray& bytes) {
@@ -142,25 +127,26 @@ QStringList wholeLines(const QByteArray& bytes, qsizetype most) {
     return lines;
 }
 
-void writeLines(const QString& path, const QStringList& lines) {
+namespace {
+QByteArray linesBytes(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes.append(encodeAnsi(line));
         bytes.append("\r\n");
     }
-    const QByteArray native = QFile::encodeName(path);
-    std::FILE* f = std::fopen(native.constData(), "wb");
-    if (!f) raise(errnoToError(errno));
-    const bool ok = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f) == size_t(bytes.size());
-    const bool closed = std::fclose(f) == 0;
-    if (!ok || !closed) raise(61);
+    return bytes;
 }
+} // namespace
+
+void writeLines(const QString& path, const QStringList& lines) { writeFileBytes(path, linesBytes(lines)); }
+
+void replaceLines(const QString& path, const QStringList& lines) { replaceFileBytes(path, linesBytes(lines)); }
 
 bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
 
 void deleteFile(const QString& path) {
     if (!QFileInfo(path).isFile()) raise(err::FileNotFound);
-    if (::unlink(QFile::encodeName(path).constData()) != 0) raise(errnoToError(errno));
+    if (::unlink(QFile::encodeName(path).constData()) != 0) raiseFileError(errno);
 }
 
 void deleteIfExists(const QString& path) {

@@ -44,10 +44,13 @@ QStringList readEntries(const QString& path);
 // CR LF, LF or CR. At most `most` lines when it is not negative.
 QStringList wholeLines(const QByteArray& bytes, qsizetype most = -1);
 
-// Writes the lines, each followed by CR LF, replacing the file.
+// Writes the lines, each followed by CR LF, emptying the file first.
 // Raises Path not found (76) when the folder is missing, Permission denied (70)
-// when it cannot be written.
+// when it cannot be written; see SafeFiles.h for links in the temporary folder.
 void writeLines(const QString& path, const QStringList& lines);
+// The same lines, but the file is replaced in one step (replaceFileBytes):
+// settings and hand-over files, which a reader must never find half written.
+void replaceLines(const QString& path, const QStringList& lines);
 
 bool fileExists(const QString& path);
 // Raises File not found (53) when missing, Permission denied (70) when refused.

@@ -1,6 +1,7 @@
 #include "WavFile.h"
+#include "RuntimeError.h"
+#include "SafeFiles.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <cstdint>
 
@@ -75,9 +76,13 @@ std::optional<PcmSound> parseWav(const QByteArray& bytes) {
 
 WavLoad loadWav(const QString& path) {
     if (!QFileInfo(path).isFile()) return {nullptr, WavLoadFailure::Missing};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {nullptr, WavLoadFailure::Unreadable};
-    auto parsed = parseWav(file.readAll());
+    QByteArray bytes;
+    try {
+        bytes = readFileBytes(path);
+    } catch (const RuntimeError&) {
+        return {nullptr, WavLoadFailure::Unreadable};
+    }
+    auto parsed = parseWav(bytes);
     if (!parsed) return {nullptr, WavLoadFailure::NotPcm};
     return {std::make_shared<const PcmSound>(std::move(*parsed)), WavLoadFailure::None};
 }

@@ -1,14 +1,22 @@
 // Quillon, the hearing-age test. The main program starts it as "Quillon.dll".
+#include "AudioEnvironment.h"
+#include "Folders.h"
+#include "Platform.h"
 #include "Wizard.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Both go into the environment before any thread starts.
+    tonara::exportTempFolder();
+    tonara::prepareAudioEnvironment();
     QApplication app(argc, argv);
     app.setApplicationName("Quillon");
     // Closing a window ends the program through the wizard; hiding one must not.
     app.setQuitOnLastWindowClosed(false);
     tonara::quillon::Wizard wizard;
+    // Logout, kill and Ctrl+C end the test as closing its window does: no tone is left sounding.
+    tonara::platform().onTerminationRequest([&wizard] { wizard.end(); });
     wizard.start();
     return app.exec();
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12) and builds everything into build/.
+# TONARA_WERROR=1 (CI) turns compiler warnings into errors; local builds keep them as warnings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libsdl2-dev libgtest-dev
           pulseaudio pulseaudio-utils xvfb xauth sox libsoxr-dev libfftw3-dev pkg-config
-          libcurl4-openssl-dev python3 python3-pyftpdlib)
+          libcurl4-openssl-dev python3 python3-pyftpdlib clang libclang-rt-14-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -18,7 +19,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-if [ ! -f build/build.ninja ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+werror=OFF
+[ "${TONARA_WERROR:-0}" = 1 ] && werror=ON
+if [ ! -f build/build.ninja ] || ! grep -qx "CMAKE_COMPILE_WARNING_AS_ERROR:BOOL=$werror" build/CMakeCache.txt; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR="$werror"
 fi
 cmake --build build --parallel "$(nproc)"

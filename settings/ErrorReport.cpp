@@ -38,14 +38,13 @@ void closeEveryWindow(MainWindow& mainWindow) {
 }
 
 void Program::ErrorNote(qint16 errol, const RuntimeError& failure) {
-    tempFolder_ = tempFolder();
-    const qint32 uploadNo = uploadNumber();
     const QStringList report = errorReportLines(errol, failure);
-    const QString errorLog = joinPath(tempFolder_, "error.log");
     try {
+        tempFolder_ = tempFolder();
+        const QString errorLog = joinPath(tempFolder_, "error.log");
         writeLines(errorLog, report);
         if (fileExists(errorLog) && mainWindow_.state().snd == 1)
-            FTPSend("error.log", QString::number(uploadNo) + "error.log");
+            FTPSend("error.log", QString::number(uploadNumber()) + "error.log");
     } catch (const RuntimeError&) {
         // No usable temporary folder: the user still gets the report in the
         // window. Reporting the failure would only come back here.

@@ -111,11 +111,12 @@ void Program::WriteLine(qint16 linenumber, const QString& value) {
             }
         }
 
-        // The first empty entry ends the rewritten file.
+        // The first empty entry ends the rewritten file. Replaced in one step:
+        // a crash mid-write must not cost the user every setting.
         QStringList lines;
         for (int n = 1; n <= kSettingsEntries && !settingsSlots_[n].isEmpty(); ++n)
             lines << (n == linenumber ? value : settingsSlots_[n]);
-        writeLines(path, lines);
+        replaceLines(path, lines);
     });
 }
 

@@ -33,7 +33,7 @@ QString pitchRequestLine(qint32 pitch) { return signedNumberText(pitch) + ' '; }
 
 QString sweepRequestLine() { return QStringLiteral("1"); }
 
-void writeToneRequest(const QString& line) { writeLines(toneRequestFile(), {line}); }
+void writeToneRequest(const QString& line) { replaceLines(toneRequestFile(), {line}); }
 
 ToneRequest parseToneRequest(const QByteArray& fileBytes) {
     QByteArray line = fileBytes;

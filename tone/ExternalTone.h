@@ -13,7 +13,8 @@ QString toneRequestFile();
 QString pitchRequestLine(qint32 pitch);
 // The request to sweep from low to high.
 QString sweepRequestLine();
-// Replaces the file with the one line; raises when the folder cannot be written.
+// Replaces the file with the one line in one step (a tone program starting
+// meanwhile reads the old request or the new); raises when the folder cannot be written.
 void writeToneRequest(const QString& line);
 
 // What a tone program finds in the file: the exact line "1" is the sweep, a

@@ -1,8 +1,10 @@
 #include "Synthesis.h"
 #include "Folders.h"
 #include "Platform.h"
+#include "RuntimeError.h"
+#include "SafeFiles.h"
+#include "TextFile.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace tonara {
@@ -89,13 +91,14 @@ QByteArray CreateWaveArray(const SampleGrid& WaveData, qint32 SampleRate, qint32
 
 void WriteWave(const QString& Path, const QByteArray& WaveArray) {
     // Every failure is passed over: the player then gets whatever is there.
-    QFile existing(Path);
-    if (existing.open(QIODevice::ReadOnly)) {
-        existing.close();
-        existing.remove();
+    try {
+        deleteIfExists(Path);
+    } catch (const RuntimeError&) {
     }
-    QFile out(Path);
-    if (out.open(QIODevice::WriteOnly)) out.write(WaveArray);
+    try {
+        writeFileBytes(Path, WaveArray);
+    } catch (const RuntimeError&) {
+    }
 }
 
 QString temporaryToneWav() { return joinPath(tempFolder(), "tnfwinmmtmp.wav"); }

@@ -12,15 +12,15 @@ QString ExFunctions::CheckVersion() {
     const QString text = signedNumberText(first.result) + " ." + signedNumberText(first.major) + " ." +
                          signedNumberText(first.minor);
     const VersionAnswer v = platform().queryVersion();
-    if (v.result == 1 && v.platformId == 2 && (v.major == 5 || v.major == 6)) {
-        if (v.major == 5 && v.minor == 0)
-            platform().messageBox("Warning: Windows 2000 detected! Classic sound mode will NOT work!", "Windows version",
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-        return text;
+    if (v.result != 1 || v.platformId != 2 || (v.major != 5 && v.major != 6)) {
+        platform().messageBox("Upgrade your Windows to use Tonara", "Windows version", MessageIcon::Critical,
+                              MessageButtons::Ok);
+        platform().endProgram(1);
     }
-    platform().messageBox("Upgrade your Windows to use Tonara", "Windows version", MessageIcon::Critical,
-                          MessageButtons::Ok);
-    platform().endProgram(1);
+    if (v.major == 5 && v.minor == 0)
+        platform().messageBox("Warning: Windows 2000 detected! Classic sound mode will NOT work!", "Windows version",
+                              MessageIcon::Exclamation, MessageButtons::Ok);
+    return text;
 }
 
 } // namespace tonara

@@ -85,7 +85,7 @@ void Form5::acceptClicked() {
     const bool noData = check1_->isChecked();
     const QString path = joinPath(appDataFolder(), "tonara.ini");
     try {
-        writeLines(path, firstRunSettings(dutch, noData));
+        replaceLines(path, firstRunSettings(dutch, noData));
     } catch (const RuntimeError& failure) {
         // Restarting would only bring the user back here: say why and stay.
         platform().messageBox(

@@ -5,10 +5,10 @@
 #include "FakePlatform.h"
 #include "Form1.h"
 #include "TempFolders.h"
+#include "WavFile.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QtEndian>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -47,20 +47,19 @@ struct AppRig {
     }
 };
 
-// The pitch of a 16-bit WAV image's first channel, from its zero crossings over one second.
+// The pitch of a WAV image's first channel, from its zero crossings over one second.
 inline double wavPitch(const QByteArray& wav) {
-    if (wav.size() < 44) return 0;
-    const int channels = qFromLittleEndian<quint16>(wav.constData() + 22);
-    const int rate = qFromLittleEndian<quint32>(wav.constData() + 24);
-    const int frames = (int(wav.size()) - 44) / (2 * channels);
+    const std::optional<PcmSound> sound = parseWav(wav);
+    if (!sound) return 0;
+    const int frames = sound->frameCount();
     int crossings = 0;
-    qint16 previous = 0;
+    float previous = 0;
     for (int i = 0; i < frames; ++i) {
-        const qint16 s = qFromLittleEndian<qint16>(wav.constData() + 44 + 2 * channels * i);
+        const float s = sound->samples[size_t(2 * i)];
         if (i > 0 && ((previous < 0 && s >= 0) || (previous >= 0 && s < 0))) ++crossings;
         previous = s;
     }
-    return crossings / 2.0 * rate / frames;
+    return crossings / 2.0 * sound->rate / frames;
 }
 
 } // namespace tonara::test

@@ -4,6 +4,7 @@
 #include "SinkRecording.h"
 #include "WaveBox.h"
 
+#include <QtEndian>
 #include <QAction>
 #include <QPainter>
 #include <QPushButton>

@@ -96,3 +96,59 @@ TEST(ModeSelection, OutOfRangeModesOnlyRefreshTheTexts) {
 }
 
 } // namespace tonara::test
+
+namespace tonara::test {
+
+TEST(SinePreview, ANewAnimationIsTakenOverByTheRunningOneFromItsOwnStart) {
+    TestEnvironment env;
+    FakeMainWindow window;
+    Program program(window);
+    RecordingCanvas canvas;
+    ModePresentation running(program, canvas);
+    bool returnedAtOnce = false;
+    int periodsAfter = 0;
+    env.fake.at(200, [&] {
+        ModePresentation newer(program, canvas);
+        const qint64 before = env.fake.clockMs;
+        newer.DrawSine(21000, kAnimatedPreview);
+        returnedAtOnce = env.fake.clockMs == before;
+    });
+    env.fake.at(300, [&] { periodsAfter = crossingsOfTheMiddle(canvas.points) / 2; });
+    env.fake.at(400, [&] { window.vars.stopme = 1; });
+    running.DrawSine(1000, kAnimatedPreview);
+
+    EXPECT_TRUE(returnedAtOnce) << "no second loop";
+    EXPECT_NEAR(periodsAfter, 17, 1.5) << "21000 Hz drawn by the running loop";
+    // Phase 0 at the take-over, as in a new loop: four frames after it, and the last pass.
+    EXPECT_EQ(running.phase(), 500);
+    EXPECT_EQ(env.fake.clockMs, 450);
+}
+
+TEST(SinePreview, TheLastPassClearsTheBoxForLowToHighAndKeepsCustomPitchsFrame) {
+    for (const bool lowToHigh : {true, false}) {
+        TestEnvironment env;
+        FakeMainWindow window;
+        Program program(window);
+        RecordingCanvas canvas;
+        std::map<int, int> staticFrame;
+        env.fake.at(200, [&] {
+            // What choosing the mode does inside the running animation's events.
+            if (lowToHigh) {
+                window.setChecked("Option6", true);
+            } else {
+                ModePresentation(program, canvas).DrawSine(12345, kStaticPreview);
+                staticFrame = canvas.points;
+            }
+            window.vars.stopme = 1;
+        });
+        ModePresentation(program, canvas).DrawSine(1000, kAnimatedPreview);
+        if (lowToHigh) {
+            EXPECT_TRUE(canvas.points.empty());
+        } else {
+            EXPECT_FALSE(staticFrame.empty());
+            EXPECT_EQ(canvas.points, staticFrame);
+        }
+    }
+}
+
+} // namespace tonara::test

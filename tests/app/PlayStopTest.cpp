@@ -1,8 +1,11 @@
 #include "AppRig.h"
+#include "DesignNames.h"
 #include "Form6.h"
 #include "PictureBox.h"
 
 #include <QScrollBar>
+#include <algorithm>
+#include <cstdint>
 
 namespace tonara::test {
 
@@ -158,6 +161,120 @@ TEST(ModeSelection, ChoosingAModeInsideAnAnimationTakesOver) {
     form.setChecked("Option8", true);
     EXPECT_FALSE(rig.form->findChild<QWidget*>("Picture1")->isVisible());
     EXPECT_NE(form.caption("Command2"), "Play Sound");
+}
+
+} // namespace tonara::test
+
+namespace tonara::test {
+
+TEST(PlayDispatch, LowToHighSweepsThroughThePlayerOrHandsTheSweepToATheToneProgram) {
+    struct Case {
+        const char* bit;
+        const char* started; // the tone program's command, if any
+        bool throughThePlayer;
+    };
+    for (const Case c : {Case{"128", "", true}, Case{"256", "", true}, Case{"16", "cmd /c relay16.exe", false},
+                         Case{"32", "sound32.dll", false}, Case{"64", "", false}}) {
+        SCOPED_TRACE(c.bit);
+        AppRig rig;
+        startIdle(rig, c.bit);
+        Form1& form = *rig.form;
+        form.setChecked("Option6", true);
+        QByteArray request;
+        rig.env.fake.at(500, [&] { request = fileBytes(rig.env.temp("sound.ini")); });
+        rig.env.fake.at(1000, [&] { form.stopClicked(); });
+        form.playClicked();
+
+        const PlatformRecord* start = rig.env.fake.last("start");
+        EXPECT_EQ(start ? start->text : QString(), QString(c.started));
+        EXPECT_EQ(request, c.throughThePlayer ? QByteArray() : QByteArray("1\r\n")) << "the sweep request";
+        const auto plays = rig.env.fake.all("play");
+        ASSERT_EQ(plays.empty(), !c.throughThePlayer);
+        if (c.throughThePlayer) {
+            EXPECT_NEAR(wavPitch(plays.front()->data), 200, 1) << "from the bottom";
+        }
+        EXPECT_EQ(from(rig.activityLog(), "#Pressed Button 2"),
+                  (QStringList{"#Pressed Button 2", "1", "#Pressed Button 3", "#Sound stopped"}));
+    }
+}
+
+TEST(PlayDispatch, MorseLogsItsLineAndLeavesTheWindowUnlocked) {
+    AppRig rig;
+    startIdle(rig);
+    Form1& form = *rig.form;
+    form.setChecked("Option8", true);
+    form.playClicked();
+    EXPECT_EQ(from(rig.activityLog(), "#Pressed Button 2"), (QStringList{"#Pressed Button 2", "3", "#Morse"}));
+    EXPECT_TRUE(form.isEnabled("Command2"));
+    EXPECT_FALSE(form.isEnabled("Command3"));
+    EXPECT_TRUE(form.isEnabled("settings"));
+    EXPECT_TRUE(form.isEnabled("Option1"));
+    EXPECT_EQ(form.statusText(1), "Actual pitch (Hertz): ");
+    EXPECT_EQ(rig.env.fake.clockMs, 0) << "nothing waits";
+}
+
+TEST(PlayDispatch, PlaysWaitLoopTestsEvery208MsBeforeEachPassOrAfterTheSweepsFirst) {
+    struct Case {
+        const char* option;
+        const char* bit;
+        qint64 endsAt;
+    };
+    // Stop at 500 ms. A pitch with a code that starts nothing: passes at 0, 208,
+    // 416 and 624, in which Stop runs, then the test after the wait. The sweep
+    // in 64 ends at its own 200 ms step (800), then one pass runs before the test.
+    for (const Case c : {Case{"Option7", "999", 832}, Case{"Option6", "64", 1008}}) {
+        SCOPED_TRACE(c.option);
+        AppRig rig;
+        startIdle(rig, "128");
+        Form1& form = *rig.form;
+        form.setChecked(c.option, true);
+        form.state().bit = c.bit;
+        rig.env.fake.at(500, [&] { form.stopClicked(); });
+        form.playClicked();
+        EXPECT_EQ(rig.env.fake.clockMs, c.endsAt);
+        EXPECT_EQ(rig.activityLog().last(), "#Sound stopped");
+    }
+}
+
+} // namespace tonara::test
+
+namespace tonara::test {
+
+TEST(ModeSelection, ThousandsOfClicksBetweenTwoPresetsKeepTheStackFlat) {
+    AppRig rig;
+    startIdle(rig);
+    Form1& form = *rig.form;
+    constexpr int kClicks = 2000;
+    // A click in each pass of the animation, as fast as events come; the depth
+    // of the stack is read where the running loop lets events run.
+    constexpr std::ptrdiff_t kGiveUpAt = 4 << 20; // before a nesting fault could overflow the stack
+    int clicks = 0;
+    std::uintptr_t shallowest = 0, deepest = 0;
+    rig.env.fake.onProcessEvents = [&] {
+        const char here = 0;
+        const auto at = reinterpret_cast<std::uintptr_t>(&here);
+        shallowest = shallowest ? std::max(shallowest, at) : at;
+        deepest = deepest ? std::min(deepest, at) : at;
+        if (clicks == kClicks || std::ptrdiff_t(shallowest - deepest) > kGiveUpAt) {
+            form.state().stopme = 1;
+            return;
+        }
+        ++clicks;
+        form.setChecked(clicks % 2 ? "Option2" : "Option1", true);
+    };
+    form.setChecked("Option1", true);
+    rig.env.fake.onProcessEvents = nullptr;
+
+    EXPECT_EQ(clicks, kClicks);
+    EXPECT_LT(std::ptrdiff_t(shallowest - deepest), 64 << 10) << "bytes between the outermost and innermost loop";
+    EXPECT_EQ(rig.activityLog().last(), "#Option 1 Clicked");
+    EXPECT_TRUE(form.isChecked("Option1"));
+}
+
+TEST(DesignNames, EveryNameOfTheMainWindowsDesignIsOneOfItsControls) {
+    AppRig rig;
+    for (const QString& name : designNames(Form::Form1))
+        EXPECT_NE(rig.form->findChild<QObject*>(name), nullptr) << name.toStdString();
 }
 
 } // namespace tonara::test

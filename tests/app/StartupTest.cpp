@@ -1,10 +1,15 @@
 #include "AppRig.h"
 #include "ExFunctions.h"
 #include "Form5.h"
+#include "Form8.h"
 #include "Program.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tonara::test {
 
@@ -171,9 +176,10 @@ TEST(VersionCheck, TheRulesOfTheSupportedSystems) {
         if (c.passes) {
             EXPECT_EQ(ex.CheckVersion(), QString(" 1 . %1 . %2").arg(c.major).arg(c.minor));
             EXPECT_EQ(env.fake.count("message"), c.warns ? 1 : 0);
-            if (c.warns)
+            if (c.warns) {
                 EXPECT_EQ(env.fake.last("message")->text,
                           "Warning: Windows 2000 detected! Classic sound mode will NOT work!");
+            }
         } else {
             EXPECT_THROW(ex.CheckVersion(), ProgramEnded);
             EXPECT_EQ(env.fake.last("message")->text, "Upgrade your Windows to use Tonara");
@@ -183,6 +189,131 @@ TEST(VersionCheck, TheRulesOfTheSupportedSystems) {
     TestEnvironment env;
     env.fake.version = VersionAnswer{0, 2, 6, 1}; // a failed query
     EXPECT_THROW(ExFunctions().CheckVersion(), ProgramEnded);
+}
+
+} // namespace tonara::test
+
+namespace tonara::test {
+
+namespace {
+
+// The splash window's status line each time start-up lets events run, while the splash is up.
+QStringList splashStatuses(AppRig& rig) {
+    QStringList seen;
+    rig.env.fake.onProcessEvents = [&] {
+        auto* splash = rig.window<Form8>("Form8");
+        if (splash && rig.form->isFormVisible(Form::Form8)) seen << splash->status();
+    };
+    rig.form->start();
+    rig.env.fake.onProcessEvents = nullptr;
+    return seen;
+}
+
+} // namespace
+
+TEST(Startup, TheSplashShowsEachStepUnlessACommandLineFilePlays) {
+    AppRig rig;
+    rig.writeSettings(validSettings());
+    EXPECT_EQ(splashStatuses(rig),
+              (QStringList{"Windows check...", "Write test...", "Reading settings...", "Checking for updates..."}));
+
+    // A tone file named on the command line, quoted because of its blank: no splash at all.
+    AppRig withFile;
+    withFile.writeSettings(validSettings());
+    writeBytes(withFile.env.temp("my tones.tnf"), "%valid%\r\n[info]\r\n{236}\r\nNo tones\r\n{visible}\r\n[sound]\r\n{1}\r\n");
+    withFile.env.fake.commandLineText = '"' + withFile.env.temp("my tones.tnf") + '"';
+    EXPECT_EQ(splashStatuses(withFile), QStringList());
+    EXPECT_EQ(withFile.form->state().bit, "128") << "the start-up ran";
+
+    // A name of a file that does not exist is ignored.
+    AppRig withoutFile;
+    withoutFile.writeSettings(validSettings());
+    withoutFile.env.fake.commandLineText = '"' + withoutFile.env.temp("missing.tnf") + '"';
+    EXPECT_EQ(splashStatuses(withoutFile).size(), 4);
+}
+
+TEST(Startup, AnActivityLogThatCannotBeDeletedCostsTwoAndAHalfSecondsAndNoReport) {
+    AppRig rig;
+    rig.writeSettings(validSettings());
+    writeBytes(rig.env.temp("userdata.txt"), "locked\r\n");
+    QFile::setPermissions(rig.env.temp("userdata.txt"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                                           QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup);
+    const QByteArray temp = QFile::encodeName(rig.env.temp());
+    ::chmod(QFile::encodeName(QFileInfo(rig.env.temp()).absolutePath()).constData(), 0711);
+    // From the first pass of events to the second, the folder refuses deletions,
+    // as one held by another program would; root has to become someone else for that.
+    const bool asRoot = ::geteuid() == 0;
+    int passes = 0;
+    qint64 secondPassAt = -1;
+    rig.env.fake.onProcessEvents = [&] {
+        if (rig.form->isFormVisible(Form::Form6)) rig.window<QWidget>("Form6")->close(); // reported: fail, not hang
+        ++passes;
+        if (passes == 1) {
+            ::chmod(temp.constData(), 0555);
+            if (asRoot) ::setfsuid(65534);
+        } else if (passes == 2) {
+            if (asRoot) ::setfsuid(0);
+            ::chmod(temp.constData(), 0755);
+            secondPassAt = rig.env.fake.clockMs;
+        }
+    };
+    if (asRoot) {
+        ::setfsuid(65534);
+        const bool switched = ::setfsuid(uid_t(-1)) == 65534;
+        ::setfsuid(0);
+        if (!switched) GTEST_SKIP() << "the file system user cannot be changed here";
+    }
+    rig.form->start();
+    rig.env.fake.onProcessEvents = nullptr;
+
+    EXPECT_EQ(secondPassAt, 2500) << "the wait, then the start-up goes on";
+    EXPECT_FALSE(QFile::exists(rig.env.temp("error.log")));
+    EXPECT_EQ(rig.activityLog().last(), ">> Program starting finished");
+    EXPECT_TRUE(rig.form->isVisible());
+}
+
+TEST(Startup, AFreshAccountWithoutAConfigurationFolderStartsIntoTheAgreement) {
+    AppRig rig;
+    ScopedEnvironment account;
+    account.unset("APPDATA");
+    account.unset("XDG_CONFIG_HOME");
+    account.set("HOME", rig.env.programFolder("home"));
+    rig.form->start();
+    EXPECT_EQ(rig.env.fake.count("message"), 0) << "no Write error";
+    auto* agreement = rig.window<Form5>("Form5");
+    ASSERT_NE(agreement, nullptr);
+    EXPECT_TRUE(agreement->isVisible());
+    EXPECT_TRUE(QFileInfo(rig.env.programFolder("home/.config")).isDir());
+    struct stat made {};
+    ASSERT_EQ(::stat(QFile::encodeName(rig.env.programFolder("home/.config")).constData(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
+}
+
+TEST(Startup, ATerminationSignalClosesTheProgramAsTheWindowsCloseDoes) {
+    AppRig rig;
+    rig.writeSettings(validSettings("32"));
+    rig.form->start();
+    ASSERT_TRUE(rig.env.fake.terminationHandler);
+    Form1& form = *rig.form;
+    rig.env.fake.processList = {{7, rig.env.programFolder("sound32.dll")}};
+    form.setChecked("Option7", true);
+    bool soundedFirst = false;
+    rig.env.fake.at(1000, [&] {
+        soundedFirst = QFile::exists(rig.env.temp("sound.ini"));
+        rig.env.fake.terminationHandler();
+    });
+    EXPECT_THROW(form.playClicked(), ProgramEnded);
+    EXPECT_TRUE(soundedFirst);
+    ASSERT_EQ(rig.env.fake.count("terminate"), 1) << "the tone program is ended";
+    EXPECT_EQ(rig.env.fake.last("terminate")->pitch, 7);
+    EXPECT_FALSE(QFile::exists(rig.env.temp("sound.ini")));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.state().z, 1);
+    EXPECT_EQ(rig.env.fake.last("end")->durationMs, 0);
+
+    // Another signal while closing does not ask whether to close: it ends at once.
+    EXPECT_THROW(rig.env.fake.terminationHandler(), ProgramEnded);
+    EXPECT_EQ(rig.env.fake.count("message"), 0);
 }
 
 } // namespace tonara::test

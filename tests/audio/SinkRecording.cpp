@@ -69,6 +69,17 @@ void SinkRecorder::keepRecording(int ms) {
     }
 }
 
+bool SinkRecorder::waitForSound(int threshold, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    for (qint64 scanned = drainedFrames_; timer.elapsed() < ms; keepRecording(20)) {
+        for (const std::int16_t sample : samples(scanned))
+            if (std::abs(int(sample)) >= threshold) return true;
+        scanned = frames();
+    }
+    return false;
+}
+
 std::vector<std::int16_t> SinkRecorder::stop() {
     frames();
     recorder_.kill();

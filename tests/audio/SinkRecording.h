@@ -35,6 +35,9 @@ public:
     void keepRecording(int ms);
     // The left channel received so far (since the last drain), from a frame on.
     std::vector<std::int16_t> samples(qint64 from = 0);
+    // Keeps receiving until a frame at or above threshold has arrived, at most
+    // ms; false when none did.
+    bool waitForSound(int threshold, int ms);
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
     // The left channel received since the last drain, which the recorder

@@ -5,8 +5,11 @@
 #include "Platform.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tonara;
 using namespace tonara::test;
@@ -68,4 +71,26 @@ TEST(KillProcessReal, AnEndedProcessIsNoLongerListed) {
     };
     // Gone from the list as soon as it has ended, reaped or not.
     EXPECT_TRUE(waitUntil([&] { return !listed(); }, 500));
+}
+
+TEST(KillProcessReal, AnotherUsersProcessIsLeftAlone) {
+    if (::geteuid() != 0) GTEST_SKIP() << "starting a process as another user needs root";
+    RealProcessEnvironment env;
+    // A folder every user may enter, holding the program the other user runs.
+    QTemporaryDir open;
+    ::chmod(QFile::encodeName(open.path()).constData(), 0755);
+    const QString image = open.path() + "/sound32.dll";
+    copyProgram("/bin/sleep", image);
+    QProcess stranger;
+    stranger.setChildProcessModifier([] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(98);
+    });
+    stranger.start(image, {"60"});
+    ASSERT_TRUE(stranger.waitForStarted(5000));
+    ASSERT_TRUE(waitUntil([&] { return !runningAs(image).empty(); }, 5000)) << "it did not run as the other user";
+
+    ExFunctions().KillProcess("SOUND32.dll");
+    EXPECT_TRUE(stillRunning(stranger)) << "the name matches, the owner does not";
+    stranger.kill();
+    stranger.waitForFinished(5000);
 }

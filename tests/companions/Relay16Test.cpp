@@ -51,14 +51,34 @@ TEST(Relay16, ElsewhereItStartsNothingNotEvenBesideItself) {
     EXPECT_FALSE(waitUntil([&] { return !runningAs(besideLauncher).empty(); }, 1000));
 }
 
-TEST(Relay16, ASound16ThatCannotRunIsReported) {
+TEST(Relay16, ASound16ThatCannotRunIsReportedInABoxThatWaitsForTheUser) {
     RealProcessEnvironment env;
     const QString folder = env.temp("program");
     QDir().mkpath(folder);
     writeBytes(folder + "/SOUND16.DLL", "not a program");
 
     QProcess& relay = env.start(relay16(), {}, folder);
-    ASSERT_TRUE(relay.waitForFinished(5000));
-    EXPECT_EQ(relay.exitCode(), 1);
-    EXPECT_TRUE(relay.readAllStandardError().contains("SOUND16.DLL could not be started: Permission denied"));
+    EXPECT_FALSE(relay.waitForFinished(1500)) << "it ended without waiting for its box";
+}
+
+TEST(Relay16, Sound16IsToldTheOwnerRelay16WasGiven) {
+    for (const QString& owner : {QString("4242"), QString()}) {
+        RealProcessEnvironment env;
+        const QString folder = env.temp("program");
+        QDir().mkpath(folder);
+        writeBytes(folder + "/SOUND16.DLL",
+                   "#!/bin/sh\necho \"${TONARA_OWNER_PID-none}\" > \"$(dirname \"$0\")/owner.txt\"\n");
+        QFile::setPermissions(folder + "/SOUND16.DLL", QFile::permissions(folder + "/SOUND16.DLL") | QFile::ExeOwner);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (owner.isEmpty()) environment.remove("TONARA_OWNER_PID");
+        else environment.insert("TONARA_OWNER_PID", owner);
+        QProcess relay;
+        relay.setProcessEnvironment(environment);
+        relay.setWorkingDirectory(folder);
+        relay.start(relay16(), QStringList());
+        ASSERT_TRUE(relay.waitForFinished(5000));
+        ASSERT_TRUE(waitUntil([&] { return fileBytes(folder + "/owner.txt").endsWith('\n'); }, 5000));
+        EXPECT_EQ(fileBytes(folder + "/owner.txt"), (owner.isEmpty() ? QByteArray("none") : owner.toLatin1()) + '\n');
+    }
 }

@@ -1,14 +1,13 @@
 // The substitute tone programs run for real: what reaches the sound server's
 // sink while they sound, and how they end.
-#include "AudioOutput.h"
+#include "AtTheSink.h"
 #include "ExFunctions.h"
 #include "ExternalTone.h"
 #include "RealProcesses.h"
-#include "SinkRecording.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <gtest/gtest.h>
-#include <iostream>
 
 using namespace tonara;
 using namespace tonara::test;
@@ -19,20 +18,8 @@ constexpr int kToneThreshold = 10000;
 
 QString toneProgram(const QString& name) { return programsFolder() + "/" + name; }
 
-void report(const std::string& what, double value, const char* unit) {
-    std::cout << "[ measured ] " << what << ": " << value << " " << unit << std::endl;
-}
-
-class ToneProgramAtTheSink : public ::testing::Test {
+class ToneProgramAtTheSink : public AtTheSink {
 protected:
-    void SetUp() override {
-        if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
-        // Our own open output keeps the sink busy, so its monitor arrives in small blocks.
-        AudioOutput::instance().deviceSpec();
-    }
-
     // Records while the tone program sounds the request for ms, then kills it
     // by name as the engine does; returns the frame at which it was killed.
     qint64 sound(SinkRecorder& recorder, const QString& program, const QString& request, int ms) {
@@ -68,6 +55,17 @@ TEST(ToneProgram, WithoutARequestItEndsAtOnce) {
     ASSERT_TRUE(unreadable.waitForFinished(5000));
     EXPECT_EQ(unreadable.exitCode(), 0);
     EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), QStringList{"sound.ini"});
+}
+
+TEST(ToneProgram, RemovesTheSamplesLeftByAToneProgramKilledWhileMakingThem) {
+    RealProcessEnvironment env;
+    const QString ours = QString("toneprogram-%1.wav").arg(QCoreApplication::applicationPid());
+    for (const QString& name : {QString("toneprogram-999999999.wav"), ours, QString("toneprogram-x.wav")})
+        writeBytes(env.temp(name), "RIFF");
+    QProcess& bare = env.start(toneProgram("sound32.dll"));
+    ASSERT_TRUE(bare.waitForFinished(5000));
+    EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), (QStringList{ours, "toneprogram-x.wav"}))
+        << "only the file of a program that no longer runs goes";
 }
 
 TEST_F(ToneProgramAtTheSink, SoundsTheRequestedPitchUntilKilled) {

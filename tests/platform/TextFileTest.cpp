@@ -49,16 +49,3 @@ TEST(TextFiles, FailuresCarryThePlatformsNumbers) {
     EXPECT_EQ(numberOf([&] { deleteFile(env.temp("none.txt")); }), err::FileNotFound);
     EXPECT_NO_THROW(deleteIfExists(env.temp("none.txt")));
 }
-
-TEST(Folders, TempAndAppDataFallBackAndJoin) {
-    const QByteArray temp = qgetenv("TEMP"), tmpdir = qgetenv("TMPDIR");
-    qunsetenv("TEMP");
-    qputenv("TMPDIR", "/var/tmp");
-    EXPECT_EQ(tempFolder(), "/var/tmp");
-    qunsetenv("TMPDIR");
-    EXPECT_EQ(tempFolder(), "/tmp");
-    qputenv("TEMP", temp);
-    qputenv("TMPDIR", tmpdir);
-    EXPECT_EQ(joinPath("/a/", "\\userdata.txt"), "/a/userdata.txt");
-    EXPECT_EQ(joinPath("/a", "b"), "/a/b");
-}

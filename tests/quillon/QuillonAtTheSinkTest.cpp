@@ -80,7 +80,8 @@ ToneAt toneAt(const std::vector<std::int16_t>& samples, double hz) {
         const double measured = measuredHz(samples, at, at + window);
         if (std::abs(measured - hz) > hz * 0.02 || peakBetween(samples, at, at + window) < kSilence) continue;
         pitches.push_back(measured);
-        amplitudes.push_back(amplitudeAt(samples, at, at + window, measured));
+        // At the nominal pitch: a zero-crossing estimate a hertz off would itself cost a percent over 50 ms.
+        amplitudes.push_back(amplitudeAt(samples, at, at + window, hz));
     }
     return {median(pitches), median(amplitudes), 50.0 * double(pitches.size())};
 }

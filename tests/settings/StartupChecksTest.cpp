@@ -38,3 +38,18 @@ TEST(StartupChecks, TerminateStopsTonesAndUnloadsTheMainWindowLast) {
 }
 
 } // namespace tonara::test
+
+namespace tonara::test {
+
+TEST(StartupChecks, AWriteTestThroughAPlantedLinkIsRefusedAndTheTargetKept) {
+    Rig rig;
+    writeBytes(rig.env.appData("victim.txt"), "precious\r\n");
+    ASSERT_TRUE(QFile::link(rig.env.appData("victim.txt"), rig.env.temp("test.txt")));
+    EXPECT_THROW(Program(rig.window).WriteTest(), ProgramEnded);
+    EXPECT_EQ(fileBytes(rig.env.appData("victim.txt")), "precious\r\n");
+    const PlatformRecord* message = rig.env.fake.last("message");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text, "Write error");
+}
+
+} // namespace tonara::test

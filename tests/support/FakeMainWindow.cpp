@@ -1,4 +1,7 @@
 #include "FakeMainWindow.h"
+#include "DesignNames.h"
+
+#include <gtest/gtest.h>
 
 namespace tonara::test {
 
@@ -18,19 +21,46 @@ QString formName(Form form) {
     return {};
 }
 
+namespace {
+
+const QString& designed(Form form, const QString& control) {
+    if (!isDesignName(form, control))
+        ADD_FAILURE() << formName(form).toStdString() << " has no control named \"" << control.toStdString() << '"';
+    return control;
+}
+
+} // namespace
+
 FakeMainWindow::FakeMainWindow() { visibleForms.insert(int(Form::Form1)); }
 
+void FakeMainWindow::setCaption(const QString& control, const QString& text) {
+    captions[designed(Form::Form1, control)] = text;
+}
+
+QString FakeMainWindow::caption(const QString& control) const { return captions.value(designed(Form::Form1, control)); }
+
+bool FakeMainWindow::isEnabled(const QString& control) const { return !disabled.contains(designed(Form::Form1, control)); }
+
+bool FakeMainWindow::isChecked(const QString& control) const { return checked.contains(designed(Form::Form1, control)); }
+
+void FakeMainWindow::setFormCaption(Form form, const QString& control, const QString& text) {
+    formCaptions[{int(form), designed(form, control)}] = text;
+}
+
 void FakeMainWindow::setEnabled(const QString& control, bool enabled) {
+    designed(Form::Form1, control);
     if (enabled) disabled.remove(control);
     else disabled.insert(control);
 }
 
 void FakeMainWindow::setShown(const QString& control, bool shown) {
+    designed(Form::Form1, control);
     if (shown) hidden.remove(control);
     else hidden.insert(control);
 }
 
 void FakeMainWindow::setChecked(const QString& control, bool on) {
+    designed(Form::Form1, control);
     if (on) checked.insert(control);
     else checked.remove(control);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A main window made of plain records, for testing the logic without widgets.
+// A control name the window's design does not have fails the running test.
 
 #include "MainWindow.h"
 
@@ -18,20 +19,18 @@ public:
 
     MainState& state() override { return vars; }
 
-    void setCaption(const QString& control, const QString& text) override { captions[control] = text; }
-    QString caption(const QString& control) const override { return captions.value(control); }
+    void setCaption(const QString& control, const QString& text) override;
+    QString caption(const QString& control) const override;
     void setEnabled(const QString& control, bool enabled) override;
-    bool isEnabled(const QString& control) const override { return !disabled.contains(control); }
+    bool isEnabled(const QString& control) const override;
     void setShown(const QString& control, bool shown) override;
     void setChecked(const QString& control, bool checked) override;
-    bool isChecked(const QString& control) const override { return checked.contains(control); }
+    bool isChecked(const QString& control) const override;
     int sliderValue() const override { return slider; }
     void setStatusText(int panel, const QString& text) override;
     QString statusText(int panel) const override { return status.value(panel); }
 
-    void setFormCaption(Form form, const QString& control, const QString& text) override {
-        formCaptions[{int(form), control}] = text;
-    }
+    void setFormCaption(Form form, const QString& control, const QString& text) override;
 
     bool isFormVisible(Form form) const override { return visibleForms.contains(int(form)); }
     void showForm(Form form) override;

@@ -28,6 +28,29 @@ QString TestEnvironment::temp(const QString& name) const { return under(root_.pa
 QString TestEnvironment::appData(const QString& name) const { return under(root_.path() + "/appdata", name); }
 QString TestEnvironment::programFolder(const QString& name) const { return under(root_.path() + "/program", name); }
 
+ScopedEnvironment::~ScopedEnvironment() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+        if (it->second) qputenv(it->first.constData(), *it->second);
+        else qunsetenv(it->first.constData());
+    }
+}
+
+void ScopedEnvironment::remember(const char* name) {
+    const std::optional<QByteArray> old =
+        qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt;
+    saved_.emplace_back(name, old);
+}
+
+void ScopedEnvironment::set(const char* name, const QString& value) {
+    remember(name);
+    qputenv(name, QFile::encodeName(value));
+}
+
+void ScopedEnvironment::unset(const char* name) {
+    remember(name);
+    qunsetenv(name);
+}
+
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

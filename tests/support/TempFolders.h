@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace tonara::test {
 
@@ -26,6 +29,21 @@ public:
 private:
     QTemporaryDir root_;
     QByteArray oldTemp_, oldAppData_;
+};
+
+// Environment variables set or unset for one test, restored afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment() = default;
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    void set(const char* name, const QString& value);
+    void unset(const char* name);
+
+private:
+    void remember(const char* name);
+    std::vector<std::pair<QByteArray, std::optional<QByteArray>>> saved_;
 };
 
 // The file's raw bytes; empty when missing.

@@ -56,7 +56,9 @@ TEST(Sound32, HandsThePitchOverUntilStopThenEndsTheProgramsAndCleansUp) {
     FakeMainWindow win;
     win.vars.z = 1; // left over from an earlier Stop: the new tone must reset it
     env.fake.processList = {{11, "C:\\Program Files\\Tonara\\sound32.dll"}, {12, "/opt/tonara/SOUND16.DLL"},
-                            {13, "/usr/bin/sound32.dll.decoy"}, {14, "sound32.dllx"}, {15, "/usr/bin/bash"}};
+                            {13, "/usr/bin/sound32.dll.decoy"}, {14, "sound32.dllx"}, {15, "/usr/bin/bash"},
+                            // Another user's tone program: not this program's to end.
+                            {16, "/opt/tonara/sound32.dll", false}};
     writeBytes(env.temp("tnfwinmmtmp.wav"), "RIFF");
     QByteArray requestWhileSounding;
     env.fake.at(1000, [&] {
@@ -73,7 +75,7 @@ TEST(Sound32, HandsThePitchOverUntilStopThenEndsTheProgramsAndCleansUp) {
     EXPECT_EQ(env.fake.last("start")->atMs, 0);
     // Stop killed both tone programs; the pass at the end found nothing left.
     EXPECT_EQ(terminatedPids(env.fake), (std::vector<qint64>{11, 12}));
-    EXPECT_EQ(env.fake.processList.size(), 3u);
+    EXPECT_EQ(env.fake.processList.size(), 4u);
     EXPECT_EQ(env.fake.count("silence"), 2);
     // Stop arrived in the pass at 1040 ms and was seen after that pass's 208 ms.
     EXPECT_EQ(env.fake.clockMs, 1248);

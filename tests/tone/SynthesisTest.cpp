@@ -165,6 +165,15 @@ TEST(WriteWave, ReplacesTheFileWholeAndSwallowsFailures) {
     EXPECT_NO_THROW(WriteWave(nowhere, "abc"));
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_TRUE(env.fake.records.empty()); // no message, nothing else happened
+
+    // A link planted under the tone's name is replaced, never written through.
+    writeBytes(env.appData("victim.txt"), "precious");
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::link(env.appData("victim.txt"), path));
+    WriteWave(path, "abc");
+    EXPECT_EQ(fileBytes(env.appData("victim.txt")), "precious");
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(fileBytes(path), "abc");
 }
 
 TEST(WriteWave, TheToneWavLivesInTheTemporaryFolderOfTheMoment) {

@@ -1,0 +1,45 @@
+#include "ProcFs.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+
+namespace tonara {
+
+namespace {
+
+QByteArray procFile(qint64 pid, const char* name) {
+    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+std::optional<ProcStat> readProcStat(qint64 pid) {
+    if (pid <= 0) return std::nullopt;
+    const QByteArray line = procFile(pid, "stat");
+    // The name in parentheses may hold blanks and parentheses itself: the fields follow the last ')'.
+    const qsizetype afterName = line.lastIndexOf(')');
+    if (afterName < 0 || afterName + 2 >= line.size()) return std::nullopt;
+    const QList<QByteArray> fields = line.mid(afterName + 2).split(' ');
+    // fields[0] is the state (field 3 of the line), fields[19] the start time (field 22).
+    if (fields.size() < 20 || fields[0].isEmpty()) return std::nullopt;
+    ProcStat stat;
+    stat.state = fields[0].at(0);
+    stat.startTicks = fields[19].toULongLong();
+    return stat;
+}
+
+std::optional<uint> processUser(qint64 pid) {
+    if (pid <= 0) return std::nullopt;
+    for (const QByteArray& line : procFile(pid, "status").split('\n')) {
+        if (!line.startsWith("Uid:")) continue;
+        const QList<QByteArray> ids = line.mid(4).simplified().split(' ');
+        bool ok = false;
+        const uint uid = ids.value(0).toUInt(&ok);
+        if (ok) return uid;
+    }
+    return std::nullopt;
+}
+
+} // namespace tonara

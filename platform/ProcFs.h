@@ -1,0 +1,20 @@
+#pragma once
+// What /proc tells about one process.
+
+#include <QtGlobal>
+#include <optional>
+
+namespace tonara {
+
+struct ProcStat {
+    char state = '?';       // R, S, D, Z (ended, not yet reaped), X (dead) ...
+    quint64 startTicks = 0; // start time since boot; tells a pid's later reuse apart
+    bool ended() const { return state == 'Z' || state == 'X'; }
+};
+
+// Nothing when there is no such process.
+std::optional<ProcStat> readProcStat(qint64 pid);
+// The real user id the process runs under; nothing when there is no such process.
+std::optional<uint> processUser(qint64 pid);
+
+} // namespace tonara

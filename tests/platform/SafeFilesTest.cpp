@@ -1,0 +1,93 @@
+// Files in the temporary folder and files replaced in one step.
+#include "RuntimeError.h"
+#include "SafeFiles.h"
+#include "TempFolders.h"
+#include "TextFile.h"
+#include "WavFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace tonara;
+using namespace tonara::test;
+
+namespace {
+
+int errorOf(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const RuntimeError& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+// What lies in the folder besides the named files.
+QStringList strays(const QString& folder, const QStringList& expected) {
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : expected) found.removeAll(name);
+    return found;
+}
+
+} // namespace
+
+TEST(TemporaryFiles, APlantedLinkIsNeverFollowed) {
+    TestEnvironment env;
+    const QString victim = env.appData("victim.txt");
+    writeBytes(victim, "precious\r\n");
+    struct Case {
+        const char* what;
+        std::function<void(const QString&)> use;
+        int error;
+    };
+    const Case cases[] = {
+        {"writeLines", [](const QString& p) { writeLines(p, {"x"}); }, err::PathFileAccess},
+        {"writeFileBytes", [](const QString& p) { writeFileBytes(p, "x"); }, err::PathFileAccess},
+        {"EntryReader", [](const QString& p) { EntryReader reader(p); }, err::PathFileAccess},
+        {"readFileBytes", [](const QString& p) { readFileBytes(p); }, err::PathFileAccess},
+        // The link itself is replaced by the new file; what it pointed at is untouched.
+        {"replaceLines", [](const QString& p) { replaceLines(p, {"x"}); }, 0},
+    };
+    for (const Case& c : cases) {
+        const QString link = env.temp("userdata.txt");
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(victim, link));
+        EXPECT_EQ(errorOf([&] { c.use(link); }), c.error) << c.what;
+        EXPECT_EQ(fileBytes(victim), "precious\r\n") << c.what;
+    }
+    EXPECT_FALSE(QFileInfo(env.temp("userdata.txt")).isSymLink());
+    EXPECT_EQ(fileBytes(env.temp("userdata.txt")), "x\r\n");
+
+    QFile::remove(env.temp("tnfwinmmtmp.wav"));
+    ASSERT_TRUE(QFile::link(victim, env.temp("tnfwinmmtmp.wav")));
+    EXPECT_EQ(loadWav(env.temp("tnfwinmmtmp.wav")).failure, WavLoadFailure::Unreadable);
+}
+
+TEST(TemporaryFiles, ALinkOutsideTheTemporaryFolderIsTheUsersOwnAndFollowed) {
+    TestEnvironment env;
+    writeBytes(env.appData("real.txt"), "old\r\n");
+    ASSERT_TRUE(QFile::link(env.appData("real.txt"), env.appData("linked.txt")));
+    writeLines(env.appData("linked.txt"), {"new"});
+    EXPECT_EQ(fileBytes(env.appData("real.txt")), "new\r\n");
+    EXPECT_EQ(readEntries(env.appData("linked.txt")), QStringList{"new"});
+}
+
+TEST(ReplacedFiles, SameBytesAsAWriteAndNothingLeftBeside) {
+    TestEnvironment env;
+    const QStringList lines{"AutoUpdate=y", "", "Language=NL", "Caf\u00e9"};
+    writeLines(env.appData("written.ini"), lines);
+    writeBytes(env.appData("tonara.ini"), "a much longer old content that must not survive in part\r\n");
+    replaceLines(env.appData("tonara.ini"), lines);
+    EXPECT_EQ(fileBytes(env.appData("tonara.ini")), fileBytes(env.appData("written.ini")));
+    EXPECT_EQ(fileBytes(env.appData("tonara.ini")), QByteArray("AutoUpdate=y\r\n\r\nLanguage=NL\r\nCaf\xe9\r\n"));
+    EXPECT_EQ(strays(env.appData(), {"tonara.ini", "written.ini"}), QStringList());
+
+    // A failed replacement leaves the old file and no half-made new one.
+    QDir(env.appData()).mkdir("folder.ini");
+    EXPECT_EQ(errorOf([&] { replaceLines(env.appData("folder.ini"), lines); }), err::PathFileAccess);
+    EXPECT_EQ(strays(env.appData(), {"tonara.ini", "written.ini"}), QStringList());
+    EXPECT_EQ(errorOf([&] { replaceLines(env.appData("missing/tonara.ini"), lines); }), err::PathNotFound);
+}

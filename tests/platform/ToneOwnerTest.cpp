@@ -1,0 +1,57 @@
+// How a tone program tells that the program that asked for its tone is gone.
+#include "TempFolders.h"
+#include "ToneOwner.h"
+
+#include <QProcess>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tonara;
+using namespace tonara::test;
+
+namespace {
+
+bool goneWithOwner(const QString& owner) {
+    ScopedEnvironment env;
+    env.set(kToneOwnerVariable, owner);
+    return ToneOwnerWatch().ownerGone();
+}
+
+} // namespace
+
+TEST(ToneOwnerWatch, WithoutAUsableOwnerTheToneLastsUntilKilled) {
+    ScopedEnvironment env;
+    env.unset(kToneOwnerVariable);
+    EXPECT_FALSE(ToneOwnerWatch().ownerGone());
+    for (const char* unusable : {"", "abc", "0", "-5"}) EXPECT_FALSE(goneWithOwner(unusable)) << unusable;
+    EXPECT_FALSE(goneWithOwner(QString::number(::getpid())));
+}
+
+TEST(ToneOwnerWatch, AnOwnerThatEndsIsGoneReapedOrNot) {
+    const pid_t owner = ::fork();
+    ASSERT_GE(owner, 0);
+    if (owner == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    ScopedEnvironment env;
+    env.set(kToneOwnerVariable, QString::number(owner));
+    const ToneOwnerWatch watch;
+    EXPECT_FALSE(watch.ownerGone());
+    ::kill(owner, SIGKILL);
+    // Ended but not yet reaped by its parent, as when the starter of a killed Tonara does not wait.
+    siginfo_t info{};
+    ASSERT_EQ(::waitid(P_PID, id_t(owner), &info, WEXITED | WNOWAIT), 0);
+    EXPECT_TRUE(watch.ownerGone()) << "a zombie";
+    ::waitpid(owner, nullptr, 0);
+    EXPECT_TRUE(watch.ownerGone()) << "reaped";
+    EXPECT_TRUE(ToneOwnerWatch().ownerGone()) << "already gone when the tone program starts";
+}
+
+TEST(ToneOwnerForChildren, IsThisProcessUnlessItPassesOnItsOwn) {
+    ScopedEnvironment env;
+    env.set(kToneOwnerVariable, "4242"); // a second Tonara started by the first
+    EXPECT_EQ(toneOwnerForChildren(), QString::number(::getpid()));
+}
