@@ -16,7 +16,8 @@ sound_server_start() {
     export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
     export SOUND_RATE="${SOUND_RATE:-48000}"
     unset PULSE_SERVER
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
+    # No memfd blocks: the server logs them as unregistered and falls back anyway.
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --enable-memfd=no --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
         -L "module-native-protocol-unix" \
         -L "module-null-sink sink_name=$SOUND_SINK rate=$SOUND_RATE channels=2" \
         -L "module-null-sink sink_name=tonara_mic rate=44100 channels=1" \
