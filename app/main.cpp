@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     tonara::prepareAudioEnvironment();
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
+    // The desktop entry's name: window, launcher and file manager then agree on one program and icon.
+    QGuiApplication::setDesktopFileName("nl.norvane.Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.
     app.setQuitOnLastWindowClosed(false);
     tonara::Form1 form1;

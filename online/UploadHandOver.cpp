@@ -69,7 +69,7 @@ QString uploadTarget(QString address, const QString& name) {
 void FTPSend(const QString& LocalFileName, const QString& FileName) {
     const QString folder = tempFolder();
     replaceLines(joinPath(folder, kHandOverName), {LocalFileName, FileName});
-    platform().startProgram("cmd /c \"" + joinPath(platform().programFolder(), "ftpSend.exe") + '"', true);
+    platform().startProgram("cmd /c \"" + joinPath(platform().companionFolder(), "ftpSend.exe") + '"', true);
 }
 
 QString sendHandedOverFile() {

@@ -80,7 +80,8 @@ public:
     QString upload(const QByteArray& data, const QString& address) override;
 
     QString commandLine() override { return commandLineText; }
-    QString programFolder() override { return folder; }
+    QString companionFolder() override { return companionFolderPath; }
+    QString dataFolder() override { return dataFolderPath; }
     QString programPath() override { return path; }
 
     qint64 clockMs = 0;
@@ -94,7 +95,8 @@ public:
     ScreenInfo screenInfo{96, 1920, 1080};
     VersionAnswer version{1, 2, 6, 2};
     QString commandLineText;
-    QString folder;
+    QString companionFolderPath;
+    QString dataFolderPath;
     QString path;
     std::vector<ProcessEntry> processList;
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)

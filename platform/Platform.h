@@ -123,7 +123,7 @@ public:
 
     // Programs, shell and the web.
     // Starts a program without waiting. Relative names resolve against the
-    // program folder, which is also the started program's working folder.
+    // companion folder, which is also the started program's working folder.
     // "cmd /c X" runs X and fails silently when X is missing; a missing bare
     // program raises File not found (53), one that cannot be run Permission denied (70).
     // The started program learns which process owns its tones (ToneOwner.h).
@@ -147,7 +147,11 @@ public:
 
     // This program.
     virtual QString commandLine() = 0;
-    virtual QString programFolder() = 0;
+    // The folder of the companion programs: Quillon, relay16, the tone
+    // programs, the uploader (ProgramFolders.h).
+    virtual QString companionFolder() = 0;
+    // The folder of the data files: the language files, the "nl.ini" marker.
+    virtual QString dataFolder() = 0;
     virtual QString programPath() = 0; // the running executable
 };
 

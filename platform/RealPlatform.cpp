@@ -2,6 +2,7 @@
 #include "AudioCapture.h"
 #include "AudioOutput.h"
 #include "FileDialogFilter.h"
+#include "ProgramFolders.h"
 #include "WebAddresses.h"
 
 #include <QApplication>
@@ -121,7 +122,8 @@ QString RealPlatform::commandLine() {
     return args.join(' ');
 }
 
-QString RealPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }
+QString RealPlatform::companionFolder() { return programFoldersOf(QCoreApplication::applicationDirPath()).companions; }
+QString RealPlatform::dataFolder() { return programFoldersOf(QCoreApplication::applicationDirPath()).data; }
 QString RealPlatform::programPath() { return QCoreApplication::applicationFilePath(); }
 
 } // namespace tonara

@@ -41,7 +41,8 @@ public:
     QString upload(const QByteArray& data, const QString& address) override;
 
     QString commandLine() override;
-    QString programFolder() override;
+    QString companionFolder() override;
+    QString dataFolder() override;
     QString programPath() override;
 };
 

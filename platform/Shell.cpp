@@ -52,7 +52,7 @@ QString resolveProgram(const QString& program, const QString& folder) {
 
 void RealPlatform::startProgram(const QString& command, bool /*hidden: no console windows here*/) {
     const ShellCommand sc = parseShellCommand(command);
-    const QString folder = programFolder();
+    const QString folder = companionFolder();
     const QString path = resolveProgram(sc.program, folder);
     const QFileInfo info(path);
     if (!info.isFile() || !info.isExecutable()) {

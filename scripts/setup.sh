@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libsdl2-dev libgtest-dev
           pulseaudio pulseaudio-utils xvfb xauth sox libsoxr-dev libfftw3-dev pkg-config
-          libcurl4-openssl-dev python3 python3-pyftpdlib clang libclang-rt-14-dev)
+          libcurl4-openssl-dev python3 python3-pyftpdlib clang libclang-rt-14-dev
+          appstream desktop-file-utils dpkg-dev file man-db)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -40,7 +40,7 @@ bool holdsText(const QString& entry) { return !entry.isEmpty() && entry != " "; 
 
 void Program::LanguageAPI(const QString& language, qint16 formval) {
     trapped(mainWindow_, 1015, [&] {
-        const QString path = joinPath(platform().programFolder(), "lng_" + language + ".dll");
+        const QString path = joinPath(platform().dataFolder(), "lng_" + language + ".dll");
         if (!fileExists(path)) return;
 
         // The first entry is read before the end is tested, so an empty file fails here.

@@ -57,7 +57,7 @@ void sound::SoundDXRNDTMP(qint32 pitch, qint16 Duration) {
 void sound::SoundDX(qint32 pitch, const QString& modeval, qint32 delay) {
     trapped(mainWindow_, 1020, [&] {
         toneBuffer_.reset();
-        toneBuffer_ = startLooping(joinPath(platform().programFolder(), "sounddx" + modeval + ".dll"));
+        toneBuffer_ = startLooping(joinPath(platform().dataFolder(), "sounddx" + modeval + ".dll"));
         // A non-zero delay sets the playback rate, in samples per second.
         if (delay != 0) toneBuffer_->setFrequency(delay);
         showStatusPitch(pitch);

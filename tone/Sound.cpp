@@ -95,7 +95,7 @@ void sound::playSweep(const QString& bit) {
 void sound::SoundWinmm(qint16 pitch, const QString& modeval) {
     trapped(mainWindow_, 1021, [&] {
         ExFunctions ex;
-        ex.WavPlay(joinPath(platform().programFolder(), "sounddx" + modeval + ".dll"), true, false);
+        ex.WavPlay(joinPath(platform().dataFolder(), "sounddx" + modeval + ".dll"), true, false);
         showStatusPitch(pitch);
         waitWhilePlaying(kWinmmWaitMs);
         ex.WavPlay("0", false, true);

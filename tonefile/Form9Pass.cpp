@@ -51,7 +51,7 @@ void Form9::playTone(const Tone& tone) {
     ExFunctions ex;
     switch (mode.start) {
     case ToneStart::Relay16:
-        platform().startProgram("cmd /c \"" + joinPath(platform().programFolder(), "relay16.exe") + '"', true);
+        platform().startProgram("cmd /c \"" + joinPath(platform().companionFolder(), "relay16.exe") + '"', true);
         break;
     case ToneStart::Sound32: platform().startProgram("sound32.dll", true); break;
     case ToneStart::Player:

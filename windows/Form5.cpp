@@ -72,7 +72,7 @@ void Form5::loadHandler() {
     combo1_->addItem("Dutch");
     combo1_->setCurrentIndex(-1);
     try {
-        deleteIfExists(joinPath(platform().programFolder(), "nl.ini"));
+        deleteIfExists(joinPath(platform().dataFolder(), "nl.ini"));
     } catch (const RuntimeError&) {
         // A marker that cannot be removed only keeps the about box in Dutch.
     }

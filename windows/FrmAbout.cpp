@@ -86,7 +86,7 @@ void FrmAbout::loadHandler() {
     version->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     version->setAccessibleName(version->text());
     findChild<QLabel*>("lblTitle")->setText(kTitle);
-    if (fileExists(joinPath(platform().programFolder(), "nl.ini")))
+    if (fileExists(joinPath(platform().dataFolder(), "nl.ini")))
         findChild<QLabel*>("lblDescription")->setText(dutchDescription());
     auto* description = findChild<QLabel*>("lblDescription");
     description->setAccessibleName(description->text());

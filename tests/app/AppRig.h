@@ -1,6 +1,6 @@
 #pragma once
 // A real main window on a fake platform, with fresh folders and the shipped
-// language files in its program folder.
+// language files in its data folder.
 
 #include "FakePlatform.h"
 #include "Form1.h"
@@ -25,7 +25,7 @@ struct AppRig {
     AppRig() {
         const QString bin = qEnvironmentVariable("TONARA_BIN");
         for (const char* file : {"lng_en.dll", "lng_nl.dll"})
-            QFile::copy(bin + "/" + file, env.programFolder(file));
+            QFile::copy(bin + "/" + file, env.dataFolder(file));
         form = std::make_unique<Form1>();
     }
     ~AppRig() {

@@ -226,8 +226,8 @@ TEST(AboutBox, ShowsTitleVersionAndTheDescriptionOfTheLanguageInForce) {
     for (const Case& c : cases) {
         AppRig rig;
         if (!c.languageFiles)
-            for (const char* file : {"lng_en.dll", "lng_nl.dll"}) QFile::remove(rig.env.programFolder(file));
-        if (c.dutchMarker) writeBytes(rig.env.programFolder("nl.ini"), "");
+            for (const char* file : {"lng_en.dll", "lng_nl.dll"}) QFile::remove(rig.env.dataFolder(file));
+        if (c.dutchMarker) writeBytes(rig.env.dataFolder("nl.ini"), "");
         startIdle(rig);
         trigger(rig, "about");
         auto* about = rig.window<QWidget>("frmAbout");

@@ -126,7 +126,7 @@ TEST(OnlineShutdown, WithConsentTheActivityLogIsHandedToTheUploader) {
             EXPECT_EQ(handOver[0], rig.env.temp("userdata.txt"));
             EXPECT_TRUE(handOver[1].endsWith(".txt"));
             ASSERT_EQ(rig.env.fake.count("start"), 1);
-            EXPECT_EQ(rig.env.fake.last("start")->text, "cmd /c \"" + rig.env.programFolder("ftpSend.exe") + '"');
+            EXPECT_EQ(rig.env.fake.last("start")->text, "cmd /c \"" + rig.env.companionFolder("ftpSend.exe") + '"');
         } else {
             EXPECT_FALSE(QFile::exists(rig.env.temp("snd.ini")));
             EXPECT_EQ(rig.env.fake.count("start"), 0);

@@ -153,9 +153,9 @@ TEST(FirstRun, AnUnwritableSettingsFileKeepsTheWindowOpen) {
 
 TEST(FirstRun, TheMarkerFileGoesAndDontAcceptWritesNothing) {
     AppRig rig;
-    writeBytes(rig.env.programFolder("nl.ini"), "x");
+    writeBytes(rig.env.dataFolder("nl.ini"), "x");
     rig.form->start();
-    EXPECT_FALSE(QFile::exists(rig.env.programFolder("nl.ini")));
+    EXPECT_FALSE(QFile::exists(rig.env.dataFolder("nl.ini")));
     auto* agreement = rig.window<Form5>("Form5");
     ASSERT_NE(agreement, nullptr);
     EXPECT_THROW(agreement->dontAcceptClicked(), ProgramEnded);
@@ -277,15 +277,15 @@ TEST(Startup, AFreshAccountWithoutAConfigurationFolderStartsIntoTheAgreement) {
     ScopedEnvironment account;
     account.unset("APPDATA");
     account.unset("XDG_CONFIG_HOME");
-    account.set("HOME", rig.env.programFolder("home"));
+    account.set("HOME", rig.env.temp("home"));
     rig.form->start();
     EXPECT_EQ(rig.env.fake.count("message"), 0) << "no Write error";
     auto* agreement = rig.window<Form5>("Form5");
     ASSERT_NE(agreement, nullptr);
     EXPECT_TRUE(agreement->isVisible());
-    EXPECT_TRUE(QFileInfo(rig.env.programFolder("home/.config")).isDir());
+    EXPECT_TRUE(QFileInfo(rig.env.temp("home/.config")).isDir());
     struct stat made {};
-    ASSERT_EQ(::stat(QFile::encodeName(rig.env.programFolder("home/.config")).constData(), &made), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(rig.env.temp("home/.config")).constData(), &made), 0);
     EXPECT_EQ(made.st_mode & 0777, 0700u);
 }
 
@@ -295,7 +295,7 @@ TEST(Startup, ATerminationSignalClosesTheProgramAsTheWindowsCloseDoes) {
     rig.form->start();
     ASSERT_TRUE(rig.env.fake.terminationHandler);
     Form1& form = *rig.form;
-    rig.env.fake.processList = {{7, rig.env.programFolder("sound32.dll")}};
+    rig.env.fake.processList = {{7, rig.env.companionFolder("sound32.dll")}};
     form.setChecked("Option7", true);
     bool soundedFirst = false;
     rig.env.fake.at(1000, [&] {

@@ -93,7 +93,7 @@ TEST(UploaderProgram, WhatSendDataHandsOverArrivesAtTheServer) {
     LocalServer server(LocalServer::Kind::Web);
     ASSERT_EQ(server.failure(), "");
     OnlineRig rig;
-    rig.env.fake.folder = qEnvironmentVariable("TONARA_BIN");
+    rig.env.fake.companionFolderPath = qEnvironmentVariable("TONARA_BIN");
     rig.window.vars.snd = 1;
     Program(rig.window).PrintFile(">> Program started");
     Program(rig.window).SendData();

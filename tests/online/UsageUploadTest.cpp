@@ -10,7 +10,7 @@ namespace tonara::test {
 
 namespace {
 
-QString uploaderCommand(const TestEnvironment& env) { return "cmd /c \"" + env.programFolder("ftpSend.exe") + '"'; }
+QString uploaderCommand(const TestEnvironment& env) { return "cmd /c \"" + env.companionFolder("ftpSend.exe") + '"'; }
 
 // Runs body, which ends in the error window; the user leaves it at once.
 void leaveTheErrorWindow(OnlineRig& rig, const std::function<void()>& body) {

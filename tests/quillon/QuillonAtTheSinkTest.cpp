@@ -41,7 +41,7 @@ constexpr int kRecordAfterMs = 2000;
 class BuiltProgramsPlatform : public RealPlatform {
 public:
     [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-    QString programFolder() override { return programsFolder(); }
+    QString companionFolder() override { return programsFolder(); }
 };
 
 void report(const std::string& what, double value, const char* unit) {

@@ -18,7 +18,7 @@ QString quillonProgram() { return programsFolder() + "/Quillon.dll"; }
 // The real platform with the built programs beside it, as the installed main program has them.
 class BuiltProgramsPlatform : public RealPlatform {
 public:
-    QString programFolder() override { return programsFolder(); }
+    QString companionFolder() override { return programsFolder(); }
 };
 
 std::vector<qint64> runningQuillons() {

@@ -6,7 +6,7 @@ namespace {
 
 struct LanguageRig : Rig {
     void writeLanguage(const QString& code, const QStringList& entries) {
-        writeTextLines(env.programFolder("lng_" + code + ".dll"), entries);
+        writeTextLines(env.dataFolder("lng_" + code + ".dll"), entries);
     }
     // With the file's entry n replaced by text.
     void writeLanguageWith(const QString& code, int n, const QString& text) {
@@ -129,7 +129,7 @@ TEST(LanguageFile, ShortFileNeedsEntriesLeftByAnEarlierRead) {
 
 TEST(LanguageFile, AnEmptyFileIsReported) {
     LanguageRig rig;
-    writeBytes(rig.env.programFolder("lng_en.dll"), "");
+    writeBytes(rig.env.dataFolder("lng_en.dll"), "");
     rig.expectErrorReport([&] { Program(rig.window).LanguageAPI("en", 1); }, err::InputPastEnd, 1015);
 }
 

@@ -40,7 +40,7 @@ TEST(SettingsFile, AppliesEveryLineAndLogsEachAsRead) {
 
     SettingsRig first;
     first.writeSettings(kFirstRun);
-    writeTextLines(first.env.programFolder("lng_en.dll"), numberedLanguageEntries("en"));
+    writeTextLines(first.env.dataFolder("lng_en.dll"), numberedLanguageEntries("en"));
     first.check();
     EXPECT_EQ(first.window.caption("Frame4"), "entry 56, entry 57 1");
     EXPECT_EQ(first.window.vars.updater, 1);

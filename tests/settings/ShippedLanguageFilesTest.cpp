@@ -34,7 +34,7 @@ TEST(ShippedLanguageFiles, BothPassEveryCheckWithEachEntryInPlace) {
         ASSERT_EQ(entries.size(), 72) << code.toStdString();
 
         Rig rig;
-        rig.env.fake.folder = shippedFolder();
+        rig.env.fake.dataFolderPath = shippedFolder();
         rig.window.vars.sensmicro = 1;
         Program p(rig.window);
         p.LanguageAPI(code, 99);

@@ -5,14 +5,18 @@
 
 namespace tonara::test {
 
+static QString under(const QString& base, const QString& name) { return name.isEmpty() ? base : base + "/" + name; }
+
 TestEnvironment::TestEnvironment() : oldTemp_(qgetenv("TEMP")), oldAppData_(qgetenv("APPDATA")) {
     QDir(root_.path()).mkpath("temp");
     QDir(root_.path()).mkpath("appdata");
-    QDir(root_.path()).mkpath("program");
+    QDir(root_.path()).mkpath("companions");
+    QDir(root_.path()).mkpath("data");
     qputenv("TEMP", QFile::encodeName(temp()));
     qputenv("APPDATA", QFile::encodeName(appData()));
-    fake.folder = programFolder();
-    fake.path = programFolder("tonara");
+    fake.companionFolderPath = companionFolder();
+    fake.dataFolderPath = dataFolder();
+    fake.path = under(root_.path() + "/bin", "tonara");
     setPlatform(&fake);
 }
 
@@ -22,11 +26,10 @@ TestEnvironment::~TestEnvironment() {
     qputenv("APPDATA", oldAppData_);
 }
 
-static QString under(const QString& base, const QString& name) { return name.isEmpty() ? base : base + "/" + name; }
-
 QString TestEnvironment::temp(const QString& name) const { return under(root_.path() + "/temp", name); }
 QString TestEnvironment::appData(const QString& name) const { return under(root_.path() + "/appdata", name); }
-QString TestEnvironment::programFolder(const QString& name) const { return under(root_.path() + "/program", name); }
+QString TestEnvironment::companionFolder(const QString& name) const { return under(root_.path() + "/companions", name); }
+QString TestEnvironment::dataFolder(const QString& name) const { return under(root_.path() + "/data", name); }
 
 ScopedEnvironment::~ScopedEnvironment() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {

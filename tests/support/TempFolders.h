@@ -1,6 +1,7 @@
 #pragma once
 // Fresh TEMP and APPDATA folders for one test, and a fake platform
-// installed for its lifetime.
+// installed for its lifetime. Its companion and data folders are two
+// different folders, as in an installed tree.
 
 #include "FakePlatform.h"
 #include "QtPrinters.h"
@@ -22,7 +23,8 @@ public:
 
     QString temp(const QString& name = {}) const;
     QString appData(const QString& name = {}) const;
-    QString programFolder(const QString& name = {}) const;
+    QString companionFolder(const QString& name = {}) const;
+    QString dataFolder(const QString& name = {}) const;
 
     FakePlatform fake;
 

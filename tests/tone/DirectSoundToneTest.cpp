@@ -73,7 +73,7 @@ TEST(SoundDX, PlaysThePresetFileAtTheGivenRateAndKeepsIt) {
     {
         TestEnvironment env;
         FakeMainWindow win;
-        const QString preset = env.programFolder("sounddx3.dll");
+        const QString preset = env.dataFolder("sounddx3.dll");
         writeBytes(preset, toneImage(500));
         env.fake.at(200, [&] { win.vars.z = 1; });
         sound(win).SoundDX(500, "3", 22050);

@@ -104,7 +104,7 @@ TEST(SoundWinmmRNDTMP, PlaysForTheDurationWithoutLettingEventsRun) {
 TEST(SoundWinmm, LoopsThePresetFileAndLeavesIt) {
     TestEnvironment env;
     FakeMainWindow win;
-    const QString preset = env.programFolder("sounddx7.dll");
+    const QString preset = env.dataFolder("sounddx7.dll");
     writeBytes(preset, toneImage(500));
     env.fake.at(300, [&] { win.vars.z = 1; });
     sound(win).SoundWinmm(500, "7");

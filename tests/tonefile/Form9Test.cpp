@@ -77,7 +77,7 @@ TEST(Player, EachSoundModeStartsWaitsAndEndsItsWay) {
         for (const PlatformRecord* r : rig.env.fake.all(c.player ? "play" : "start")) {
             startedAt.push_back(r->atMs);
             if (!c.player) {
-                EXPECT_EQ(r->text, c.started.arg(rig.env.fake.folder));
+                EXPECT_EQ(r->text, c.started.arg(rig.env.fake.companionFolderPath));
                 EXPECT_TRUE(r->flag) << "hidden";
             }
         }
