@@ -22,13 +22,9 @@ public:
 
 private:
     void add(const char* kind, bool flag, int value = 0) {
-        PlatformRecord r;
-        r.atMs = owner_.clockMs;
-        r.kind = kind;
-        r.text = path_;
+        PlatformRecord& r = owner_.record(kind, path_);
         r.flag = flag;
         r.pitch = value;
-        owner_.records.push_back(r);
     }
     FakePlatform& owner_;
     QString path_;
@@ -51,12 +47,7 @@ public:
     }
 
 private:
-    void add(const char* kind) {
-        PlatformRecord r;
-        r.atMs = owner_.clockMs;
-        r.kind = kind;
-        owner_.records.push_back(r);
-    }
+    void add(const char* kind) { owner_.record(kind); }
     FakePlatform& owner_;
     CaptureReceiver& receiver_;
 };
@@ -96,12 +87,16 @@ void FakePlatform::processEvents() {
     if (pumpQtEvents && QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
-void FakePlatform::endProgram(int exitCode) {
-    PlatformRecord r;
+PlatformRecord& FakePlatform::record(const char* kind, const QString& text) {
+    PlatformRecord& r = records.emplace_back();
     r.atMs = clockMs;
-    r.kind = "end";
-    r.durationMs = exitCode;
-    records.push_back(r);
+    r.kind = kind;
+    r.text = text;
+    return r;
+}
+
+void FakePlatform::endProgram(int exitCode) {
+    record("end").durationMs = exitCode;
     if (exitForReal) {
         std::fflush(nullptr);
         ::_exit(exitCode);
@@ -110,14 +105,10 @@ void FakePlatform::endProgram(int exitCode) {
 }
 
 void FakePlatform::playWav(const QString& path, bool loop) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "play";
-    r.text = path;
+    PlatformRecord& r = record("play", path);
     r.flag = loop;
     QFile f(path);
     if (f.open(QIODevice::ReadOnly)) r.data = f.readAll();
-    records.push_back(r);
 }
 
 void FakePlatform::playWavFor(const QString& path, int durationMs) {
@@ -125,45 +116,29 @@ void FakePlatform::playWavFor(const QString& path, int durationMs) {
     records.back().durationMs = durationMs;
 }
 
-void FakePlatform::silenceWav() {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "silence";
-    records.push_back(r);
-}
+void FakePlatform::silenceWav() { record("silence"); }
 
 void FakePlatform::beep(int pitch, int durationMs) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "beep";
+    PlatformRecord& r = record("beep");
     r.pitch = pitch;
     r.durationMs = durationMs;
-    records.push_back(r);
     delay(durationMs);
 }
 
 std::unique_ptr<ToneStream> FakePlatform::openToneStream(const QString& wavPath) {
     if (!noToneStreamReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noToneStreamReason);
     if (!QFile::exists(wavPath)) raise(err::FileNotFound);
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "stream-open";
-    r.text = wavPath;
+    PlatformRecord& r = record("stream-open", wavPath);
     QFile f(wavPath);
     if (f.open(QIODevice::ReadOnly)) r.data = f.readAll();
-    records.push_back(r);
     return std::make_unique<FakeToneStream>(*this, wavPath);
 }
 
 std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, const CaptureFormat& format,
                                                          CaptureReceiver& receiver) {
     if (!noCaptureReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noCaptureReason);
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "capture-open";
-    r.text = device;
-    r.title = QString("%1 Hz %2 bits %3 channels").arg(format.samplesPerSecond).arg(format.bitsPerSample).arg(format.channels);
-    records.push_back(r);
+    record("capture-open", device).title =
+        QString("%1 Hz %2 bits %3 channels").arg(format.samplesPerSecond).arg(format.bitsPerSample).arg(format.channels);
     if (realMicrophone) return openSdlCapture(device, format, receiver);
     return std::make_unique<FakeCaptureDevice>(*this, receiver);
 }
@@ -176,14 +151,10 @@ bool FakePlatform::feedCapture(const QByteArray& bytes) {
 }
 
 int FakePlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "message";
-    r.text = text;
+    PlatformRecord& r = record("message", text);
     r.title = title;
     r.icon = icon;
     r.flag = buttons == MessageButtons::YesNo;
-    records.push_back(r);
     if (!answers.empty()) {
         const int a = answers.front();
         answers.pop_front();
@@ -193,13 +164,9 @@ int FakePlatform::messageBox(const QString& text, const QString& title, MessageI
 }
 
 QString FakePlatform::openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "open-dialog";
-    r.text = title;
+    PlatformRecord& r = record("open-dialog", title);
     r.title = filter;
     r.data = defaultSuffix.toUtf8();
-    records.push_back(r);
     if (chosenFiles.empty()) return {};
     QString chosen = chosenFiles.front();
     chosenFiles.pop_front();
@@ -207,12 +174,7 @@ QString FakePlatform::openFileName(const QString& title, const QString& filter, 
 }
 
 QString FakePlatform::saveFileName(const QString& filter, const QString& fileName) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "save-dialog";
-    r.text = filter;
-    r.title = fileName;
-    records.push_back(r);
+    record("save-dialog", filter).title = fileName;
     if (savedNames.empty()) return {};
     const QString chosen = savedNames.front();
     savedNames.pop_front();
@@ -222,58 +184,33 @@ QString FakePlatform::saveFileName(const QString& filter, const QString& fileNam
 void FakePlatform::startProgram(const QString& command, bool hidden) {
     const ShellCommand sc = parseShellCommand(command);
     if (!sc.viaCommandProcessor && missingPrograms.contains(sc.program)) raise(err::FileNotFound);
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "start";
-    r.text = command;
-    r.flag = hidden;
-    records.push_back(r);
+    record("start", command).flag = hidden;
 }
 
 void FakePlatform::openUrl(const QString& address) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "url";
-    r.text = address;
-    records.push_back(r);
+    record("url", address);
 }
 
 std::optional<QByteArray> FakePlatform::download(const QString& address) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "download";
-    r.text = address;
-    records.push_back(r);
+    record("download", address);
     const auto it = webFiles.find(address);
     if (it == webFiles.end()) return std::nullopt;
     return it->second;
 }
 
 QString FakePlatform::upload(const QByteArray& data, const QString& address) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "upload";
-    r.text = address;
-    r.data = data;
-    records.push_back(r);
+    record("upload", address).data = data;
     return uploadRefusal;
 }
 
 bool FakePlatform::startVolumeControl() {
     if (!volumeControlInstalled) return false;
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "volume-control";
-    records.push_back(r);
+    record("volume-control");
     return true;
 }
 
 bool FakePlatform::terminateProcess(qint64 pid) {
-    PlatformRecord r;
-    r.atMs = clockMs;
-    r.kind = "terminate";
-    r.pitch = int(pid);
-    records.push_back(r);
+    record("terminate").pitch = int(pid);
     std::erase_if(processList, [pid](const ProcessEntry& e) { return e.pid == pid; });
     return true;
 }

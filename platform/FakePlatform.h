@@ -43,6 +43,8 @@ public:
     std::vector<const PlatformRecord*> all(const QString& kind) const;
     const PlatformRecord* last(const QString& kind) const;
     int count(const QString& kind) const;
+    // A new record of kind at the present time, to be filled in at once (the next one may move it).
+    PlatformRecord& record(const char* kind, const QString& text = {});
 
     void delay(int ms) override;
     qint64 monotonicMs() override { return clockMs; }

@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QString>
 #include <cstdint>
+#include <iostream>
+#include <string>
 #include <vector>
 
 namespace tonara::test {
@@ -21,6 +23,11 @@ bool soundServerReachable();
 // Why a test that needs one is skipped.
 constexpr const char* kNoSoundServer = "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
                                        "(./test.sh or tests/sound-server.sh provide one)";
+
+// A figure in the test output, for the record.
+inline void report(const std::string& what, double value, const char* unit) {
+    std::cout << "[ measured ] " << what << ": " << value << " " << unit << std::endl;
+}
 
 // Records the sink's monitor as 16-bit stereo at the sink's own rate, so
 // the server does not resample what is measured.

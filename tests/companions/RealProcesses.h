@@ -3,6 +3,7 @@
 // private TEMP and the real platform in force.
 
 #include "TempFolders.h"
+#include "TestedPlatform.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -14,6 +15,11 @@ namespace tonara::test {
 
 // The folder of the built programs.
 QString programsFolder();
+// The real platform with the built programs as its companions.
+class BuiltProgramsPlatform : public TestedPlatform {
+public:
+    QString companionFolder() override { return programsFolder(); }
+};
 // Copies an executable, keeping it executable; creates the folder.
 void copyProgram(const QString& from, const QString& to);
 // A file that runs as a copy of sleep, under the same name, in the

@@ -1,7 +1,7 @@
 // The capture object on the real microphone: the test sound server's 440 Hz sine source.
 #include "FakeMainWindow.h"
 #include "FakePlatform.h"
-#include "RealPlatform.h"
+#include "TestedPlatform.h"
 #include "SinkRecording.h"
 #include "frmDX_Record.h"
 
@@ -18,18 +18,11 @@ namespace {
 
 constexpr int kMicRate = 44100;
 
-// The real platform, except that ending the program ends only the test.
-class TestedPlatform : public RealPlatform {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-};
-
 class RealCapture : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
+            GTEST_SKIP() << kNoSoundServer;
         setPlatform(&platform_);
         window.errorLeft = true; // a trapped failure ends the test instead of waiting
     }

@@ -4,7 +4,7 @@
 #include "FakeMainWindow.h"
 #include "FakePlatform.h"
 #include "Form4.h"
-#include "RealPlatform.h"
+#include "TestedPlatform.h"
 #include "SinkRecording.h"
 #include "TempFolders.h"
 
@@ -23,12 +23,6 @@ constexpr int kThreshold = 15000; // half the tone's amplitude
 const qint64 kMinGapFrames = kSinkRate / 2000;
 // Far above one tone at full amplitude, far below two summed ones.
 constexpr int kMaxPeak = 31000;
-
-// The real platform, except that ending the program ends only the test.
-class TestedPlatform : public RealPlatform {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-};
 
 // Stretches at or above the threshold, split wherever the signal stays below it for kMinGapFrames.
 std::vector<ToneSpan> separateTones(const std::vector<std::int16_t>& samples, qint64 from) {

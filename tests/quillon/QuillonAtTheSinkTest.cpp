@@ -12,7 +12,6 @@
 #include "FakePlatform.h"
 #include "HearingTable.h"
 #include "QuillonRig.h"
-#include "RealPlatform.h"
 #include "RealProcesses.h"
 #include "SinkRecording.h"
 
@@ -21,7 +20,6 @@
 #include <cmath>
 #include <complex>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <numbers>
 
 namespace tonara::test {
@@ -36,17 +34,6 @@ constexpr int kFullLevel = 30000;
 constexpr int kSilence = 100;
 // Long enough after a tone's end for a lagging recorder to catch up with it.
 constexpr int kRecordAfterMs = 2000;
-
-// The real platform, with the built programs beside it, and an end that ends only the test.
-class BuiltProgramsPlatform : public RealPlatform {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-    QString companionFolder() override { return programsFolder(); }
-};
-
-void report(const std::string& what, double value, const char* unit) {
-    std::cout << "[ measured ] " << what << ": " << value << " " << unit << std::endl;
-}
 
 // The amplitude of the component at hz, over a whole number of its periods from from on.
 double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64 to, double hz) {
@@ -103,8 +90,7 @@ class QuillonAtTheSink : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
+            GTEST_SKIP() << kNoSoundServer;
         setPlatform(&platform_);
         // The running program has its output open; an idle sink hands its monitor out in long blocks.
         AudioOutput::instance().deviceSpec();

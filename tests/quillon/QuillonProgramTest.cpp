@@ -1,7 +1,6 @@
 // Quillon.dll run for real: what its hand-over makes it do, and the main
 // window's Hearing age with Play starting it.
 #include "AppRig.h"
-#include "RealPlatform.h"
 #include "RealProcesses.h"
 
 #include <QFile>
@@ -14,12 +13,6 @@ namespace tonara::test {
 namespace {
 
 QString quillonProgram() { return programsFolder() + "/Quillon.dll"; }
-
-// The real platform with the built programs beside it, as the installed main program has them.
-class BuiltProgramsPlatform : public RealPlatform {
-public:
-    QString companionFolder() override { return programsFolder(); }
-};
 
 std::vector<qint64> runningQuillons() {
     std::vector<qint64> pids;
