@@ -29,7 +29,7 @@ protected:
         QProcess& child = env.start(toneProgram(program));
         recorder.keepRecording(ms);
         EXPECT_EQ(QDir(env.temp()).entryList(QDir::Files), QStringList{"sound.ini"}) << "its samples file stays behind";
-        const qint64 killedAt = recorder.frames();
+        const qint64 killedAt = recorder.position();
         ExFunctions().KillProcess(toneProgramName(program == "sound32.dll" ? "32" : "16"));
         EXPECT_TRUE(child.waitForFinished(5000));
         EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
