@@ -2,11 +2,11 @@
 #include "AudioOutput.h"
 #include "FakeMainWindow.h"
 #include "FakePlatform.h"
-#include "RealPlatform.h"
 #include "RuntimeError.h"
 #include "SinkRecording.h"
 #include "Sound.h"
 #include "Synthesis.h"
+#include "TestedPlatform.h"
 #include "ToneAnalysis.h"
 
 #include <QFile>
@@ -22,18 +22,11 @@ using namespace tonara::test;
 
 namespace {
 
-// The real platform, except that ending the program ends only the test.
-class TestedPlatform : public RealPlatform {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-};
-
 class RealTone : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!soundServerReachable())
-            GTEST_SKIP() << "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
-                            "(./test.sh or tests/sound-server.sh provide one)";
+            GTEST_SKIP() << kNoSoundServer;
         oldTemp_ = qgetenv("TEMP");
         qputenv("TEMP", QFile::encodeName(temp_.path()));
         setPlatform(&platform_);
@@ -50,10 +43,6 @@ protected:
     }
 
     QString tempFile(const QString& name) const { return temp_.filePath(name); }
-
-    static void report(const std::string& what, double value, const char* unit) {
-        std::cout << "[ measured ] " << what << ": " << value << " " << unit << std::endl;
-    }
 
     TestedPlatform platform_;
     FakeMainWindow window;
@@ -83,7 +72,7 @@ TEST_F(RealTone, TheOutputIsOpenAtTheServersRateStereoWithSmallBuffers) {
 TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
     for (const qint16 pitch : {1000, 4500, 10000, 16600, 21000}) {
         SCOPED_TRACE(pitch);
-        const qint64 called = recorder.frames();
+        const qint64 called = recorder.position();
         sound(window).SoundWinmmRNDTMP(pitch, 700);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
@@ -101,10 +90,10 @@ TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
 }
 
 TEST_F(RealTone, AContinuousToneSoundsUntilStopAndLeavesNoFile) {
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     qint64 stopped = -1;
     QTimer::singleShot(1500, [&] {
-        stopped = recorder.frames();
+        stopped = recorder.position();
         window.vars.z = 1;
     });
     sound(window).SoundWinmmRND(1000);
@@ -137,7 +126,7 @@ TEST_F(RealTone, AContinuousToneSoundsUntilStopAndLeavesNoFile) {
 }
 
 TEST_F(RealTone, ATimedToneLastsItsDuration) {
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     sound(window).SoundWinmmRNDTMP(1000, 100);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
@@ -152,7 +141,7 @@ TEST_F(RealTone, ATimedToneLastsItsDuration) {
 
 // At 96 kHz it sounds; at 48 kHz it is filtered out rather than folded to 16 kHz.
 TEST_F(RealTone, A32kHzToneReachesTheSinkAt32kHzOrNotAtAll) {
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     sound(window).SoundWinmmRNDTMP(32000, 400);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
@@ -175,7 +164,7 @@ TEST_F(RealTone, A32kHzToneReachesTheSinkAt32kHzOrNotAtAll) {
 }
 
 TEST_F(RealTone, BeepSoundsItsPitchForItsDuration) {
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     platform().beep(1500, 200);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
@@ -193,10 +182,10 @@ TEST_F(RealTone, ThePlayerPlaysEightBitMonoAtItsOwnRateAndAMissingFileSilencesIt
         grid.at(0, s) = 128 + qint32(std::lround(100 * std::sin(2 * std::numbers::pi * 500 * s / 22050)));
     WriteWave(tempFile("low.wav"), CreateWaveArray(grid, 22050, 8));
 
-    const qint64 started = recorder.frames();
+    const qint64 started = recorder.position();
     platform().playWav(tempFile("low.wav"), true);
     recorder.keepRecording(600);
-    const qint64 replaced = recorder.frames();
+    const qint64 replaced = recorder.position();
     platform().playWav(tempFile("none.wav"), true);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
@@ -211,15 +200,15 @@ TEST_F(RealTone, ThePlayerPlaysEightBitMonoAtItsOwnRateAndAMissingFileSilencesIt
 TEST_F(RealTone, AToneStreamFollowsItsVolumeAndRateAndStops) {
     writeToneWav(1000);
     std::unique_ptr<ToneStream> stream = platform().openToneStream(temporaryToneWav());
-    const qint64 opened = recorder.frames();
+    const qint64 opened = recorder.position();
     recorder.keepRecording(200);
     stream->play(true);
     recorder.keepRecording(500);
-    const qint64 changed = recorder.frames();
+    const qint64 changed = recorder.position();
     stream->setVolume(0.5);
     stream->setFrequency(88200);
     recorder.keepRecording(500);
-    const qint64 stopped = recorder.frames();
+    const qint64 stopped = recorder.position();
     stream->stop();
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
@@ -256,7 +245,7 @@ TEST_F(RealTone, ToneStreamsRefuseMissingAndForeignFiles) {
 }
 
 TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     QTimer::singleShot(1700, [&] { window.vars.z = 1; });
     sound(window).SoundWinmmLTH();
     recorder.keepRecording(200);
@@ -273,7 +262,7 @@ TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
 }
 
 TEST_F(RealTone, BackToBackTimedTonesAreSeparateTonesThatKeepTheirLength) {
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     for (const qint16 pitch : {1000, 1500, 2000}) sound(window).SoundWinmmRNDTMP(pitch, 150);
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
@@ -309,7 +298,7 @@ TEST_F(RealTone, AQuietOutputLeavesTheServerAndTheNextSoundBringsItBack) {
     recorder.keepRecording(4500);
     EXPECT_EQ(ourStreams(), 0) << "still streaming silence after four seconds";
 
-    const qint64 called = recorder.frames();
+    const qint64 called = recorder.position();
     platform().beep(1000, 200);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();

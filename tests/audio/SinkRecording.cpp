@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcessEnvironment>
 #include <QThread>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
@@ -30,6 +32,12 @@ SinkRecorder::~SinkRecorder() {
 
 bool SinkRecorder::start(QString& why) {
     const QString sink = qEnvironmentVariableIsEmpty("SOUND_SINK") ? "tonara_out" : qEnvironmentVariable("SOUND_SINK");
+    // The test programs set the output's server buffering in the environment
+    // (prepareAudioEnvironment); parec would take it over --latency-msec and
+    // deliver in blocks three times as long.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("PULSE_LATENCY_MSEC");
+    recorder_.setProcessEnvironment(environment);
     recorder_.start("parec", {"--latency-msec=10", "-d", sink + ".monitor", "--format=s16le",
                               "--rate=" + QString::number(kSinkRate), "--channels=2", "--raw"});
     if (!recorder_.waitForStarted(5000)) {
@@ -39,7 +47,7 @@ bool SinkRecorder::start(QString& why) {
     // The monitor may take a second or two to deliver its first block.
     QElapsedTimer waited;
     waited.start();
-    while (frames() == 0 && waited.elapsed() < 5000 && recorder_.state() != QProcess::NotRunning) keepRecording(50);
+    while (frames() == 0 && waited.elapsed() < 5000 && recorder_.state() != QProcess::NotRunning) pollFor(50);
     if (recorder_.state() == QProcess::NotRunning) {
         why = "parec ended: " + QString::fromLocal8Bit(recorder_.readAllStandardError());
         return false;
@@ -52,14 +60,33 @@ bool SinkRecorder::start(QString& why) {
     return true;
 }
 
+qint64 SinkRecorder::clockNs() const {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 qint64 SinkRecorder::frames() {
     while (recorder_.waitForReadyRead(0)) {
     }
-    received_ += recorder_.readAllStandardOutput();
-    return drainedFrames_ + received_.size() / 4;
+    const QByteArray arrived = recorder_.readAllStandardOutput();
+    received_ += arrived;
+    const qint64 all = drainedFrames_ + received_.size() / 4;
+    if (!arrived.isEmpty()) {
+        // The last frame received has been played by now: frame 0 was played
+        // at least that long ago. The least delayed delivery tells it best.
+        const qint64 origin = clockNs() - all * 1000000000 / kSinkRate;
+        if (originNs_ < 0 || origin < originNs_) originNs_ = origin;
+    }
+    return all;
 }
 
-void SinkRecorder::keepRecording(int ms) {
+qint64 SinkRecorder::position() {
+    const qint64 received = frames();
+    if (originNs_ < 0) return received;
+    return std::max(received, (clockNs() - originNs_) * kSinkRate / 1000000000);
+}
+
+void SinkRecorder::pollFor(int ms) {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < ms) {
@@ -69,15 +96,30 @@ void SinkRecorder::keepRecording(int ms) {
     }
 }
 
-bool SinkRecorder::waitForSound(int threshold, int ms) {
+void SinkRecorder::keepRecording(int ms) {
+    const qint64 until = position() + framesOf(ms);
     QElapsedTimer timer;
     timer.start();
-    for (qint64 scanned = drainedFrames_; timer.elapsed() < ms; keepRecording(20)) {
-        for (const std::int16_t sample : samples(scanned))
-            if (std::abs(int(sample)) >= threshold) return true;
-        scanned = frames();
+    while (timer.elapsed() < ms ||
+           (frames() < until && timer.elapsed() < ms + kCatchUpMs && recorder_.state() != QProcess::NotRunning)) {
+        QCoreApplication::processEvents();
+        frames();
+        QThread::msleep(5);
     }
-    return false;
+}
+
+bool SinkRecorder::waitForSound(int threshold, int ms) {
+    const qint64 until = position() + framesOf(ms);
+    QElapsedTimer timer;
+    timer.start();
+    for (qint64 scanned = drainedFrames_;; keepRecording(20)) {
+        const std::vector<std::int16_t> part = samples(scanned);
+        for (const std::int16_t sample : part)
+            if (std::abs(int(sample)) >= threshold) return true;
+        scanned = std::max(scanned, drainedFrames_) + qint64(part.size());
+        if (scanned >= until || timer.elapsed() >= ms + kCatchUpMs || recorder_.state() == QProcess::NotRunning)
+            return false;
+    }
 }
 
 std::vector<std::int16_t> SinkRecorder::stop() {

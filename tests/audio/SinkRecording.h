@@ -31,6 +31,11 @@ inline void report(const std::string& what, double value, const char* unit) {
 
 // Records the sink's monitor as 16-bit stereo at the sink's own rate, so
 // the server does not resample what is measured.
+//
+// What has been received lags behind the sink, by more than a second when
+// the machine is busy, so the count received is no mark of the moment:
+// position() is. The sink plays by the clock, so the recording's frame for
+// a moment follows from the clock and the least delayed delivery seen.
 class SinkRecorder {
 public:
     ~SinkRecorder();
@@ -38,12 +43,19 @@ public:
     bool start(QString& why);
     // Frames received so far.
     qint64 frames();
-    // Keeps receiving for ms, letting events run.
+    // The frame of the recording that the sink plays at this moment, to
+    // within the least delivery delay seen (milliseconds): the mark for
+    // "now". Frames received so far before anything has arrived.
+    qint64 position();
+    // Keeps receiving, letting events run, for ms and until everything the
+    // sink played up to ms from now has arrived (a lagging recorder is
+    // waited for, at most kCatchUpMs more).
     void keepRecording(int ms);
+    static constexpr int kCatchUpMs = 10000;
     // The left channel received so far (since the last drain), from a frame on.
     std::vector<std::int16_t> samples(qint64 from = 0);
     // Keeps receiving until a frame at or above threshold has arrived, at most
-    // ms; false when none did.
+    // until what the sink played in the next ms has arrived; false when none did.
     bool waitForSound(int threshold, int ms);
     // Ends the recording; the left channel.
     std::vector<std::int16_t> stop();
@@ -52,9 +64,16 @@ public:
     std::vector<std::int16_t> drain();
 
 private:
+    // Lets events run and receives for ms.
+    void pollFor(int ms);
+
     QProcess recorder_;
     QByteArray received_;
     qint64 drainedFrames_ = 0;
+    // Nanoseconds of the steady clock at which the sink played frame 0 of
+    // the recording, as late as the deliveries allow; none yet when negative.
+    qint64 originNs_ = -1;
+    qint64 clockNs() const;
 };
 
 struct ToneSpan {

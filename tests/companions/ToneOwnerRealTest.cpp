@@ -32,7 +32,7 @@ protected:
     // Records until the owner's end has had a second to silence everything;
     // returns how long after the end the last loud frame came.
     double msToSilence(const std::function<void()>& endTheOwner, const std::string& what) {
-        const qint64 endedAt = recorder->frames();
+        const qint64 endedAt = recorder->position();
         endTheOwner();
         recorder->keepRecording(1300);
         const std::vector<std::int16_t> samples = recorder->stop();

@@ -31,7 +31,7 @@ protected:
         // A sweep makes each step's samples file anew and deletes it once loaded: only one that stays counts.
         EXPECT_TRUE(waitUntil([&] { return QDir(env.temp()).entryList(QDir::Files) == QStringList{"sound.ini"}; }, 1000))
             << "its samples file stays behind: " << QDir(env.temp()).entryList(QDir::Files).join(", ").toStdString();
-        const qint64 killedAt = recorder.frames();
+        const qint64 killedAt = recorder.position();
         ExFunctions().KillProcess(toneProgramName(program == "sound32.dll" ? "32" : "16"));
         EXPECT_TRUE(child.waitForFinished(5000));
         EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);

@@ -53,7 +53,7 @@ protected:
         morse.findChild<QLineEdit*>("Text1")->setText(message);
         QString why;
         EXPECT_TRUE(recorder_.start(why)) << why.toStdString();
-        const qint64 pressed = recorder_.frames();
+        const qint64 pressed = recorder_.position();
         morse.playClicked();
         recorder_.keepRecording(300);
         samples_ = recorder_.stop();

@@ -81,7 +81,7 @@ protected:
     std::vector<HeardTone> run(const QStringList& arguments) {
         QString why;
         EXPECT_TRUE(recorder_.start(why)) << why.toStdString();
-        const qint64 started = recorder_.frames();
+        const qint64 started = recorder_.position();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TEMP", path("temp"));
         env.insert("APPDATA", path("app data"));
