@@ -122,8 +122,16 @@ QString RealPlatform::commandLine() {
     return args.join(' ');
 }
 
-QString RealPlatform::companionFolder() { return programFoldersOf(QCoreApplication::applicationDirPath()).companions; }
-QString RealPlatform::dataFolder() { return programFoldersOf(QCoreApplication::applicationDirPath()).data; }
+namespace {
+// The executable does not move while it runs: looked up once.
+const ProgramFolders& ownFolders() {
+    static const ProgramFolders folders = programFoldersOf(QCoreApplication::applicationDirPath());
+    return folders;
+}
+} // namespace
+
+QString RealPlatform::companionFolder() { return ownFolders().companions; }
+QString RealPlatform::dataFolder() { return ownFolders().data; }
 QString RealPlatform::programPath() { return QCoreApplication::applicationFilePath(); }
 
 } // namespace tonara
