@@ -33,15 +33,23 @@ source tests/sound-server.sh
 trap sound_server_stop EXIT
 export QT_QPA_PLATFORM=offscreen
 
+# What reaches the sink depends on the machine keeping the sound server fed
+# in real time: a virtual machine whose host holds it up for longer than the
+# server's buffer drops sound whatever a program does. A program of tests
+# that record at the sink is therefore run once more when it fails; a fault
+# in the sound itself fails both runs. Other tests get one run.
+second_run=(--repeat until-pass:2)
+
 export SOUND_RATE=48000
 sound_server_start || { echo "the private sound server did not start"; exit 1; }
-ctest --test-dir $folder --output-on-failure "${args[@]}" || exit 1
+ctest --test-dir $folder --output-on-failure -LE sink "${args[@]}" || exit 1
+ctest --test-dir $folder --output-on-failure -L sink "${second_run[@]}" "${args[@]}" || exit 1
 sound_server_stop
 
 export SOUND_RATE=96000
 sound_server_start || { echo "the 96 kHz sound server did not start"; exit 1; }
 echo "Again at a 96 kHz sink:"
-ctest --test-dir $folder --output-on-failure -L audio "${args[@]}" || exit 1
+ctest --test-dir $folder --output-on-failure -L audio "${second_run[@]}" "${args[@]}" || exit 1  # audio tests all record at the sink
 sound_server_stop
 
 if [ $sanitize = 0 ] && [ ${#args[@]} -eq 0 ]; then

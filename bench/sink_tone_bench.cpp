@@ -50,7 +50,10 @@ QString serverLatency() {
     QProcess pactl;
     pactl.start("pactl", {"list", "sink-inputs"});
     pactl.waitForFinished(5000);
-    const QString listing = QString::fromUtf8(pactl.readAllStandardOutput());
+    // The test server's sine plays into a sink input of its own.
+    QString listing;
+    for (const QString& input : QString::fromUtf8(pactl.readAllStandardOutput()).split("Sink Input #"))
+        if (input.contains("media.name = \"Tonara tones\"")) listing = input;
     QStringList parts;
     for (const char* kind : {"Buffer Latency", "Sink Latency"}) {
         const auto match = QRegularExpression(QString(kind) + ": (\\d+) usec").match(listing);

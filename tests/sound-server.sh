@@ -6,6 +6,8 @@
 # the sine source module would hand its sound over in two-second blocks, no
 # microphone does.
 #   source tests/sound-server.sh; sound_server_start; ...; sound_server_stop
+# SOUND_SERVER_LOG_LEVEL=debug makes the server log its streams' underruns
+# in $XDG_RUNTIME_DIR/pulse.log.
 SOUND_SINK=tonara_out
 SOUND_MIC=tonara_mic.monitor
 
@@ -17,7 +19,7 @@ sound_server_start() {
     export SOUND_RATE="${SOUND_RATE:-48000}"
     unset PULSE_SERVER
     # No memfd blocks: the server logs them as unregistered and falls back anyway.
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --enable-memfd=no --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
+    pulseaudio -n --daemonize=no ${SOUND_SERVER_LOG_LEVEL:+--log-level=$SOUND_SERVER_LOG_LEVEL} --exit-idle-time=-1 --disallow-exit --enable-memfd=no --log-target=file:"$XDG_RUNTIME_DIR/pulse.log" \
         -L "module-native-protocol-unix" \
         -L "module-null-sink sink_name=$SOUND_SINK rate=$SOUND_RATE channels=2" \
         -L "module-null-sink sink_name=tonara_mic rate=44100 channels=1" \

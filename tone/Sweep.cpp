@@ -7,6 +7,8 @@
 #include "TextFile.h"
 #include "Trap.h"
 
+#include <algorithm>
+
 namespace tonara {
 
 namespace {
@@ -29,15 +31,21 @@ void sound::SoundWinmmLTH() {
     trapped(mainWindow_, 1026, [&] {
         ExFunctions ex;
         qint16 pitch = 0;
+        // Steps keep a 75 ms cadence: making each step's tone takes a few
+        // milliseconds, which come off its wait instead of lengthening it.
+        qint64 stepDue = platform().monotonicMs();
         do {
             platform().processEvents();
             if (pitch >= kSweepTop) pitch = 0;
             pitch += kSweepStep;
             writeToneWav(pitch);
+            const qint64 playedAt = platform().monotonicMs();
+            if (playedAt - stepDue > kWinmmStepMs) stepDue = playedAt; // held up (a stalled window): no rush of short steps
             platform().playWavFor(temporaryToneWav(), kWinmmStepMs); // each step lasts its 75 ms at the sink
             showStatusPitch(pitch);
             mainWindow_.drawSine(pitch, kStaticSine);
-            ex.delay(kWinmmStepMs);
+            stepDue += kWinmmStepMs;
+            ex.delay(qint32(std::max<qint64>(0, stepDue - platform().monotonicMs())));
             ex.WavPlay("0", false, true);
         } while (toneGoesOn(mainWindow_));
         ex.WavPlay("0", false, true);
