@@ -1,15 +1,10 @@
 #include "AudioEnvironment.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace tonara {
 
-namespace {
-// SDL asks PulseAudio for a server buffer of one callback buffer (5 ms),
-// which drops out as soon as other programs keep both cores busy.
-constexpr const char* kServerBufferMs = "30";
-} // namespace
-
-void prepareAudioEnvironment() { setenv("PULSE_LATENCY_MSEC", kServerBufferMs, 0); }
+void prepareAudioEnvironment() { setenv("PULSE_LATENCY_MSEC", std::to_string(kServerBufferMs).c_str(), 0); }
 
 } // namespace tonara

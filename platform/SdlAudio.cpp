@@ -1,6 +1,7 @@
 // The real audio output: one SDL2 device at the sound server's own rate,
 // fed by the mixer from SDL's audio thread. Sounds are converted to that
 // rate when they are loaded, on the interface thread.
+#include "AudioEnvironment.h"
 #include "AudioOutput.h"
 #include "Mixer.h"
 #include "RateConverter.h"
@@ -24,12 +25,12 @@ namespace {
 constexpr int kFallbackRate = 48000;
 constexpr int kLowestRate = 8000;
 constexpr int kHighestRate = 384000;
-constexpr double kBufferMs = 5.0; // per callback; the server buffers more (AudioEnvironment.cpp)
+constexpr double kBufferMs = 5.0; // per callback; the server buffers more (kServerBufferMs)
 constexpr int kInvalidFileFormat = 321;
 // SDL2 goes on streaming silence while paused, so a quiet output is closed.
 constexpr auto kIdleBeforeClosing = std::chrono::seconds(3);
 constexpr auto kIdleCheckPeriod = std::chrono::milliseconds(500);
-constexpr int kServerBufferFillMs = 40;
+constexpr int kServerBufferFillMs = kServerBufferMs + 10;
 constexpr auto kSteadyStreamWait = std::chrono::milliseconds(200);
 
 using Clock = std::chrono::steady_clock;
