@@ -36,6 +36,10 @@ public:
     virtual int outputRate() = 0;
     // Opens the output if that has not been tried yet.
     virtual AudioDeviceSpec deviceSpec() = 0;
+    // Before the program ends: a sound that has just ended is still in the
+    // sound server's buffer, and closing the output would cut it off.
+    // Returns at once when nothing has sounded lately or a sound goes on.
+    virtual void letEndedSoundsPlayOut() = 0;
 };
 
 } // namespace tonara

@@ -37,6 +37,7 @@ void RealPlatform::processEvents() {
 }
 
 void RealPlatform::endProgram(int exitCode) {
+    AudioOutput::instance().letEndedSoundsPlayOut();
     std::fflush(nullptr);
     ::_exit(exitCode);
 }

@@ -32,6 +32,7 @@ constexpr auto kIdleBeforeClosing = std::chrono::seconds(3);
 constexpr auto kIdleCheckPeriod = std::chrono::milliseconds(500);
 constexpr int kServerBufferFillMs = kServerBufferMs + 10;
 constexpr auto kSteadyStreamWait = std::chrono::milliseconds(200);
+constexpr auto kPlayOutWait = std::chrono::milliseconds(300);
 
 using Clock = std::chrono::steady_clock;
 
@@ -130,6 +131,7 @@ private:
 class SdlAudio : public AudioOutput {
 public:
     ~SdlAudio() override {
+        letEndedSoundsPlayOut();
         {
             std::lock_guard lock(deviceMutex_);
             ending_ = true;
@@ -182,6 +184,15 @@ public:
     }
 
     int outputRate() override { return start() ? mixer_->deviceRate() : 0; }
+
+    // What the mixer made reaches the sink a server buffer later.
+    void letEndedSoundsPlayOut() override {
+        if (!mixer_) return;
+        const std::int64_t buffered = std::int64_t(mixer_->deviceRate()) * kServerBufferFillMs / 1000;
+        const auto giveUp = Clock::now() + kPlayOutWait;
+        while (mixer_->framesSinceSound() > 0 && mixer_->framesSinceSound() < buffered && Clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 
     AudioDeviceSpec deviceSpec() override {
         run();
