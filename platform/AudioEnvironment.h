@@ -8,9 +8,10 @@ namespace tonara {
 
 // The sound server's buffer for our output. SDL would ask for one callback
 // buffer (5 ms), which drops out as soon as other programs keep both cores
-// busy; at 30 ms a 96 kHz stream still ran short now and then with the
-// machine idle. A tone starts about this much later.
-constexpr int kServerBufferMs = 60;
+// busy. A larger buffer (45-60 ms) makes the server take our sound in
+// larger, later bursts, and back-to-back timed tones (Morse) then lose up
+// to 12 ms each waiting for the previous fade.
+constexpr int kServerBufferMs = 30;
 
 // Asks the sound server for the buffering that keeps tones free of gaps on
 // a busy machine while a new tone still starts at once; a value the user
