@@ -33,15 +33,17 @@ void sound::SoundWinmmLTH() {
         qint16 pitch = 0;
         // Steps keep a 75 ms cadence: making each step's tone takes a few
         // milliseconds, which come off its wait instead of lengthening it.
-        qint64 stepDue = platform().monotonicMs();
+        // The cadence starts when the first tone has been handed over (the
+        // output may have had to open first).
+        qint64 stepDue = -1;
         do {
             platform().processEvents();
             if (pitch >= kSweepTop) pitch = 0;
             pitch += kSweepStep;
             writeToneWav(pitch);
-            const qint64 playedAt = platform().monotonicMs();
-            if (playedAt - stepDue > kWinmmStepMs) stepDue = playedAt; // held up (a stalled window): no rush of short steps
             platform().playWavFor(temporaryToneWav(), kWinmmStepMs); // each step lasts its 75 ms at the sink
+            const qint64 handedOver = platform().monotonicMs();
+            if (stepDue < 0 || handedOver - stepDue > kWinmmStepMs) stepDue = handedOver; // held up (a stalled window): no rush of short steps
             showStatusPitch(pitch);
             mainWindow_.drawSine(pitch, kStaticSine);
             stepDue += kWinmmStepMs;
