@@ -16,6 +16,11 @@ constexpr std::uint32_t kSounding = 0xFFFFFFFF; // never a serial
 
 std::uint32_t serialOf(std::uint64_t word) { return std::uint32_t(word >> kSerialShift); }
 
+std::int64_t steadyNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 } // namespace
 
 Voice::Voice(std::shared_ptr<const PcmSound> sound, int fadeFrames)
@@ -26,6 +31,7 @@ void Voice::request(Kind kind, std::int64_t frames) {
     lastWasPlay_ = kind != StopRequest && kind != StopAfterPlay;
     const std::uint32_t serial = (serialOf(request_.load(std::memory_order_relaxed)) + 1) & kSerialMask;
     const auto length = std::uint64_t(std::clamp<std::int64_t>(frames, 0, std::int64_t(kFramesMask)));
+    calledNs_.store(steadyNs(), std::memory_order_relaxed);
     request_.store(std::uint64_t(serial) << kSerialShift | std::uint64_t(kind) << kKindShift | length,
                    std::memory_order_release);
 }
@@ -57,7 +63,7 @@ void Voice::startFading() {
     fadeLeft_ = fadeFrames_;
 }
 
-void Voice::takeRequest(std::int64_t at) {
+void Voice::takeRequest(std::int64_t at, const CallPlacement& placement) {
     const std::uint64_t word = request_.load(std::memory_order_acquire);
     const std::uint32_t serial = serialOf(word);
     if (serial == takenSerial_) return;
@@ -92,20 +98,21 @@ void Voice::takeRequest(std::int64_t at) {
     }
 
     loop_ = kind != PlayOnce;
+    const std::int64_t startAt = placement.frameFor(calledNs_.load(std::memory_order_relaxed));
     switch (mode_) {
     case Mode::Playing:
-        endAt_ = kind == PlayTimed ? at + frames : -1;
+        endAt_ = kind == PlayTimed ? startAt + frames : -1;
         break;
     case Mode::Fading:
         restartAfterFade_ = true;
-        seenAt_ = at;
-        endAt_ = kind == PlayTimed ? at + frames : -1;
+        seenAt_ = startAt;
+        endAt_ = kind == PlayTimed ? startAt + frames : -1;
         break;
     case Mode::Idle:
     case Mode::Waiting:
         mode_ = Mode::Waiting;
-        seenAt_ = at;
-        endAt_ = kind == PlayTimed ? at + frames : -1;
+        seenAt_ = startAt;
+        endAt_ = kind == PlayTimed ? startAt + frames : -1;
         break;
     }
 }
@@ -155,14 +162,15 @@ int Voice::render(float* out, int from, int to, std::int64_t at, float volume) {
     return i;
 }
 
-int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom) {
-    takeRequest(at);
+int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom, const CallPlacement& placement) {
+    takeRequest(at, placement);
     const float volume = volume_.load(std::memory_order_relaxed);
     int busyUntil = 0;
     int i = 0;
     while (i < frames && mode_ != Mode::Idle) {
         if (mode_ == Mode::Waiting) {
-            const int startAt = std::max(i, quietFrom);
+            const auto placed = int(std::clamp<std::int64_t>(seenAt_ - at, 0, frames));
+            const int startAt = std::max({i, quietFrom, placed});
             if (startAt >= frames) break;
             if (endAt_ >= 0 && endAt_ <= at + startAt) { // its time ran out while it waited
                 mode_ = Mode::Idle;
@@ -193,8 +201,9 @@ int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom) {
     return busyUntil;
 }
 
-Mixer::Mixer(int deviceRate)
-    : deviceRate_(deviceRate), published_(new VoiceList), scratch_(size_t(kScratchFrames) * 2) {}
+Mixer::Mixer(int deviceRate, bool placeByCallTime)
+    : deviceRate_(deviceRate), published_(new VoiceList), scratch_(size_t(kScratchFrames) * 2),
+      placement_(deviceRate, placeByCallTime) {}
 
 Mixer::~Mixer() { delete published_.load(); }
 
@@ -261,10 +270,11 @@ void Mixer::mix(float* out, int frames) {
     std::fill(out, out + size_t(frames) * 2, 0.0f);
     const VoiceList* list = acquireList();
     const std::int64_t at = streamFrame_.load(std::memory_order_relaxed);
+    placement_.buffer(at, steadyNs(), frames);
     int quietFrom = 0;
     bool sounding = false;
     for (Voice* voice : *list) {
-        quietFrom = std::max(quietFrom, voice->mixInto(out, frames, at, quietFrom));
+        quietFrom = std::max(quietFrom, voice->mixInto(out, frames, at, quietFrom, placement_));
         sounding = sounding || voice->sounding();
     }
     inUse_.store(nullptr);

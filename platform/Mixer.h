@@ -11,6 +11,7 @@
 // timed tone sounds for its time from the moment the mixer first sees it,
 // then fades.
 
+#include "CallPlacement.h"
 #include "WavFile.h"
 
 #include <atomic>
@@ -43,7 +44,8 @@ public:
     // to start does so at frame quietFrom of the buffer, or waits when that
     // lies beyond it. Returns the frame up to which this voice is on its
     // way out in this buffer (0 when it is not).
-    int mixInto(float* out, int frames, std::int64_t at, int quietFrom);
+    // A play starts no earlier than placement puts its call.
+    int mixInto(float* out, int frames, std::int64_t at, int quietFrom, const CallPlacement& placement);
     bool sounding() const { return mode_ != Mode::Idle; } // audio thread
 
 private:
@@ -54,7 +56,7 @@ private:
     // One word: serial (16 bits), kind (3 bits), frames (the rest): a
     // timed tone's length, or for a stop the frames since the play.
     void request(Kind kind, std::int64_t frames);
-    void takeRequest(std::int64_t at);
+    void takeRequest(std::int64_t at, const CallPlacement& placement);
     void startFading();
     int render(float* out, int from, int to, std::int64_t at, float volume);
 
@@ -62,6 +64,7 @@ private:
     const int fadeFrames_;
 
     std::atomic<std::uint64_t> request_{0};
+    std::atomic<std::int64_t> calledNs_{0}; // steady clock of the latest request, published with it
     std::atomic<float> volume_{1.0f};
     // The serial of the last request taken while the voice was idle, or
     // kSounding: how the interface thread sees that the voice is silent.
@@ -76,7 +79,7 @@ private:
     Mode mode_ = Mode::Idle;
     bool loop_ = false;
     bool restartAfterFade_ = false;
-    std::int64_t seenAt_ = 0;    // stream frame at which the last play was first seen
+    std::int64_t seenAt_ = 0;    // stream frame at which the last play starts (or was first seen)
     std::int64_t endAt_ = -1;    // stream frame at which a timed tone starts to fade; -1: none
     std::int64_t position_ = 0;  // frame of the sound
     int fadeLeft_ = 0;
@@ -86,7 +89,9 @@ class Mixer {
 public:
     static constexpr int kFadeMs = 4;
 
-    explicit Mixer(int deviceRate);
+    // placeByCallTime: requests start a fixed time after they are made
+    // (CallPlacement), for an output fed in bursts by a real clock.
+    explicit Mixer(int deviceRate, bool placeByCallTime = false);
     ~Mixer();
     Mixer(const Mixer&) = delete;
     Mixer& operator=(const Mixer&) = delete;
@@ -141,6 +146,7 @@ private:
     std::atomic<std::int64_t> lastSoundAt_{0};
     // Audio thread.
     std::vector<float> scratch_;
+    CallPlacement placement_;
 };
 
 // One second of a sine of pitch Hz at rate, from phase 0, amplitude 30000 of

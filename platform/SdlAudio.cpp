@@ -242,7 +242,7 @@ private:
             return false;
         }
         sdlStarted_ = true;
-        auto mixer = std::make_shared<Mixer>(chooseRate());
+        auto mixer = std::make_shared<Mixer>(chooseRate(), true);
         {
             std::lock_guard lock(deviceMutex_);
             mixer_ = mixer;
