@@ -8,10 +8,10 @@ namespace tonara {
 
 // The sound server's buffer for our output. SDL would ask for one callback
 // buffer (5 ms), which drops out as soon as other programs keep both cores
-// busy. A larger buffer (45-60 ms) makes the server take our sound in
-// larger, later bursts, and back-to-back timed tones (Morse) then lose up
-// to 12 ms each waiting for the previous fade.
-constexpr int kServerBufferMs = 30;
+// busy; at 30 ms even paplay drops out now and then on an idle virtual
+// machine. The server takes a larger buffer in larger bursts, which the
+// mixer evens out by placing requests by the time they were made.
+constexpr int kServerBufferMs = 60;
 
 // Asks the sound server for the buffering that keeps tones free of gaps on
 // a busy machine while a new tone still starts at once; a value the user

@@ -38,7 +38,8 @@ public:
     virtual AudioDeviceSpec deviceSpec() = 0;
     // Before the program ends: a sound that has just ended is still in the
     // sound server's buffer, and closing the output would cut it off.
-    // Returns at once when nothing has sounded lately or a sound goes on.
+    // A timed tone still sounding is let finish too. Returns at once when
+    // nothing has sounded lately or a sound goes on that only a stop ends.
     virtual void letEndedSoundsPlayOut() = 0;
 };
 

@@ -63,7 +63,7 @@ void Voice::startFading() {
     fadeLeft_ = fadeFrames_;
 }
 
-void Voice::takeRequest(std::int64_t at, const CallPlacement& placement) {
+void Voice::takeRequest(std::int64_t at, CallPlacement& placement) {
     const std::uint64_t word = request_.load(std::memory_order_acquire);
     const std::uint32_t serial = serialOf(word);
     if (serial == takenSerial_) return;
@@ -98,7 +98,7 @@ void Voice::takeRequest(std::int64_t at, const CallPlacement& placement) {
     }
 
     loop_ = kind != PlayOnce;
-    const std::int64_t startAt = placement.frameFor(calledNs_.load(std::memory_order_relaxed));
+    const std::int64_t startAt = placement.frameFor(calledNs_.load(std::memory_order_relaxed), at);
     switch (mode_) {
     case Mode::Playing:
         endAt_ = kind == PlayTimed ? startAt + frames : -1;
@@ -162,7 +162,7 @@ int Voice::render(float* out, int from, int to, std::int64_t at, float volume) {
     return i;
 }
 
-int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom, const CallPlacement& placement) {
+int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom, CallPlacement& placement) {
     takeRequest(at, placement);
     const float volume = volume_.load(std::memory_order_relaxed);
     int busyUntil = 0;
@@ -199,6 +199,16 @@ int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom, const
     }
     quietSerial_.store(mode_ == Mode::Idle ? takenSerial_ : kSounding, std::memory_order_release);
     return busyUntil;
+}
+
+bool Voice::endless() const {
+    switch (mode_) {
+    case Mode::Idle: return false;
+    case Mode::Fading: return restartAfterFade_ && endAt_ < 0 && loop_;
+    case Mode::Waiting:
+    case Mode::Playing: return endAt_ < 0 && loop_;
+    }
+    return false;
 }
 
 Mixer::Mixer(int deviceRate, bool placeByCallTime)
@@ -270,14 +280,17 @@ void Mixer::mix(float* out, int frames) {
     std::fill(out, out + size_t(frames) * 2, 0.0f);
     const VoiceList* list = acquireList();
     const std::int64_t at = streamFrame_.load(std::memory_order_relaxed);
-    placement_.buffer(at, steadyNs(), frames);
+    if (at - lastSoundAt_.load(std::memory_order_relaxed) >= deviceRate_ * kPlacementMemorySeconds) placement_.forget();
     int quietFrom = 0;
     bool sounding = false;
+    bool endless = false;
     for (Voice* voice : *list) {
         quietFrom = std::max(quietFrom, voice->mixInto(out, frames, at, quietFrom, placement_));
         sounding = sounding || voice->sounding();
+        endless = endless || voice->endless();
     }
     inUse_.store(nullptr);
+    endlessSound_.store(endless, std::memory_order_relaxed);
     if (sounding) lastSoundAt_.store(at + frames, std::memory_order_relaxed);
     streamFrame_.store(at + frames, std::memory_order_relaxed);
 }

@@ -8,8 +8,8 @@
 //
 // No two tones sum: a voice asked to start waits until every older voice
 // that is on its way out (fading, or timed to end) has fallen silent. A
-// timed tone sounds for its time from the moment the mixer first sees it,
-// then fades.
+// timed tone sounds for its time from where its request is placed (by the
+// moment it was made, see CallPlacement), then fades.
 
 #include "CallPlacement.h"
 #include "WavFile.h"
@@ -45,8 +45,10 @@ public:
     // lies beyond it. Returns the frame up to which this voice is on its
     // way out in this buffer (0 when it is not).
     // A play starts no earlier than placement puts its call.
-    int mixInto(float* out, int frames, std::int64_t at, int quietFrom, const CallPlacement& placement);
+    int mixInto(float* out, int frames, std::int64_t at, int quietFrom, CallPlacement& placement);
     bool sounding() const { return mode_ != Mode::Idle; } // audio thread
+    // Audio thread: sounding, and it will not fall silent by itself.
+    bool endless() const;
 
 private:
     enum class Mode : std::uint32_t { Idle, Waiting, Playing, Fading };
@@ -56,7 +58,7 @@ private:
     // One word: serial (16 bits), kind (3 bits), frames (the rest): a
     // timed tone's length, or for a stop the frames since the play.
     void request(Kind kind, std::int64_t frames);
-    void takeRequest(std::int64_t at, const CallPlacement& placement);
+    void takeRequest(std::int64_t at, CallPlacement& placement);
     void startFading();
     int render(float* out, int from, int to, std::int64_t at, float volume);
 
@@ -88,9 +90,12 @@ private:
 class Mixer {
 public:
     static constexpr int kFadeMs = 4;
+    // Requests keep their distance in time while the output sounds, and
+    // this long after (a Morse word space, a pause in a tone file).
+    static constexpr int kPlacementMemorySeconds = 2;
 
-    // placeByCallTime: requests start a fixed time after they are made
-    // (CallPlacement), for an output fed in bursts by a real clock.
+    // placeByCallTime: requests keep their distance in time (CallPlacement),
+    // for an output that a real clock takes in bursts.
     explicit Mixer(int deviceRate, bool placeByCallTime = false);
     ~Mixer();
     Mixer(const Mixer&) = delete;
@@ -112,6 +117,8 @@ public:
 
     // Any thread: frames mixed since a voice last sounded or waited to.
     std::int64_t framesSinceSound() const;
+    // Any thread: a voice sounds, as of the last buffer, that only a stop ends.
+    bool endlessSound() const { return endlessSound_.load(std::memory_order_relaxed); }
     // Any thread: frames mixed so far.
     std::int64_t framesMixed() const { return streamFrame_.load(std::memory_order_relaxed); }
 
@@ -144,6 +151,7 @@ private:
     std::atomic<const VoiceList*> inUse_{nullptr};
     std::atomic<std::int64_t> streamFrame_{0}; // written by the audio thread only
     std::atomic<std::int64_t> lastSoundAt_{0};
+    std::atomic<bool> endlessSound_{false};
     // Audio thread.
     std::vector<float> scratch_;
     CallPlacement placement_;

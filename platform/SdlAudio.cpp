@@ -190,8 +190,12 @@ public:
         if (!mixer_) return;
         const std::int64_t buffered = std::int64_t(mixer_->deviceRate()) * kServerBufferFillMs / 1000;
         const auto giveUp = Clock::now() + kPlayOutWait;
-        while (mixer_->framesSinceSound() > 0 && mixer_->framesSinceSound() < buffered && Clock::now() < giveUp)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        // A timed tone may still sound: it starts a fixed time after its call.
+        const auto playingOut = [&] {
+            const std::int64_t quiet = mixer_->framesSinceSound();
+            return quiet == 0 ? mixer_->framesMixed() > 0 && !mixer_->endlessSound() : quiet < buffered;
+        };
+        while (playingOut() && Clock::now() < giveUp) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 
     AudioDeviceSpec deviceSpec() override {
