@@ -35,11 +35,10 @@ export QT_QPA_PLATFORM=offscreen
 
 # What reaches the sink depends on the machine keeping the sound server fed
 # in real time: a virtual machine whose host holds it up for longer than the
-# server's buffer drops sound whatever a program does, and at a 96 kHz sink
-# our own stream still runs short now and then (a few ms of silence). A
-# program of tests that record at the sink is therefore run up to three
-# times; a steady fault in the sound fails every run, and each failed run is
-# in the log. Other tests get one run.
+# server's buffer drops sound whatever a program does. A program of tests
+# that record at the sink is therefore run up to three times; a steady fault
+# in the sound fails every run, and each failed run is in the log. Other
+# tests get one run.
 sink_runs=(--repeat until-pass:3)
 
 export SOUND_RATE=48000

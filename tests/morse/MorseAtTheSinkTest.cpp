@@ -19,8 +19,9 @@ namespace {
 
 constexpr int kThreshold = 15000; // half the tone's amplitude
 // Inside a 700 Hz tone the signal stays below half its amplitude for 0.24 ms
-// around each zero crossing; anything longer is a gap between tones.
-const qint64 kMinGapFrames = kSinkRate / 2000;
+// around each zero crossing, and in its fade for up to half a cycle (0.71 ms)
+// between peaks; the dip between two tones keys lasts 2 ms or more.
+const qint64 kMinGapFrames = kSinkRate / 1000;
 // Far above one tone at full amplitude, far below two summed ones.
 constexpr int kMaxPeak = 31000;
 
