@@ -202,13 +202,8 @@ int Voice::mixInto(float* out, int frames, std::int64_t at, int quietFrom, CallP
 }
 
 bool Voice::endless() const {
-    switch (mode_) {
-    case Mode::Idle: return false;
-    case Mode::Fading: return restartAfterFade_ && endAt_ < 0 && loop_;
-    case Mode::Waiting:
-    case Mode::Playing: return endAt_ < 0 && loop_;
-    }
-    return false;
+    const bool goesOn = mode_ == Mode::Waiting || mode_ == Mode::Playing || (mode_ == Mode::Fading && restartAfterFade_);
+    return goesOn && loop_ && endAt_ < 0;
 }
 
 Mixer::Mixer(int deviceRate, bool placeByCallTime)
@@ -280,7 +275,7 @@ void Mixer::mix(float* out, int frames) {
     std::fill(out, out + size_t(frames) * 2, 0.0f);
     const VoiceList* list = acquireList();
     const std::int64_t at = streamFrame_.load(std::memory_order_relaxed);
-    if (at - lastSoundAt_.load(std::memory_order_relaxed) >= deviceRate_ * kPlacementMemorySeconds) placement_.forget();
+    if (framesSinceSound() >= std::int64_t(deviceRate_) * kPlacementMemorySeconds) placement_.forget();
     int quietFrom = 0;
     bool sounding = false;
     bool endless = false;
