@@ -13,6 +13,9 @@ constexpr int kKindShift = 45;
 constexpr std::uint64_t kFramesMask = (std::uint64_t(1) << kKindShift) - 1;
 constexpr std::uint32_t kSerialMask = 0xFFFF;
 constexpr std::uint32_t kSounding = 0xFFFFFFFF; // never a serial
+// Requests keep their distance in time while the output sounds, and this
+// long after (a Morse word space, a pause in a tone file).
+constexpr int kPlacementMemorySeconds = 2;
 
 std::uint32_t serialOf(std::uint64_t word) { return std::uint32_t(word >> kSerialShift); }
 

@@ -90,9 +90,6 @@ private:
 class Mixer {
 public:
     static constexpr int kFadeMs = 4;
-    // Requests keep their distance in time while the output sounds, and
-    // this long after (a Morse word space, a pause in a tone file).
-    static constexpr int kPlacementMemorySeconds = 2;
 
     // placeByCallTime: requests keep their distance in time (CallPlacement),
     // for an output that a real clock takes in bursts.

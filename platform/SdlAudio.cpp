@@ -190,7 +190,8 @@ public:
         if (!mixer_) return;
         const std::int64_t buffered = std::int64_t(mixer_->deviceRate()) * kServerBufferFillMs / 1000;
         const auto giveUp = Clock::now() + kPlayOutWait;
-        // A timed tone may still sound: it starts a fixed time after its call.
+        // A timed tone may still sound: placed by its call, it can end after
+        // the program's own clock says.
         const auto playingOut = [&] {
             const std::int64_t quiet = mixer_->framesSinceSound();
             return quiet == 0 ? mixer_->framesMixed() > 0 && !mixer_->endlessSound() : quiet < buffered;

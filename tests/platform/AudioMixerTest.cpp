@@ -212,6 +212,31 @@ TEST(AudioMixer, ALoopingVoiceBesideATimedToneIsNotHeldBack) {
     EXPECT_FLOAT_EQ(out[50 + kFade], 0.4f);        // then it follows the timed tone's fade
 }
 
+// A program that ends waits for a timed tone or a sound that plays once,
+// but not for a loop that only a stop would end.
+TEST(AudioMixer, OnlyALoopThatNothingHasStoppedIsEndless) {
+    Mixer mixer(kRate);
+    EXPECT_FALSE(mixer.endlessSound());
+    Voice* loop = mixer.add(constant(0.1f, 100));
+    loop->play(true);
+    left(mixer, 64);
+    EXPECT_TRUE(mixer.endlessSound());
+    loop->stop();
+    left(mixer, 64);
+    EXPECT_FALSE(mixer.endlessSound()) << "fading after its stop";
+    left(mixer, 2 * kFade);
+    mixer.playDetachedFor(constant(0.1f, 100), 10 * kFade);
+    left(mixer, 64);
+    EXPECT_FALSE(mixer.endlessSound()) << "a timed tone ends by itself";
+    left(mixer, 10 * kFade - 64 + kFade / 2);
+    EXPECT_FALSE(mixer.endlessSound()) << "a timed tone fading after its time";
+    left(mixer, 20 * kFade);
+    mixer.add(constant(0.1f, 1000))->play(false);
+    left(mixer, 64);
+    EXPECT_FALSE(mixer.endlessSound()) << "a sound that plays once";
+    EXPECT_EQ(mixer.framesSinceSound(), 0) << "and it still sounds";
+}
+
 TEST(AudioMixer, LoudSumsClipInsteadOfWrapping) {
     Mixer mixer(kRate);
     mixer.add(constant(0.8f, 100))->play(true);
