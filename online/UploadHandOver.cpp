@@ -2,17 +2,15 @@
 
 #include "Folders.h"
 #include "Platform.h"
+#include "RuntimeError.h"
+#include "SafeFiles.h"
 #include "TextFile.h"
 #include "WebAddresses.h"
 
-#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 
 namespace tonara {
@@ -26,19 +24,24 @@ struct HandOver {
     QString uploadName;
 };
 
-// Renamed before it is read, so a hand-over written meanwhile is neither
-// lost nor mixed with this one.
+// Moved away before it is read, so a hand-over written meanwhile is neither
+// lost nor mixed with this one. Read as any file of the temporary folder: a
+// planted link, FIFO or another user's file is not.
 std::optional<HandOver> takeHandOver(const QString& folder, QString& problem) {
     const QString path = joinPath(folder, kHandOverName);
-    const QString taken = path + QString(".%1").arg(QCoreApplication::applicationPid());
-    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(taken).constData()) != 0) {
-        problem = "no hand-over file " + path + ": " + QString::fromLocal8Bit(std::strerror(errno));
+    QByteArray bytes;
+    try {
+        const QString taken = takeAway(path);
+        try {
+            bytes = readFileBytes(taken);
+        } catch (const RuntimeError&) {
+            // Nothing of ours to hand over: treated as an empty hand-over.
+        }
+        QFile::remove(taken);
+    } catch (const RuntimeError& failure) {
+        problem = "no hand-over file " + path + ": " + failure.description();
         return std::nullopt;
     }
-    const bool isLink = QFileInfo(taken).isSymLink();
-    QFile file(taken);
-    const QByteArray bytes = !isLink && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    QFile::remove(taken);
     const QStringList lines = wholeLines(bytes, 2);
     if (lines.size() < 2 || lines[0].isEmpty() || lines[1].isEmpty()) {
         problem = "the hand-over file " + path + " does not name a file and an upload name";
@@ -51,12 +54,6 @@ std::optional<HandOver> takeHandOver(const QString& folder, QString& problem) {
 bool isPlainName(const QString& name) {
     static const QRegularExpression plain("^[A-Za-z0-9][A-Za-z0-9._-]*$");
     return plain.match(name).hasMatch();
-}
-
-// Only the program's own logs are handed over, and they lie in the temporary folder.
-bool liesIn(const QString& path, const QString& folder) {
-    const QFileInfo file(path);
-    return file.isFile() && !file.isSymLink() && file.canonicalPath() == QFileInfo(folder).canonicalFilePath();
 }
 
 QString uploadTarget(QString address, const QString& name) {
@@ -82,11 +79,18 @@ QString sendHandedOverFile() {
     if (!isPlainName(handOver->uploadName)) return "refused upload name: " + handOver->uploadName;
 
     const bool bare = !handOver->localFile.contains('/') && !handOver->localFile.contains('\\');
-    const QString local = bare ? joinPath(folder, handOver->localFile) : handOver->localFile;
-    if (!liesIn(local, folder)) return "not a file of the temporary folder " + folder + ": " + local;
-    QFile file(local);
-    if (!file.open(QIODevice::ReadOnly)) return "cannot read " + local;
-    const QByteArray data = file.readAll();
+    // Cleaned first: "sub/.." would reach past the folder through whatever sub is.
+    const QString local = QDir::cleanPath(bare ? joinPath(folder, handOver->localFile) : handOver->localFile);
+    // Only the program's own logs are handed over, and they lie in the
+    // temporary folder; what is opened there is checked once open, so it
+    // cannot be swapped for another file between a look and the read.
+    if (!isInTempFolder(local)) return "not a file of the temporary folder " + folder + ": " + local;
+    QByteArray data;
+    try {
+        data = readFileBytes(local);
+    } catch (const RuntimeError& failure) {
+        return "cannot read " + local + ": " + failure.description();
+    }
 
     const QString target = uploadTarget(address, handOver->uploadName);
     const QString refusal = platform().upload(data, target);

@@ -2,10 +2,12 @@
 #include "Folders.h"
 #include "RuntimeError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tonara {
@@ -25,14 +27,13 @@ void raiseFileError(int e) {
 
 namespace {
 
-int noFollowFor(const QString& path) { return isInTempFolder(path) ? O_NOFOLLOW : 0; }
-
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
@@ -68,15 +69,46 @@ void flushFolder(const QByteArray& folder) {
     ::close(fd);
 }
 
+// Opens without blocking and without following a link in the temporary
+// folder, then looks at what was opened: only a regular file is used, and in
+// the temporary folder only one of this user's own with no second name, so
+// that nothing planted there is waited on, written into or read out.
+Descriptor openUsable(const QString& path, int flags, void (*failed)(int)) {
+    const bool inTemp = isInTempFolder(path);
+    const QByteArray native = QFile::encodeName(path);
+    Descriptor fd(::open(native.constData(), flags | O_CLOEXEC | O_NONBLOCK | (inTemp ? O_NOFOLLOW : 0), 0666));
+    if (fd.get() < 0) failed(errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) raise(err::PathFileAccess);
+    if (inTemp && (info.st_uid != ::geteuid() || info.st_nlink != 1)) raise(err::PathFileAccess);
+    return fd;
+}
+
+[[noreturn]] void raiseReadError(int e) {
+    if (e == ENOENT || e == ENOTDIR) raise(err::FileNotFound);
+    raise(e == ELOOP ? err::PathFileAccess : err::PermissionDenied);
+}
+
+// folder/prefixXXXXXX, created exclusively: nothing planted under a name is used.
+Descriptor createFresh(QByteArray& name) {
+    Descriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (fd.get() < 0) raiseFileError(errno);
+    return fd;
+}
+
+QByteArray freshPattern(const QString& folder, const QString& prefix) {
+    return QFile::encodeName(QDir::cleanPath(folder) + '/' + prefix) + "XXXXXX";
+}
+
+// The name a file replaced in one step is first written under: ".<name>.XXXXXX".
+QByteArray freshBeside(const QFileInfo& target) {
+    return freshPattern(target.absolutePath(), '.' + target.fileName() + '.');
+}
+
 } // namespace
 
 QByteArray readFileBytes(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    Descriptor fd(::open(native.constData(), O_RDONLY | O_CLOEXEC | noFollowFor(path)));
-    if (fd.get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) raise(err::FileNotFound);
-        raise(errno == ELOOP ? err::PathFileAccess : err::PermissionDenied);
-    }
+    Descriptor fd = openUsable(path, O_RDONLY, raiseReadError);
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
@@ -89,20 +121,17 @@ QByteArray readFileBytes(const QString& path) {
 }
 
 void writeFileBytes(const QString& path, const QByteArray& bytes) {
-    const QByteArray native = QFile::encodeName(path);
-    Descriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | noFollowFor(path), 0666));
-    if (fd.get() < 0) raiseFileError(errno);
+    // Emptied only once it is known to be ours to write.
+    Descriptor fd = openUsable(path, O_WRONLY | O_CREAT, raiseFileError);
+    if (::ftruncate(fd.get(), 0) != 0) raiseFileError(errno);
     writeAll(fd.get(), bytes);
     fd.close();
 }
 
 void replaceFileBytes(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
-    const QByteArray folder = QFile::encodeName(target.absolutePath());
-    QByteArray fresh = folder + "/." + QFile::encodeName(target.fileName()) + ".XXXXXX";
-    // A name of its own, created exclusively: nothing planted under it is used.
-    Descriptor fd(::mkostemp(fresh.data(), O_CLOEXEC));
-    if (fd.get() < 0) raiseFileError(errno);
+    QByteArray fresh = freshBeside(target);
+    Descriptor fd = createFresh(fresh);
     try {
         writeAll(fd.get(), bytes);
         if (::fsync(fd.get()) != 0) raiseFileError(errno);
@@ -113,7 +142,32 @@ void replaceFileBytes(const QString& path, const QByteArray& bytes) {
         ::unlink(fresh.constData());
         throw;
     }
-    flushFolder(folder);
+    flushFolder(QFile::encodeName(target.absolutePath()));
+}
+
+QString writeFreshFile(const QString& folder, const QString& prefix, const QByteArray& bytes) {
+    QByteArray fresh = freshPattern(folder, prefix);
+    Descriptor fd = createFresh(fresh);
+    try {
+        writeAll(fd.get(), bytes);
+        fd.close();
+    } catch (...) {
+        ::unlink(fresh.constData());
+        throw;
+    }
+    return QFile::decodeName(fresh);
+}
+
+QString takeAway(const QString& path) {
+    const QFileInfo target(path);
+    QByteArray fresh = freshBeside(target);
+    createFresh(fresh).close();
+    if (::rename(QFile::encodeName(target.absoluteFilePath()).constData(), fresh.constData()) != 0) {
+        const int e = errno;
+        ::unlink(fresh.constData());
+        raiseFileError(e);
+    }
+    return QFile::decodeName(fresh);
 }
 
 } // namespace tonara

@@ -6,30 +6,19 @@
 #include "Endpoints.h"
 #include "Folders.h"
 #include "Platform.h"
+#include "SafeFiles.h"
 #include "TextFile.h"
 #include "Trap.h"
 #include "UpdateFile.h"
 
-#include <QFile>
-
 namespace tonara {
-
-namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) raise(err::PermissionDenied);
-    return file.readAll();
-}
-
-} // namespace
 
 void Program::UpdateCheck() {
     trapped(mainWindow_, 1013, [&] {
         tempFolder_ = tempFolder();
         const QString path = joinPath(tempFolder_, "updatetonara.txt");
         if (!Download(updateFileAddress(), path) || !fileExists(path)) return PrintFile("> Update error");
-        const UpdateFile file = readUpdateFile(readBytes(path));
+        const UpdateFile file = readUpdateFile(readFileBytes(path));
         deleteFile(path);
         if (file.rejected) return PrintFile("> Update error");
 

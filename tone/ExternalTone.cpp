@@ -2,13 +2,13 @@
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "NumberText.h"
+#include "SafeFiles.h"
 #include "Sound.h"
 #include "SoundModes.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 #include "Trap.h"
 
-#include <QFile>
 #include <limits>
 
 namespace tonara {
@@ -49,9 +49,11 @@ ToneRequest parseToneRequest(const QByteArray& fileBytes) {
 }
 
 ToneRequest readToneRequest() {
-    QFile file(toneRequestFile());
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return parseToneRequest(file.readAll());
+    try {
+        return parseToneRequest(readFileBytes(toneRequestFile()));
+    } catch (const RuntimeError&) {
+        return {}; // missing, or nothing of ours: no tone
+    }
 }
 
 QString toneProgramCommand(const QString& bit) {

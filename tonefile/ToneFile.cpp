@@ -1,5 +1,7 @@
 #include "ToneFile.h"
 #include "NumberText.h"
+#include "RuntimeError.h"
+#include "SafeFiles.h"
 #include "TextFile.h"
 
 #include <optional>
@@ -59,7 +61,15 @@ ToneFileReading checkToneFields(const QStringList& fields) {
 
 ToneFileReading readToneFile(const QString& path) {
     if (!fileExists(path)) return verdict(Verdict::Illegal);
-    EntryReader reader(path);
+    // A file that cannot be read (no permission, or not a regular file by
+    // the time it is opened) is as illegal as a missing one.
+    QByteArray bytes;
+    try {
+        bytes = readFileBytes(path);
+    } catch (const RuntimeError&) {
+        return verdict(Verdict::Illegal);
+    }
+    EntryReader reader = EntryReader::fromBytes(bytes);
     reader.skipBlankLines();
     QStringList fields;
     while (!reader.atEnd()) {

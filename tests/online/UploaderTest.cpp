@@ -3,6 +3,8 @@
 #include "UploadHandOver.h"
 
 #include <QDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tonara::test {
 
@@ -60,11 +62,22 @@ TEST(Uploader, RefusesWhatItShouldNotSend) {
                           {"a query", "userdata.txt", "517.txt?x=1"},
                           {"a file outside the temporary folder", "/etc/hostname", "517.txt"},
                           {"a missing file", "missing.txt", "517.txt"},
-                          {"a link out of the folder", "link.txt", "517.txt"}};
+                          {"a link out of the folder", "link.txt", "517.txt"},
+                          {"a hard link to a file of the user's", "hard.txt", "517.txt"},
+                          {"a FIFO", "fifo.txt", "517.txt"},
+                          {"another user's file", "theirs.txt", "517.txt"}};
     for (const Case& c : cases) {
         UploaderRig rig;
         writeBytes(rig.env.temp("userdata.txt"), "log");
         QFile::link("/etc/hostname", rig.env.temp("link.txt"));
+        writeBytes(rig.env.appData("private.txt"), "the user's own");
+        ::link(QFile::encodeName(rig.env.appData("private.txt")).constData(), QFile::encodeName(rig.env.temp("hard.txt")).constData());
+        ::mkfifo(QFile::encodeName(rig.env.temp("fifo.txt")).constData(), 0600);
+        writeBytes(rig.env.temp("theirs.txt"), "theirs");
+        // Without root the file stays ours, and the case only repeats that a file of ours is sent.
+        if (QString(c.what) == "another user's file" &&
+            ::chown(QFile::encodeName(rig.env.temp("theirs.txt")).constData(), 65534, 65534) != 0)
+            continue;
         rig.handOver(c.local, c.name);
         EXPECT_NE(sendHandedOverFile(), "") << c.what;
         EXPECT_EQ(rig.env.fake.count("upload"), 0) << c.what;

@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 using namespace tonara;
 using namespace tonara::test;
@@ -90,4 +93,66 @@ TEST(ReplacedFiles, SameBytesAsAWriteAndNothingLeftBeside) {
     EXPECT_EQ(errorOf([&] { replaceLines(env.appData("folder.ini"), lines); }), err::PathFileAccess);
     EXPECT_EQ(strays(env.appData(), {"tonara.ini", "written.ini"}), QStringList());
     EXPECT_EQ(errorOf([&] { replaceLines(env.appData("missing/tonara.ini"), lines); }), err::PathNotFound);
+}
+
+// What a neighbour could plant under a name the programs use: never waited
+// on, written into, emptied or read out.
+TEST(TemporaryFiles, AFifoAHardLinkOrAnotherUsersFileIsRefusedAtOnce) {
+    const bool root = ::geteuid() == 0;
+    struct Plant {
+        const char* what;
+        std::function<bool(const QString& at, const QString& victim)> make;
+        bool needsRoot;
+    };
+    const Plant plants[] = {
+        {"a FIFO", [](const QString& at, const QString&) { return ::mkfifo(QFile::encodeName(at).constData(), 0666) == 0; },
+         false},
+        {"a hard link",
+         [](const QString& at, const QString& victim) {
+             return ::link(QFile::encodeName(victim).constData(), QFile::encodeName(at).constData()) == 0;
+         },
+         false},
+        {"another user's file",
+         [](const QString& at, const QString&) {
+             writeBytes(at, "theirs\r\n");
+             return ::chmod(QFile::encodeName(at).constData(), 0666) == 0 &&
+                    ::chown(QFile::encodeName(at).constData(), 65534, 65534) == 0;
+         },
+         true},
+    };
+    const std::pair<const char*, std::function<void(const QString&)>> uses[] = {
+        {"readFileBytes", [](const QString& p) { readFileBytes(p); }},
+        {"EntryReader", [](const QString& p) { EntryReader reader(p); }},
+        {"writeLines", [](const QString& p) { writeLines(p, {"x"}); }},
+        {"writeFileBytes", [](const QString& p) { writeFileBytes(p, "x"); }},
+    };
+    for (const Plant& plant : plants) {
+        if (plant.needsRoot && !root) continue; // giving a file away needs root
+        for (const auto& [name, use] : uses) {
+            TestEnvironment env;
+            const QString victim = env.temp("victim.txt");
+            writeBytes(victim, "precious\r\n");
+            const QString at = env.temp("userdata.txt");
+            ASSERT_TRUE(plant.make(at, victim)) << plant.what;
+            const QByteArray before = QFileInfo(at).isFile() ? fileBytes(at) : QByteArray();
+            const int error = errorOf([&] { use(at); });
+            // The FIFO cannot be an existing file to the reader: it is not found or refused.
+            EXPECT_TRUE(error == err::PathFileAccess || (error == err::FileNotFound && QString(name) == "EntryReader"))
+                << plant.what << ", " << name << ": " << error;
+            if (QFileInfo(at).isFile()) {
+                EXPECT_EQ(fileBytes(at), before) << plant.what << ", " << name;
+            }
+            EXPECT_EQ(fileBytes(victim), "precious\r\n") << plant.what << ", " << name;
+        }
+    }
+    if (!root) GTEST_SKIP() << "another user's file was not tried: giving a file away needs root";
+}
+
+TEST(AnyFile, AFifoOutsideTheTemporaryFolderIsRefusedNotWaitedOn) {
+    TestEnvironment env;
+    const QString fifo = env.appData("tone.tnf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(errorOf([&] { readFileBytes(fifo); }), err::PathFileAccess);
+    EXPECT_EQ(errorOf([&] { writeFileBytes(fifo, "x"); }), err::PathFileAccess);
+    EXPECT_EQ(loadWav(fifo).failure, WavLoadFailure::Missing);
 }

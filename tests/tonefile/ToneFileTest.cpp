@@ -3,7 +3,10 @@
 #include "ToneFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tonara;
 using namespace tonara::test;
@@ -159,6 +162,13 @@ TEST(ToneFileReading, WhatIsNoFileIsIllegal) {
     EXPECT_EQ(readToneFile(env.temp("missing.tnf")).verdict, Verdict::Illegal);
     QDir(env.temp()).mkdir("folder.tnf");
     EXPECT_EQ(readToneFile(env.temp("folder.tnf")).verdict, Verdict::Illegal);
+    // Neither waited on nor a run-time failure: as illegal as a missing file.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(env.temp("fifo.tnf")).constData(), 0600), 0);
+    EXPECT_EQ(readToneFile(env.temp("fifo.tnf")).verdict, Verdict::Illegal);
+    writeBytes(env.temp("locked.tnf"), "%valid%\n[info]\n{236}\nx\n{visible}\n[sound]\n{1}\n");
+    ::chmod(QFile::encodeName(env.temp("locked.tnf")).constData(), 0);
+    if (::geteuid() == 0) GTEST_SKIP() << "a file without permissions is still readable to root";
+    EXPECT_EQ(readToneFile(env.temp("locked.tnf")).verdict, Verdict::Illegal);
 }
 
 TEST(ToneFileReading, TheExamplesReadAsTheirNamesSay) {
