@@ -1,6 +1,7 @@
 #include "AudioEnvironment.h"
 #include "CommandLine.h"
 #include "Folders.h"
+#include "Leftovers.h"
 #include "Form1.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     // Both go into the environment before any thread starts.
     tonara::exportTempFolder();
     tonara::prepareAudioEnvironment();
+    tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The desktop entry's name: window, launcher and file manager then agree on one program and icon.

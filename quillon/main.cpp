@@ -1,6 +1,7 @@
 // Quillon, the hearing-age test. The main program starts it as "Quillon.dll".
 #include "AudioEnvironment.h"
 #include "Folders.h"
+#include "Leftovers.h"
 #include "Platform.h"
 #include "Wizard.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     // Both go into the environment before any thread starts.
     tonara::exportTempFolder();
     tonara::prepareAudioEnvironment();
+    tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Quillon");
     // Closing a window ends the program through the wizard; hiding one must not.

@@ -1,7 +1,9 @@
 #include "Program.h"
 
 #include "Folders.h"
+#include "Leftovers.h"
 #include "Platform.h"
+#include "SafeFiles.h"
 #include "TextFile.h"
 #include "Trap.h"
 
@@ -13,10 +15,11 @@ namespace {
 
 // True when a one-line file can be written to folder and is then there.
 // A folder that refuses the write counts as a failed test, not as an error.
+// The probe's name is of its own making, so no file of the user's is touched.
 bool folderTakesFiles(const QString& folder) {
-    const QString probe = joinPath(folder, "test.txt");
+    QString probe;
     try {
-        writeLines(probe, {QString()});
+        probe = writeFreshFile(folder, kWriteProbePrefix, "\r\n");
     } catch (const RuntimeError&) {
         return false;
     }

@@ -1,11 +1,16 @@
 // The settings file survives the program being killed in the middle of a change.
 #include "SettingsTestSupport.h"
 
+#include "Leftovers.h"
+
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
 #include <csignal>
+#include <iostream>
 
 namespace tonara::test {
 
@@ -44,6 +49,24 @@ TEST(SettingsFileCrash, KilledDuringBackToBackChangesItHoldsTheOldLinesOrTheNew)
     }
     writers.closeWriteChannel();
     EXPECT_TRUE(writers.waitForFinished(10000));
+
+    // What the kills left beside the file: kept while it could still be a
+    // write in progress, removed by the next start once older than a minute.
+    const auto leftovers = [&] {
+        return QDir(env.appData()).entryList({".tonara.ini.*"}, QDir::Files | QDir::Hidden);
+    };
+    const QStringList left = leftovers();
+    std::cout << "[ measured ] files left beside the settings file after 200 kills: " << left.size() << std::endl;
+    removeLeftovers();
+    EXPECT_EQ(leftovers(), left) << "too young to be known as left over";
+    const QDateTime longAgo = QDateTime::currentDateTime().addSecs(-120);
+    for (const QString& name : left) {
+        QFile file(env.appData(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    removeLeftovers();
+    EXPECT_EQ(leftovers(), QStringList());
+    EXPECT_EQ(QDir(env.appData()).entryList(QDir::Files | QDir::Hidden), QStringList{"tonara.ini"});
 }
 
 } // namespace tonara::test
