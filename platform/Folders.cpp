@@ -47,6 +47,25 @@ QString privateTempFolder() {
     raise(err::PermissionDenied);
 }
 
+// Another user can put files into it: the folder of a user other than us
+// (root's aside) or one open to the group or to everyone, as /tmp is.
+bool othersCanWrite(const struct stat& info) {
+    return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 || (info.st_uid != ::geteuid() && info.st_uid != 0);
+}
+
+// A shared folder is never used as it is: a neighbour could plant links,
+// FIFOs or files of their own under the names the programs use. A folder of
+// ours inside it is, unless someone took its name first.
+QString folderInside(const QString& chosen) {
+    struct stat info {};
+    // Missing or not a folder: kept, so that the write test reports it.
+    if (::stat(QFile::encodeName(chosen).constData(), &info) != 0 || !S_ISDIR(info.st_mode) || !othersCanWrite(info))
+        return chosen;
+    const QString own = joinPath(chosen, QString("tonara-%1").arg(::geteuid()));
+    const bool made = ::mkdir(QFile::encodeName(own).constData(), 0700) == 0 || errno == EEXIST;
+    return made && isPrivateFolder(own) ? own : privateTempFolder();
+}
+
 QString envOr(const char* name, const QString& fallback) {
     const QString v = qEnvironmentVariable(name);
     return v.isEmpty() ? fallback : v;
@@ -56,7 +75,7 @@ QString envOr(const char* name, const QString& fallback) {
 
 QString tempFolder() {
     for (const char* name : {"TEMP", "TMPDIR"})
-        if (const QString v = qEnvironmentVariable(name); !v.isEmpty()) return v;
+        if (const QString v = qEnvironmentVariable(name); !v.isEmpty()) return folderInside(v);
     return privateTempFolder();
 }
 

@@ -7,8 +7,11 @@ namespace tonara {
 
 // TEMP, else TMPDIR, else a folder private to the user: $XDG_RUNTIME_DIR/tonara,
 // else $XDG_CACHE_HOME/tonara/tmp (~/.cache/tonara/tmp), created with mode 0700
-// when missing. Raises Permission denied (70) when no private folder can be
-// had: one that exists but is a link or belongs to another user is not used.
+// when missing. A TEMP (or TMPDIR) that others can write, as /tmp, is not used
+// as it is but through tonara-<uid> inside it, made the same way, or when
+// that name is taken, through the private folders. Raises Permission denied
+// (70) when no private folder can be had: one that exists but is a link or
+// belongs to another user is not used.
 QString tempFolder();
 // Puts the temporary folder in use into this process's environment as TEMP,
 // so that the programs started from here (Quillon, the tone programs, the

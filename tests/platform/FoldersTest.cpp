@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,6 +102,67 @@ TEST(TempFolder, AnotherUsersFolderIsNeverUsed) {
     QDir(account.home()).mkpath("run/tonara");
     ASSERT_EQ(::chown(QFile::encodeName(account.home("run/tonara")).constData(), kOtherUser, kOtherUser), 0);
     EXPECT_EQ(tempFolder(), account.home(".cache/tonara/tmp"));
+}
+
+// A TEMP that others can write is used through a folder of ours inside it;
+// one that is ours alone, or missing (the write test then says so), as it is.
+TEST(TempFolder, ASharedFolderIsUsedThroughAPrivateOneInside) {
+    FreshAccount account;
+    QDir(account.home()).mkpath("run");
+    ::chmod(QFile::encodeName(account.home("run")).constData(), 0700);
+    account.env.set("XDG_RUNTIME_DIR", account.home("run"));
+    const QString own = QString("tonara-%1").arg(::geteuid());
+    struct Case {
+        const char* folder;
+        mode_t mode;
+        std::function<void(const QString&)> plant; // what stands at tonara-<uid> beforehand
+        const char* expected;                       // relative to the home; "=" the folder itself
+    };
+    const auto nothing = [](const QString&) {};
+    const Case cases[] = {
+        {"sticky", 01777, nothing, "sticky/tonara-%1"},
+        {"group", 0770, nothing, "group/tonara-%1"},
+        {"mine", 0700, nothing, "="},
+        {"readable", 0755, nothing, "="},
+        {"linked", 01777, [&](const QString& at) { QFile::link(account.home("run"), at); }, "run/tonara"},
+        {"filed", 01777, [](const QString& at) { writeBytes(at, ""); }, "run/tonara"},
+        {"opened", 01777, [](const QString& at) { QDir().mkpath(at); ::chmod(QFile::encodeName(at).constData(), 0777); },
+         "opened/tonara-%1"},
+    };
+    for (const Case& c : cases) {
+        const QString folder = account.home(c.folder);
+        QDir().mkpath(folder);
+        ::chmod(QFile::encodeName(folder).constData(), c.mode);
+        c.plant(folder + "/" + own);
+        account.env.set("TEMP", folder);
+        const QString expected = QString(c.expected) == "=" ? folder : account.home(QString(c.expected).arg(::geteuid()));
+        EXPECT_EQ(tempFolder(), expected) << c.folder;
+        if (expected != folder) {
+            EXPECT_EQ(modeOf(expected), 0700u) << c.folder;
+        }
+        exportTempFolder();
+        EXPECT_EQ(qEnvironmentVariable("TEMP"), expected) << "the programs started later use it too";
+    }
+    account.env.set("TEMP", account.home("missing"));
+    EXPECT_EQ(tempFolder(), account.home("missing"));
+    account.env.unset("TEMP");
+    account.env.set("TMPDIR", account.home("sticky"));
+    EXPECT_EQ(tempFolder(), account.home("sticky/" + own));
+}
+
+TEST(TempFolder, AnotherUsersSharedFolderOrNameInItIsNotUsedAsItIs) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a folder to another user needs root";
+    FreshAccount account;
+    account.env.set("XDG_RUNTIME_DIR", account.home("run"));
+    QDir(account.home()).mkpath("shared/tonara-0");
+    QDir(account.home()).mkpath("theirs");
+    ::chmod(QFile::encodeName(account.home("shared")).constData(), 01777);
+    for (const char* given : {"shared/tonara-0", "theirs"})
+        ASSERT_EQ(::chown(QFile::encodeName(account.home(given)).constData(), kOtherUser, kOtherUser), 0);
+    account.env.set("TEMP", account.home("shared"));
+    EXPECT_EQ(tempFolder(), account.home("run/tonara")) << "the name was taken first";
+    account.env.set("TEMP", account.home("theirs"));
+    EXPECT_EQ(tempFolder(), account.home("theirs/tonara-0"));
 }
 
 TEST(TempFolder, ExportedForEveryProgramStartedLater) {
