@@ -7,8 +7,10 @@
 #include "Platform.h"
 
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace tonara {
 
@@ -30,7 +32,14 @@ public:
     // With timedMs the sound loops for that long at the sink, then fades.
     virtual void playWav(const QString& path, bool loop, std::optional<int> timedMs = std::nullopt) = 0;
     virtual void silenceWav() = 0;
-    virtual void beep(int pitch, int durationMs) = 0;
+    // A tone of pitch Hz for durationMs, returning at once.
+    virtual void startBeep(int pitch, int durationMs) = 0;
+    // The same, returning when it has lasted its time.
+    void beep(int pitch, int durationMs) {
+        const auto started = std::chrono::steady_clock::now();
+        startBeep(pitch, durationMs);
+        if (durationMs > 0) std::this_thread::sleep_until(started + std::chrono::milliseconds(durationMs));
+    }
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
     // Frames per second of the output; 0 when there is none.
     virtual int outputRate() = 0;

@@ -81,13 +81,16 @@ public:
     virtual ~Platform() = default;
 
     // Clock and events.
-    virtual void delay(int ms) = 0;              // blocks the calling thread
+    // Blocks the calling thread; a termination request that arrives meanwhile
+    // is served at once (on the interface thread), window events are not.
+    virtual void delay(int ms) = 0;
     virtual qint64 monotonicMs() = 0;
     virtual QDateTime now() = 0;
     virtual void processEvents() = 0;
     [[noreturn]] virtual void endProgram(int exitCode) = 0;
     // SIGTERM, SIGINT and SIGHUP (logout, kill, Ctrl+C) arrive as a call of
-    // handler on the interface thread, from processEvents or the event loop.
+    // handler on the interface thread, from processEvents or the event loop,
+    // or from a delay or beep waiting on that thread.
     virtual void onTerminationRequest(std::function<void()> handler) = 0;
 
     // Multimedia player: one voice, replaced by each play.
@@ -97,7 +100,7 @@ public:
     // thread woken late) does not lengthen it.
     virtual void playWavFor(const QString& path, int durationMs) = 0;
     virtual void silenceWav() = 0;
-    // A tone of pitch Hz for durationMs, blocking for the duration.
+    // A tone of pitch Hz for durationMs, blocking for the duration as delay does.
     virtual void beep(int pitch, int durationMs) = 0;
     // Raises a RuntimeError when there is no device or the file cannot be loaded.
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;

@@ -3,6 +3,7 @@
 #include "AudioOutput.h"
 #include "FileDialogFilter.h"
 #include "ProgramFolders.h"
+#include "TerminationRequests.h"
 #include "WebAddresses.h"
 
 #include <QApplication>
@@ -14,15 +15,16 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QThread>
 #include <QUrl>
 #include <cstdio>
 #include <unistd.h>
 
 namespace tonara {
 
+// A wait of any length (a tone of a minute, the start-up's) still hears a
+// termination request at once; window events wait for the loops that run them.
 void RealPlatform::delay(int ms) {
-    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+    if (ms > 0) sleepServingTermination(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
 }
 
 qint64 RealPlatform::monotonicMs() {
@@ -47,7 +49,11 @@ void RealPlatform::playWavFor(const QString& path, int durationMs) {
     AudioOutput::instance().playWav(path, true, durationMs);
 }
 void RealPlatform::silenceWav() { AudioOutput::instance().silenceWav(); }
-void RealPlatform::beep(int pitch, int durationMs) { AudioOutput::instance().beep(pitch, durationMs); }
+void RealPlatform::beep(int pitch, int durationMs) {
+    const auto started = std::chrono::steady_clock::now();
+    AudioOutput::instance().startBeep(pitch, durationMs);
+    if (durationMs > 0) sleepServingTermination(started + std::chrono::milliseconds(durationMs));
+}
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);
 }

@@ -157,8 +157,7 @@ public:
         if (mixer_) dropPlayer();
     }
 
-    void beep(int pitch, int durationMs) override {
-        const auto started = Clock::now();
+    void startBeep(int pitch, int durationMs) override {
         if (run() && durationMs > 0) {
             if (pitch != beepPitch_ || !beep_) {
                 beep_ = beepSound(pitch, mixer_->deviceRate());
@@ -167,7 +166,6 @@ public:
             mixer_->collect();
             mixer_->playDetachedFor(beep_, std::int64_t(mixer_->deviceRate()) * durationMs / 1000);
         }
-        if (durationMs > 0) std::this_thread::sleep_until(started + std::chrono::milliseconds(durationMs));
     }
 
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override {

@@ -3,10 +3,26 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <chrono>
 #include <csignal>
+#include <functional>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace tonara;
+
+namespace {
+
+void restoreStandardHandling() {
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(number, &standard, nullptr);
+}
+
+} // namespace
 
 TEST(TerminationSignals, EachArrivesOnceAsACallFromTheEventLoop) {
     RealPlatform real;
@@ -25,7 +41,53 @@ TEST(TerminationSignals, EachArrivesOnceAsACallFromTheEventLoop) {
     }
     EXPECT_EQ(calls, (QStringList{QString::number(SIGTERM), QString::number(SIGINT), QString::number(SIGHUP)}));
 
-    struct sigaction standard {};
-    standard.sa_handler = SIG_DFL;
-    for (int number : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(number, &standard, nullptr);
+    restoreStandardHandling();
+}
+
+// A wait of any length hears a termination request at once and serves it
+// there; when the handler returns, the wait goes on to its end.
+TEST(TerminationSignals, AWaitServesARequestAtOnceAndThenGoesOn) {
+    RealPlatform real;
+    const std::pair<const char*, std::function<void()>> waits[] = {
+        {"delay", [&] { real.delay(1500); }},
+        {"beep", [&] { real.beep(1000, 1500); }},
+    };
+    for (const auto& [what, wait] : waits) {
+        QElapsedTimer clock;
+        std::vector<qint64> served;
+        real.onTerminationRequest([&] { served.push_back(clock.elapsed()); });
+        clock.start();
+        std::thread sender([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            ::kill(::getpid(), SIGTERM);
+        });
+        wait();
+        const qint64 waited = clock.elapsed();
+        sender.join();
+        ASSERT_EQ(served.size(), 1u) << what;
+        EXPECT_LT(served[0], 700) << what << ": served within half a second";
+        EXPECT_GE(waited, 1500) << what;
+        real.processEvents();
+        EXPECT_EQ(served.size(), 1u) << what << ": served once";
+    }
+    restoreStandardHandling();
+}
+
+// Only the thread that installed the handler runs it; another thread's wait
+// leaves the request to the event loop.
+TEST(TerminationSignals, AnotherThreadsWaitDoesNotServeTheRequest) {
+    RealPlatform real;
+    int served = 0;
+    real.onTerminationRequest([&] { ++served; });
+    std::thread other([&] {
+        ::kill(::getpid(), SIGTERM);
+        real.delay(300);
+    });
+    other.join();
+    EXPECT_EQ(served, 0);
+    QElapsedTimer waited;
+    waited.start();
+    while (served == 0 && waited.elapsed() < 5000) real.processEvents();
+    EXPECT_EQ(served, 1);
+    restoreStandardHandling();
 }
