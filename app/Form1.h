@@ -126,6 +126,9 @@ private:
     qint16 toneFileFlag_ = 0;
     qint16 closeCount_ = 0;
     qint16 closeAnswer_ = 0;
+    // Set when a termination request runs the shut-down: a failure in it is
+    // recorded but waits for no window and asks no question.
+    bool endingOnRequest_ = false;
     QString tempdir_;
 };
 

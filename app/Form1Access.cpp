@@ -195,7 +195,10 @@ void Form1::addErrorLines(const QStringList& lines) {
     if (auto* w = qobject_cast<Form6*>(loadForm(Form::Form6))) w->addLines(lines);
 }
 
+// A shut-down on a termination request that fails is not held up by the
+// report's window: the request was to end (the log is written all the same).
 bool Form1::errorWindowLeft() const {
+    if (endingOnRequest_) return true;
     const auto* w = qobject_cast<const Form6*>(loadedForm(Form::Form6));
     return !w || w->left();
 }

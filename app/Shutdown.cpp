@@ -14,6 +14,10 @@ namespace tonara {
 void Form1::unloadHandler() {
     trapped(*this, 15, [&] {
         Program program(*this);
+        // A failure in a shut-down that a termination request began is
+        // reported, and the report closes every window, which comes back
+        // here: the request asked for the end, so nothing is asked.
+        if (closeCount_ >= 1 && endingOnRequest_) platform().endProgram(0);
         if (closeCount_ >= 1) {
             closeAnswer_ = qint16(platform().messageBox("Do you want to forcibly close tonara?", "Error",
                                                         MessageIcon::Critical, MessageButtons::YesNo));

@@ -23,6 +23,7 @@ void Form1::start() {
     // so no tone is left sounding; a second one while closing ends at once.
     platform().onTerminationRequest([this] {
         if (closeCount_ >= 1) platform().endProgram(0);
+        endingOnRequest_ = true;
         unloadHandler();
     });
     loadHandler();

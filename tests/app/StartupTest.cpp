@@ -1,4 +1,6 @@
 #include "AppRig.h"
+
+#include <QDir>
 #include "ExFunctions.h"
 #include "Form5.h"
 #include "Form8.h"
@@ -6,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -314,6 +317,29 @@ TEST(Startup, ATerminationSignalClosesTheProgramAsTheWindowsCloseDoes) {
     // Another signal while closing does not ask whether to close: it ends at once.
     EXPECT_THROW(rig.env.fake.terminationHandler(), ProgramEnded);
     EXPECT_EQ(rig.env.fake.count("message"), 0);
+}
+
+// A termination request ends the program even when its shut-down fails:
+// the failure is reported in the error log, but no window is waited for and
+// no question asked. (Here the hand-over to the uploader cannot be written.)
+TEST(Startup, AFailingShutDownOnATerminationRequestIsReportedAndEndsAtOnce) {
+    AppRig rig;
+    QStringList settings = validSettings();
+    settings[3] = "SendData=y";
+    rig.writeSettings(settings);
+    rig.form->start();
+    ASSERT_TRUE(rig.env.fake.terminationHandler);
+    QDir(rig.env.temp()).mkpath("snd.ini/in the way");
+    bool waited = false;
+    rig.env.fake.at(rig.env.fake.clockMs + 60000, [&] {
+        waited = true;
+        rig.env.fake.endProgram(99);
+    });
+    EXPECT_THROW(rig.env.fake.terminationHandler(), ProgramEnded);
+    EXPECT_FALSE(waited) << "the error window held the end up";
+    EXPECT_TRUE(fileLines(rig.env.temp("error.log")).value(0).endsWith("Error value:  1025"))
+        << fileLines(rig.env.temp("error.log")).join(" / ").toStdString();
+    EXPECT_EQ(rig.env.fake.count("message"), 0) << "no forcibly-close question";
 }
 
 } // namespace tonara::test
