@@ -90,7 +90,7 @@ public:
     [[noreturn]] virtual void endProgram(int exitCode) = 0;
     // SIGTERM, SIGINT and SIGHUP (logout, kill, Ctrl+C) arrive as a call of
     // handler on the interface thread, from processEvents or the event loop,
-    // or from a delay or beep waiting on that thread.
+    // or from a delay, beep or transfer waiting on that thread.
     virtual void onTerminationRequest(std::function<void()> handler) = 0;
 
     // Multimedia player: one voice, replaced by each play.
@@ -142,7 +142,8 @@ public:
 
     // Transfers, blocking. download fetches an http or https address whole:
     // the body only when the server answered 200 and sent all of it, nothing
-    // otherwise (connect timeout 3 s, total 10 s).
+    // otherwise (connect timeout 2 s, total 2.4 s). A termination request
+    // during a transfer abandons it and is served at once.
     virtual std::optional<QByteArray> download(const QString& address) = 0;
     // Sends data to an ftp, http or https address (a PUT over http); empty
     // when the server took it, else the reason it did not.

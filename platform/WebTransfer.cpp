@@ -1,5 +1,8 @@
-// Downloads and uploads through libcurl, blocking the calling thread.
+// Downloads and uploads through libcurl, blocking the calling thread. The
+// wait watches the termination pipe too: a termination request abandons the
+// transfer and is served at once.
 #include "RealPlatform.h"
+#include "TerminationRequests.h"
 
 #include <QUrl>
 #include <algorithm>
@@ -10,10 +13,16 @@ namespace tonara {
 
 namespace {
 
-constexpr long kConnectTimeoutMs = 3000;
-constexpr long kDownloadTimeoutMs = 10000;
+// The start-up waits for two downloads, one after the other: together they
+// stay under five seconds however slow or silent the server. A late answer
+// is a failed one.
+constexpr long kDownloadConnectMs = 2000;
+constexpr long kDownloadTimeoutMs = 2400;
 // The uploader runs on its own, so it may wait longer than a start-up can.
+constexpr long kUploadConnectMs = 3000;
 constexpr long kUploadTimeoutMs = 30000;
+// How long one wait for the transfer lasts at most before curl is asked again.
+constexpr int kLongestPollMs = 100;
 constexpr long kMostRedirects = 5;
 // Far above anything the maker serves; a server sending more is not trusted.
 constexpr qsizetype kLargestDownload = 16 * 1024 * 1024;
@@ -25,10 +34,42 @@ bool neverResolves(const QUrl& url) {
     return host == "invalid" || host.endsWith(".invalid");
 }
 
+// Runs the transfer on a multi handle so that the wait can watch the
+// termination pipe beside the transfer's own sockets.
+CURLcode performWatchingTermination(CURL* easy) {
+    CURLM* multi = curl_multi_init();
+    if (!multi) return CURLE_OUT_OF_MEMORY;
+    CURLcode result = CURLE_OK;
+    bool abandoned = false;
+    if (curl_multi_add_handle(multi, easy) != CURLM_OK) result = CURLE_FAILED_INIT;
+    for (int running = 1; result == CURLE_OK && running > 0;) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) result = CURLE_FAILED_INIT;
+        if (result != CURLE_OK || running == 0) break;
+        curl_waitfd termination{terminationPipeHere(), CURL_WAIT_POLLIN, 0};
+        const unsigned extra = termination.fd >= 0 ? 1 : 0;
+        if (curl_multi_poll(multi, extra ? &termination : nullptr, extra, kLongestPollMs, nullptr) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+        } else if (termination.revents & CURL_WAIT_POLLIN) {
+            abandoned = true;
+            result = CURLE_ABORTED_BY_CALLBACK;
+        }
+    }
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &left))
+        if (message->msg == CURLMSG_DONE && message->easy_handle == easy && result == CURLE_OK)
+            result = message->data.result;
+    curl_multi_remove_handle(multi, easy);
+    curl_multi_cleanup(multi);
+    // The transfer is given up before the request is served: the shut-down
+    // it runs may end the program, and a download it asks for finds curl free.
+    if (abandoned) serveTerminationRequest();
+    return result;
+}
+
 // One easy handle with what every transfer shares.
 class Transfer {
 public:
-    Transfer(const QUrl& url, const char* protocols, long timeoutMs) {
+    Transfer(const QUrl& url, const char* protocols, long connectMs, long timeoutMs) {
         static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
         handle_ = initialised ? curl_easy_init() : nullptr;
         if (!handle_) return;
@@ -36,7 +77,7 @@ public:
         curl_easy_setopt(handle_, CURLOPT_URL, address_.constData());
         curl_easy_setopt(handle_, CURLOPT_PROTOCOLS_STR, protocols);
         curl_easy_setopt(handle_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+        curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, connectMs);
         curl_easy_setopt(handle_, CURLOPT_TIMEOUT_MS, timeoutMs);
         curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(handle_, CURLOPT_USERAGENT, "Tonara/2.3.6");
@@ -52,7 +93,7 @@ public:
     CURL* handle() const { return handle_; }
 
     CURLcode perform() {
-        result_ = handle_ ? curl_easy_perform(handle_) : CURLE_FAILED_INIT;
+        result_ = handle_ ? performWatchingTermination(handle_) : CURLE_FAILED_INIT;
         return result_;
     }
     long responseCode() const {
@@ -99,7 +140,7 @@ size_t supplyBody(char* buffer, size_t size, size_t count, void* source) {
 std::optional<QByteArray> RealPlatform::download(const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid() || neverResolves(url)) return std::nullopt;
-    Transfer transfer(url, "http,https", kDownloadTimeoutMs);
+    Transfer transfer(url, "http,https", kDownloadConnectMs, kDownloadTimeoutMs);
     QByteArray body;
     curl_easy_setopt(transfer.handle(), CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(transfer.handle(), CURLOPT_MAXREDIRS, kMostRedirects);
@@ -115,7 +156,7 @@ QString RealPlatform::upload(const QByteArray& data, const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid()) return "not a valid address: " + address;
     if (neverResolves(url)) return "the host " + url.host() + " does not exist";
-    Transfer transfer(url, "ftp,ftps,http,https", kUploadTimeoutMs);
+    Transfer transfer(url, "ftp,ftps,http,https", kUploadConnectMs, kUploadTimeoutMs);
     Outgoing out{&data};
     curl_slist* headers = curl_slist_append(nullptr, "Expect:"); // send at once, without asking first
     curl_easy_setopt(transfer.handle(), CURLOPT_UPLOAD, 1L);

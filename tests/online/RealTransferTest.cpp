@@ -6,8 +6,14 @@
 #include "TempFolders.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <thread>
+#include <unistd.h>
 
 namespace tonara::test {
 
@@ -62,6 +68,41 @@ TEST(RealDownload, AServerThatStallsIsGivenUpOnAndLeavesNoFile) {
     writeBytes(env.temp("testcon.dat"), "old");
     EXPECT_FALSE(Download(server.address() + "/stall", env.temp("testcon.dat")));
     EXPECT_EQ(fileBytes(env.temp("testcon.dat")), "old");
+}
+
+// A server that never answers, or never ends, is given up on in the time a
+// start-up can spare, and a termination request during the wait is served
+// at once: the transfer is abandoned.
+TEST(RealDownload, ASilentOrEndlessServerIsGivenUpOnAndATerminationRequestIsServedAtOnce) {
+    LocalServer server(LocalServer::Kind::Web);
+    ASSERT_EQ(server.failure(), "");
+    RealPlatform real;
+    for (const char* path : {"/silent/testcon.dat", "/endless/testcon.dat", "/stall"}) {
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(real.download(server.address() + path).has_value()) << path;
+        const qint64 took = clock.elapsed();
+        EXPECT_GE(took, 2000) << path << ": the server had its time";
+        EXPECT_LT(took, 2600) << path;
+        std::cout << "[ measured ] " << path << " given up after " << took << " ms" << std::endl;
+
+        qint64 served = -1;
+        real.onTerminationRequest([&] { served = clock.elapsed(); });
+        clock.restart();
+        std::thread sender([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ::kill(::getpid(), SIGTERM);
+        });
+        EXPECT_FALSE(real.download(server.address() + path).has_value()) << path;
+        const qint64 abandoned = clock.elapsed();
+        sender.join();
+        EXPECT_GE(served, 300) << path;
+        EXPECT_LT(served, 800) << path << ": served within half a second of the request";
+        EXPECT_LT(abandoned, 800) << path << ": the transfer was abandoned";
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        ::sigaction(SIGTERM, &standard, nullptr);
+    }
 }
 
 TEST(RealDownload, TheFileIsReplacedWholeAndALinkIsNotFollowed) {

@@ -2,7 +2,9 @@
 
 Usage: web_server.py ROOT. Binds a free port and prints "PORT <n>". GET serves
 files under ROOT; PUT stores the body under ROOT/<path>. A few paths misbehave
-on purpose: /stall (headers, then silence), /partial (a body cut short),
+on purpose: /stall (headers, then silence), /silent... (the request is read,
+nothing is ever answered), /endless... (a body without end, a byte every
+50 ms), /partial (a body cut short),
 /empty-ok (204), /moved (a redirect to /moved-here.txt), /refuse/... (PUT
 answered 403). The server ends when its standard input closes, so it never
 outlives the test that started it.
@@ -36,6 +38,19 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body)
 
     def do_GET(self):
+        if self.path.startswith("/silent"):
+            time.sleep(60)
+            return
+        if self.path.startswith("/endless"):
+            self.send_response(200)
+            self.end_headers()
+            try:
+                while True:
+                    self.wfile.write(b"x")
+                    self.wfile.flush()
+                    time.sleep(0.05)
+            except OSError:
+                return
         if self.path == "/stall":
             self.send_response(200)
             self.send_header("Content-Length", "100")
