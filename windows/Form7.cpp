@@ -51,12 +51,18 @@ void Form7::fill(const UpdateOffer& offer) {
 }
 
 // The link comes from an unencrypted download: it is only ever handed to the
-// desktop's browser, and only when it is a web address.
+// desktop's browser, and only when it is a web address. One that is not is
+// refused in words, and the start-up goes on as after "Don't update".
 void Form7::updateClicked() {
     trapped(mainWindow_, 701, [&] {
-        if (isWebAddress(Link)) platform().openUrl(Link);
-        else Program(mainWindow_).PrintFile("> Update error");
-        platform().endProgram(0);
+        if (isWebAddress(Link)) {
+            platform().openUrl(Link);
+            platform().endProgram(0);
+        }
+        Program(mainWindow_).PrintFile("> Update error");
+        platform().messageBox("This link cannot be opened: " + Link, windowTitle(), MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        hide();
     });
 }
 

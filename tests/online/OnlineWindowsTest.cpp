@@ -26,7 +26,8 @@ TEST(UpdateWindow, FillingItSetsTheTextsButKeepsDesignTextsForEmptyOnes) {
     EXPECT_EQ(window.Link, "http://x/");
 }
 
-TEST(UpdateWindow, UpdateOpensOnlyAWebAddressInTheBrowserAndEndsTheProgram) {
+// A refused link is said in a box, then the start-up goes on as after "Don't update".
+TEST(UpdateWindow, UpdateOpensOnlyAWebAddressAndEndsTheProgramTheRestIsRefusedInWords) {
     struct Case {
         QString link;
         bool opened;
@@ -44,21 +45,31 @@ TEST(UpdateWindow, UpdateOpensOnlyAWebAddressInTheBrowserAndEndsTheProgram) {
     for (const Case& c : cases) {
         OnlineRig rig;
         Form7 window(rig.window);
-        window.Link = c.link;
+        window.fill(UpdateOffer{"Update gevonden", "", "", "", {}, c.link});
+        window.show();
+        bool ended = false;
         try {
             window.updateClicked();
-            ADD_FAILURE() << "Update must end the program: " << c.link.toStdString();
-        } catch (const ProgramEnded& ended) {
-            EXPECT_EQ(ended.exitCode, 0);
+        } catch (const ProgramEnded& end) {
+            ended = true;
+            EXPECT_EQ(end.exitCode, 0);
         }
         EXPECT_EQ(rig.env.fake.count("start"), 0) << "nothing is run: " << c.link.toStdString();
+        EXPECT_EQ(ended, c.opened) << c.link.toStdString();
         if (c.opened) {
             ASSERT_EQ(rig.env.fake.count("url"), 1) << c.link.toStdString();
             EXPECT_EQ(rig.env.fake.last("url")->text, c.link);
             EXPECT_TRUE(rig.activityLog().isEmpty());
+            EXPECT_EQ(rig.env.fake.count("message"), 0);
         } else {
             EXPECT_EQ(rig.env.fake.count("url"), 0) << c.link.toStdString();
             EXPECT_EQ(rig.activityLog().value(3), "> Update error") << c.link.toStdString();
+            const PlatformRecord* message = rig.env.fake.last("message");
+            ASSERT_NE(message, nullptr) << c.link.toStdString();
+            EXPECT_EQ(message->text, "This link cannot be opened: " + c.link);
+            EXPECT_EQ(message->title, "Update gevonden");
+            EXPECT_EQ(message->icon, MessageIcon::Exclamation);
+            EXPECT_FALSE(window.isVisible()) << "the start-up's wait ends";
         }
     }
     EXPECT_FALSE(QFile::exists(marker));
