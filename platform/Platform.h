@@ -142,7 +142,7 @@ public:
 
     // Transfers, blocking. download fetches an http or https address whole:
     // the body only when the server answered 200 and sent all of it, nothing
-    // otherwise (connect timeout 2 s, total 2.4 s). A termination request
+    // otherwise (connect timeout 2 s, total 2.2 s). A termination request
     // during a transfer abandons it and is served at once.
     virtual std::optional<QByteArray> download(const QString& address) = 0;
     // Sends data to an ftp, http or https address (a PUT over http); empty

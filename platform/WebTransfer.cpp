@@ -17,7 +17,7 @@ namespace {
 // stay under five seconds however slow or silent the server. A late answer
 // is a failed one.
 constexpr long kDownloadConnectMs = 2000;
-constexpr long kDownloadTimeoutMs = 2400;
+constexpr long kDownloadTimeoutMs = 2200;
 // The uploader runs on its own, so it may wait longer than a start-up can.
 constexpr long kUploadConnectMs = 3000;
 constexpr long kUploadTimeoutMs = 30000;
