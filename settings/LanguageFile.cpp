@@ -11,6 +11,10 @@ namespace tonara {
 namespace {
 
 constexpr int kMaxEntries = 99;
+// Far above the longest text shipped (under 300 characters). A damaged file's
+// entry of many thousands made a window wider than any screen, which took
+// seconds to paint, deaf to everything meanwhile.
+constexpr qsizetype kLongestText = 1000;
 
 struct EntryRange {
     int first, last;
@@ -46,7 +50,7 @@ void Program::LanguageAPI(const QString& language, qint16 formval) {
         // The first entry is read before the end is tested, so an empty file fails here.
         EntryReader reader(path);
         for (int n = 1;;) {
-            languageSlots_[n] = reader.next();
+            languageSlots_[n] = reader.next().left(kLongestText);
             ++n;
             if (reader.atEnd() || n == kMaxEntries + 1) break;
         }

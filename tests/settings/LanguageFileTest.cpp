@@ -46,6 +46,18 @@ TEST(LanguageFile, MainWindowTextsAndTextVariables) {
     EXPECT_EQ(p.rdbtn2, "entry 70");
 }
 
+// A damaged file's endless entry is shown only in part: a caption of
+// 100 000 characters made a window wider than any screen.
+TEST(LanguageFile, AnEndlessEntryIsCutToAThousandCharacters) {
+    LanguageRig rig;
+    rig.writeLanguageWith("en", 10, QString(100000, '9'));
+    Program p(rig.window);
+    p.LanguageAPI("en", 1);
+    EXPECT_EQ(rig.window.caption("Option7"), QString(1000, '9'));
+    EXPECT_EQ(rig.window.caption("Option8"), "entry 11") << "the entries after it are where they were";
+    EXPECT_TRUE(rig.textsApplied(p));
+}
+
 TEST(LanguageFile, EachFormNumberSetsOnlyItsOwnWindow) {
     LanguageRig rig;
     rig.writeLanguage("en", numberedLanguageEntries("en"));
