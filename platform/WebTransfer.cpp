@@ -60,8 +60,7 @@ CURLcode performWatchingTermination(CURL* easy) {
             result = message->data.result;
     curl_multi_remove_handle(multi, easy);
     curl_multi_cleanup(multi);
-    // The transfer is given up before the request is served: the shut-down
-    // it runs may end the program, and a download it asks for finds curl free.
+    // Given up before the request is served: the shut-down it runs ends the program.
     if (abandoned) serveTerminationRequest();
     return result;
 }
