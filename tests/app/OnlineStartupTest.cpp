@@ -55,17 +55,23 @@ TEST(OnlineStartup, AnAnnouncedUpdateWaitsForTheUserThenTheNewsShows) {
     EXPECT_EQ(rig.env.fake.count("url"), 0);
 }
 
-TEST(OnlineStartup, UpdateWithALinkThatIsNoWebAddressOpensNothingAndEnds) {
+// The refusal is said in a box, and the start-up goes on as after "Don't update".
+TEST(OnlineStartup, UpdateWithALinkThatIsNoWebAddressOpensNothingSaysSoAndGoesOn) {
     AppRig rig;
     rig.writeSettings(validSettings());
     const QString marker = rig.env.temp("ran");
-    rig.env.fake.webFiles[updateFileAddress()] = ("237\r\n$(touch " + marker + ")\r\n").toLatin1();
+    const QString link = "$(touch " + marker + ")";
+    rig.env.fake.webFiles[updateFileAddress()] = ("237\r\n" + link + "\r\n").toLatin1();
     rig.env.fake.onProcessEvents = [&] {
         if (auto* update = rig.window<Form7>("Form7"); update && update->isVisible())
             update->findChild<QPushButton*>("Command1")->click();
     };
-    EXPECT_THROW(rig.form->start(), ProgramEnded);
-    EXPECT_EQ(rig.activityLog().last(), "> Update error");
+    rig.form->start();
+    EXPECT_TRUE(rig.activityLog().contains("> Update error"));
+    EXPECT_EQ(rig.activityLog().last(), ">> Program starting finished");
+    ASSERT_NE(rig.env.fake.last("message"), nullptr);
+    EXPECT_EQ(rig.env.fake.last("message")->text, "This link cannot be opened: " + link);
+    EXPECT_FALSE(rig.form->isFormVisible(Form::Form7));
     EXPECT_EQ(rig.env.fake.count("url"), 0);
     EXPECT_EQ(rig.env.fake.count("start"), 0);
     EXPECT_FALSE(QFile::exists(marker));
