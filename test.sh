@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test with a private sound
-# server at 48 kHz, what is recorded at the sink again at 96 kHz, then gives
-# each fuzz target a short run (tests/fuzz/run.sh).
+# server, what plays or records at the server at PulseAudio and PipeWire,
+# at 48 and 96 kHz, then gives each fuzz target a short run (tests/fuzz/run.sh).
 #   ./test.sh [ctest options]   the suite in build/
 #   ./test.sh --sanitize        the suite built with ASan and UBSan in build-sanitize/ (before a release)
 set -uo pipefail
@@ -33,25 +33,21 @@ source tests/sound-server.sh
 trap sound_server_stop EXIT
 export QT_QPA_PLATFORM=offscreen
 
-# What reaches the sink depends on the machine keeping the sound server fed
-# in real time: a virtual machine whose host holds it up for longer than the
-# server's buffer drops sound whatever a program does. A program of tests
-# that record at the sink is therefore run up to three times; a steady fault
-# in the sound fails every run, and each failed run is in the log. Other
-# tests get one run.
-sink_runs=(--repeat until-pass:3)
-
-export SOUND_RATE=48000
-sound_server_start || { echo "the private sound server did not start"; exit 1; }
-ctest --test-dir $folder --output-on-failure -LE sink "${args[@]}" || exit 1
-ctest --test-dir $folder --output-on-failure -L sink "${sink_runs[@]}" "${args[@]}" || exit 1
-sound_server_stop
-
-export SOUND_RATE=96000
-sound_server_start || { echo "the 96 kHz sound server did not start"; exit 1; }
-echo "Again at a 96 kHz sink:"
-ctest --test-dir $folder --output-on-failure -L audio "${sink_runs[@]}" "${args[@]}" || exit 1  # audio tests all record at the sink
-sound_server_stop
+# The tests that play or record at a sound server (label "sink") run at
+# each of the servers desktops run, PulseAudio and PipeWire, at 48 kHz, and
+# again at a 96 kHz PulseAudio; the others once. Every test program runs
+# once: a fault in the sound, an underrun among them, fails it.
+at_server() { # server rate what
+    export SOUND_SERVER=$1 SOUND_RATE=$2
+    sound_server_start || { echo "the $1 sound server at $2 Hz did not start"; exit 1; }
+    echo "At a $2 Hz $1 server:"
+    ctest --test-dir $folder --output-on-failure "${@:3}" "${args[@]}" || exit 1
+    sound_server_stop
+}
+at_server pulseaudio 48000 -LE sink
+at_server pulseaudio 48000 -L sink
+at_server pipewire 48000 -L sink
+at_server pulseaudio 96000 -L sink
 
 if [ $sanitize = 0 ] && [ ${#args[@]} -eq 0 ]; then
     tests/fuzz/run.sh || exit 1

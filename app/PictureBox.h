@@ -26,12 +26,16 @@ public:
 
     static const QColor kBackground;
     static const QColor kForeground;
+    static const QRgb kForegroundRgb;
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void repaintOnce();
+
     QImage image_;
+    bool repaintAsked_ = false;
 };
 
 } // namespace tonara

@@ -1,5 +1,4 @@
 // The nine modes, the custom-pitch slider, Play and Stop.
-#include "ExFunctions.h"
 #include "Folders.h"
 #include "Form1.h"
 #include "ModePresentation.h"
@@ -49,7 +48,6 @@ void Form1::sliderChanged() {
 
 void Form1::playClicked() {
     Program program(*this);
-    ExFunctions exFunctions;
     trapped(*this, 4, [&] {
         sound tone(*this);
         tone.setLang(state_.lang);
@@ -91,11 +89,12 @@ void Form1::playClicked() {
             }
         }
 
+        const auto stopped = [&] { return !isFormVisible(Form::Form1) || state_.z == 1; };
         if (pitch == kSweepCode) {
             tone.playSweep(state_.bit);
             do {
                 platform().processEvents();
-                exFunctions.delay(208);
+                platform().serveEvents(208, stopped);
             } while (isFormVisible(Form::Form1) && state_.z != 1);
             program.PrintFile("#Sound stopped");
             return;
@@ -110,7 +109,7 @@ void Form1::playClicked() {
         tone.playContinuous(state_.bit, pitch);
         while (isFormVisible(Form::Form1) && state_.z != 1) {
             platform().processEvents();
-            exFunctions.delay(208);
+            platform().serveEvents(208, stopped);
         }
         program.PrintFile("#Sound stopped");
         setStatusText(1, state_.acctoon1);

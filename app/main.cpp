@@ -1,4 +1,3 @@
-#include "AudioEnvironment.h"
 #include "CommandLine.h"
 #include "Folders.h"
 #include "Leftovers.h"
@@ -18,9 +17,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // Both go into the environment before any thread starts.
+    // Into the environment before any thread starts.
     tonara::exportTempFolder();
-    tonara::prepareAudioEnvironment();
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");

@@ -1,9 +1,9 @@
-// What the mixer makes of every preset pitch at 48 kHz and 96 kHz outputs:
+// What the engine makes of every preset pitch at 48 kHz and 96 kHz outputs:
 // the one-second tone as the engine synthesises it, converted with libsoxr
-// when it is loaded and looped by the mixer, beside the linear
+// when it is loaded and looped by the engine, beside the linear
 // interpolation the mixer used to do while playing.
 //   output_purity_bench [runs]
-#include "Mixer.h"
+#include "AudioEngine.h"
 #include "RateConverter.h"
 #include "Synthesis.h"
 #include "ToneAnalysis.h"
@@ -54,11 +54,12 @@ std::vector<double> linearLoop(const PcmSound& sound, int rate, int frames) {
     return out;
 }
 
-std::vector<double> mixerLoop(std::shared_ptr<const PcmSound> sound, int frames) {
-    Mixer mixer(sound->rate);
-    mixer.add(std::move(sound))->play(true);
+std::vector<double> engineLoop(std::shared_ptr<const PcmSound> sound, int frames) {
+    AudioEngine engine(sound->rate);
+    engine.play(engine.add(std::move(sound)), true);
+    engine.take(0);
     std::vector<float> out(size_t(frames) * 2);
-    for (int done = 0; done < frames; done += 512) mixer.mix(out.data() + size_t(done) * 2, std::min(512, frames - done));
+    for (int done = 0; done < frames; done += 512) engine.mix(out.data() + size_t(done) * 2, done, std::min(512, frames - done));
     std::vector<double> left(static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i) left[size_t(i)] = out[size_t(i) * 2];
     return left;
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
             const auto tone = engineTone(pitch);
             std::shared_ptr<const PcmSound> converted;
             const double soxrMs = bestMs(runs, [&] { converted = converter.convert(tone, rate, true); });
-            row("soxr", pitch, mixerLoop(converted, frames), rate, soxrMs);
+            row("soxr", pitch, engineLoop(converted, frames), rate, soxrMs);
             std::vector<double> linear;
             const double linearMs = bestMs(runs, [&] { linear = linearLoop(*tone, rate, rate); });
             row("linear", pitch, linearLoop(*tone, rate, frames), rate, linearMs);

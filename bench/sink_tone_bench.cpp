@@ -4,7 +4,6 @@
 // server (tests/sound-server.sh), and beside `stress -c 2` to see what a
 // busy machine does.
 //   sink_tone_bench [seconds] [pitch]
-#include "AudioEnvironment.h"
 #include "AudioOutput.h"
 #include "SinkRecording.h"
 #include "Synthesis.h"
@@ -53,7 +52,7 @@ QString serverLatency() {
     // The test server's sine plays into a sink input of its own.
     QString listing;
     for (const QString& input : QString::fromUtf8(pactl.readAllStandardOutput()).split("Sink Input #"))
-        if (input.contains("media.name = \"Tonara tones\"")) listing = input;
+        if (input.contains("media.name = \"Tones\"")) listing = input;
     QStringList parts;
     for (const char* kind : {"Buffer Latency", "Sink Latency"}) {
         const auto match = QRegularExpression(QString(kind) + ": (\\d+) usec").match(listing);
@@ -65,7 +64,6 @@ QString serverLatency() {
 } // namespace
 
 int main(int argc, char** argv) {
-    prepareAudioEnvironment();
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 60;
     const int pitch = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1000;

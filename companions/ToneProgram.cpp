@@ -1,19 +1,20 @@
 // Stands in for the external tone programs: reads the tone request file once
 // at start, then sounds its pitch, or sweeps for the request "1", until it is
 // killed or the program that asked for the tone is gone. Without a request it
-// ends at once.
-#include "AudioEnvironment.h"
-#include "ExternalTone.h"
+// ends at once. It is made of the sound output and little else, so it
+// sounds a few milliseconds after it is started.
+#include "AudioOutput.h"
 #include "Folders.h"
-#include "Platform.h"
 #include "ProcFs.h"
 #include "RuntimeError.h"
-#include "Synthesis.h"
 #include "ToneOwner.h"
+#include "ToneRequest.h"
 
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <unistd.h>
 
 using namespace tonara;
@@ -22,38 +23,28 @@ namespace {
 
 constexpr qint32 kSweepStep = 200;
 constexpr qint32 kSweepTop = 32000;
-constexpr qint64 kSweepStepMs = 200;
+constexpr auto kSweepStepTime = std::chrono::milliseconds(200);
 // How often the owner is looked for: a few times a second.
-constexpr int kOwnerCheckMs = 200;
+constexpr auto kOwnerCheck = std::chrono::milliseconds(200);
 
-QString samplesFile(qint64 pid) { return joinPath(tempFolder(), QString("toneprogram-%1.wav").arg(pid)); }
-
-// The stream holds the samples in memory, so the file goes at once.
+// A second of the pitch made at the output's own rate: nothing to convert,
+// and a pitch the output cannot carry is silence, not an alias.
 std::unique_ptr<ToneStream> openTone(qint32 pitch) {
-    const QString wav = samplesFile(::getpid());
-    WriteWave(wav, CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16));
-    try {
-        std::unique_ptr<ToneStream> stream = platform().openToneStream(wav);
-        QFile::remove(wav);
-        return stream;
-    } catch (...) {
-        QFile::remove(wav);
-        throw;
-    }
+    AudioOutput& output = AudioOutput::instance();
+    return output.openToneStream(beepSound(pitch, output.outputRate()));
 }
 
 void soundWhileOwned(qint32 pitch, const ToneOwnerWatch& owner) {
     const std::unique_ptr<ToneStream> tone = openTone(pitch);
     tone->play(true);
-    while (!owner.ownerGone()) platform().delay(kOwnerCheckMs);
+    while (!owner.ownerGone()) std::this_thread::sleep_for(kOwnerCheck);
 }
 
 // 200, 400, ..., 32 000, then 200 again.
 qint32 sweepPitch(qint64 step) { return kSweepStep * qint32(1 + step % (kSweepTop / kSweepStep)); }
 
 void sweepWhileOwned(const ToneOwnerWatch& owner) {
-    platform().outputRate(); // opens the output, so the first step is as long as the others
-    const qint64 start = platform().monotonicMs();
+    const auto start = std::chrono::steady_clock::now();
     std::unique_ptr<ToneStream> current;
     for (qint64 step = 0; !owner.ownerGone(); ++step) {
         // The next step is made before the current one stops; it starts once that one has faded.
@@ -62,39 +53,44 @@ void sweepWhileOwned(const ToneOwnerWatch& owner) {
         next->play(true);
         current = std::move(next);
         // Steps keep to the clock, not to the time each one took to make.
-        const qint64 wait = start + (step + 1) * kSweepStepMs - platform().monotonicMs();
-        if (wait > 0) platform().delay(int(wait));
+        std::this_thread::sleep_until(start + (step + 1) * kSweepStepTime);
+    }
+}
+
+// Earlier tone programs wrote their samples to a file of their own; one
+// killed meanwhile left it behind.
+void removeFilesOfEndedTonePrograms() {
+    QString folder;
+    try {
+        folder = tempFolder();
+    } catch (const RuntimeError&) {
+        return;
+    }
+    for (const QString& name : QDir(folder).entryList({"toneprogram-*.wav"}, QDir::Files)) {
+        bool numbered = false;
+        const qint64 pid = name.mid(12, name.size() - 16).toLongLong(&numbered);
+        const auto stat = readProcStat(pid);
+        if (numbered && (!stat || stat->ended())) QFile::remove(joinPath(folder, name));
     }
 }
 
 } // namespace
 
-// A tone program killed while it made a step's samples left their file behind.
-void removeFilesOfEndedTonePrograms() {
-    const QStringList files = QDir(tempFolder()).entryList({"toneprogram-*.wav"}, QDir::Files);
-    for (const QString& name : files) {
-        bool numbered = false;
-        const qint64 pid = name.mid(12, name.size() - 16).toLongLong(&numbered);
-        const auto stat = readProcStat(pid);
-        if (numbered && (!stat || stat->ended())) QFile::remove(samplesFile(pid));
-    }
-}
-
 int main(int, char** argv) {
-    prepareAudioEnvironment(); // before any thread starts
     const ToneOwnerWatch owner;
     try {
-        removeFilesOfEndedTonePrograms();
         const ToneRequest request = readToneRequest();
         switch (request.kind) {
-        case ToneRequest::Kind::None: return 0;
+        case ToneRequest::Kind::None: break;
         case ToneRequest::Kind::Pitch: soundWhileOwned(request.pitch, owner); break;
         case ToneRequest::Kind::Sweep: sweepWhileOwned(owner); break;
         }
+        removeFilesOfEndedTonePrograms();
     } catch (const RuntimeError& failure) {
         std::fprintf(stderr, "%s: no tone: %s\n", argv[0], failure.what());
         return 1;
     }
     // The owner is gone: silent at once, without waiting for the sound output to close in order.
-    platform().endProgram(0);
+    std::fflush(nullptr);
+    ::_exit(0);
 }

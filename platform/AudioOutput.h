@@ -1,9 +1,9 @@
 #pragma once
-// The one audio output of the program, at the sound server's own rate:
-// opened on the first sound, closed after a few seconds of silence and
-// opened again by the next sound. The player, Beep and tone streams are
-// voices mixed into it on the audio thread.
+// The one audio output of the program, at the sound server's own rate,
+// opened on the first sound and corked while quiet. The player, Beep and
+// tone streams are voices mixed into it on the audio thread.
 
+#include "PcmSound.h"
 #include "Platform.h"
 
 #include <QString>
@@ -14,7 +14,7 @@
 
 namespace tonara {
 
-// What the device granted; open is false when no output could be opened.
+// What the server granted; open is false when no output could be opened.
 struct AudioDeviceSpec {
     bool open = false;
     QString driver;
@@ -31,24 +31,34 @@ public:
 
     // With timedMs the sound loops for that long at the sink, then fades.
     virtual void playWav(const QString& path, bool loop, std::optional<int> timedMs = std::nullopt) = 0;
+    // Fades the player out at once, unless it is a timed tone whose end the
+    // program has waited for (msUntilTimedToneEnds said 0): that one sounds
+    // its time out.
     virtual void silenceWav() = 0;
-    // A tone of pitch Hz for durationMs, returning at once.
-    virtual void startBeep(int pitch, int durationMs) = 0;
-    // The same, returning when it has lasted its time.
-    void beep(int pitch, int durationMs) {
-        const auto started = std::chrono::steady_clock::now();
-        startBeep(pitch, durationMs);
-        if (durationMs > 0) std::this_thread::sleep_until(started + std::chrono::milliseconds(durationMs));
-    }
+    // A timed tone of pitch Hz, which follows a timed tone still sounding.
+    virtual void beep(int pitch, int durationMs) = 0;
+    // Milliseconds until the timed tone started last has sounded out, less
+    // the time a new request takes to be heard: 0 once that moment has
+    // come. What the program asks for next then follows the tone directly.
+    // Nothing when no timed tone is known.
+    virtual std::optional<int> msUntilTimedToneEnds() = 0;
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // A stream of a sound already in memory, at any rate.
+    virtual std::unique_ptr<ToneStream> openToneStream(std::shared_ptr<const PcmSound> sound) = 0;
     // Frames per second of the output; 0 when there is none.
     virtual int outputRate() = 0;
+    // A gain on everything the output plays (0..1, ramped, at once).
+    virtual void setVolume(double gain) = 0;
+    // The player's gain in each channel, for its sound now and every one after.
+    virtual void setPlayerChannels(double left, double right) = 0;
     // Opens the output if that has not been tried yet.
     virtual AudioDeviceSpec deviceSpec() = 0;
-    // Before the program ends: a sound that has just ended is still in the
-    // sound server's buffer, and closing the output would cut it off.
-    // A timed tone still sounding is let finish too. Returns at once when
-    // nothing has sounded lately or a sound goes on that only a stop ends.
+    // Times the sound server ran out of our sound while it played.
+    virtual long underruns() = 0;
+    // Before the program ends: what has just been played is still on its
+    // way to the listener, and a timed tone may still sound; ending now
+    // would cut it off. Returns at once when nothing is on its way or a
+    // sound goes on that only a stop ends; waits at most 300 ms.
     virtual void letEndedSoundsPlayOut() = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -77,6 +78,16 @@ void FakePlatform::delay(int ms) {
     if (ms > 0) clockMs += ms;
 }
 
+void FakePlatform::serveEvents(int ms, const std::function<bool()>& done) {
+    const qint64 end = clockMs + std::max(0, ms);
+    while (!schedule_.empty() && schedule_.begin()->first <= end) {
+        clockMs = std::max(clockMs, schedule_.begin()->first);
+        processEvents();
+        if (done && done()) return;
+    }
+    clockMs = end;
+}
+
 void FakePlatform::processEvents() {
     while (!schedule_.empty() && schedule_.begin()->first <= clockMs) {
         auto action = std::move(schedule_.begin()->second);
@@ -114,6 +125,12 @@ void FakePlatform::playWav(const QString& path, bool loop) {
 void FakePlatform::playWavFor(const QString& path, int durationMs) {
     playWav(path, true);
     records.back().durationMs = durationMs;
+    timedToneEndMs_ = clockMs + durationMs;
+}
+
+void FakePlatform::awaitTimedTone(const std::function<bool()>& servingUntil) {
+    if (servingUntil) return serveEvents(int(std::max<qint64>(0, timedToneEndMs_ - clockMs)), servingUntil);
+    clockMs = std::max(clockMs, timedToneEndMs_);
 }
 
 void FakePlatform::silenceWav() { record("silence"); }
@@ -139,7 +156,7 @@ std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, 
     if (!noCaptureReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noCaptureReason);
     record("capture-open", device).title =
         QString("%1 Hz %2 bits %3 channels").arg(format.samplesPerSecond).arg(format.bitsPerSample).arg(format.channels);
-    if (realMicrophone) return openSdlCapture(device, format, receiver);
+    if (realMicrophone) return openPulseCapture(device, format, receiver);
     return std::make_unique<FakeCaptureDevice>(*this, receiver);
 }
 

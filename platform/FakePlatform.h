@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <utility>
 
 namespace tonara {
 
@@ -50,11 +51,14 @@ public:
     qint64 monotonicMs() override { return clockMs; }
     QDateTime now() override { return startTime.addMSecs(clockMs); }
     void processEvents() override;
+    // Runs what is due at its moment within the wait, as the event loop would.
+    void serveEvents(int ms, const std::function<bool()>& done = {}) override;
     [[noreturn]] void endProgram(int exitCode) override;
     void onTerminationRequest(std::function<void()> handler) override { terminationHandler = std::move(handler); }
 
     void playWav(const QString& path, bool loop) override;
     void playWavFor(const QString& path, int durationMs) override; // recorded as a looping play with its duration
+    void awaitTimedTone(const std::function<bool()>& servingUntil = {}) override; // the clock moves on to the tone's end
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
@@ -64,6 +68,8 @@ public:
     // thread may call it while the capture stays open. False when none is started.
     bool feedCapture(const QByteArray& bytes);
     int outputRate() override { return outputRateHz; }
+    void setOutputVolume(double gain) override { outputVolume = gain; }
+    void setPlayerChannels(double left, double right) override { playerChannels = {left, right}; }
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
@@ -109,6 +115,8 @@ public:
     std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails
     QString uploadRefusal;            // non-empty: upload fails for this reason
     int outputRateHz = 48000;         // 0: no audio output
+    double outputVolume = 1.0;        // the last setOutputVolume
+    std::pair<double, double> playerChannels{1.0, 1.0}; // the last setPlayerChannels
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;
@@ -116,6 +124,7 @@ public:
 
 private:
     std::multimap<qint64, std::function<void()>> schedule_;
+    qint64 timedToneEndMs_ = 0;
 };
 
 } // namespace tonara

@@ -87,6 +87,10 @@ public:
     virtual qint64 monotonicMs() = 0;
     virtual QDateTime now() = 0;
     virtual void processEvents() = 0;
+    // Waits ms while window events are served as they come: a click on Stop
+    // during a tone's wait is served at once, not at the wait's end. The
+    // wait ends early once done() holds after an event (none: never).
+    virtual void serveEvents(int ms, const std::function<bool()>& done = {}) = 0;
     [[noreturn]] virtual void endProgram(int exitCode) = 0;
     // SIGTERM, SIGINT and SIGHUP (logout, kill, Ctrl+C) arrive as a call of
     // handler on the interface thread, from processEvents or the event loop,
@@ -97,10 +101,19 @@ public:
     virtual void playWav(const QString& path, bool loop) = 0; // a missing or unreadable file plays nothing
     // A timed tone: loops the file for durationMs at the sink, then fades.
     // The output knows the end before it sounds, so a late silenceWav (a
-    // thread woken late) does not lengthen it.
+    // thread woken late) does not lengthen it, nor does silenceWav shorten it.
     virtual void playWavFor(const QString& path, int durationMs) = 0;
+    // Blocks until the timed tone started last has sounded its time by the
+    // output's own clock, so that the next one follows it directly. Given
+    // servingUntil, window events are served meanwhile and the wait ends
+    // early once it holds (as serveEvents).
+    virtual void awaitTimedTone(const std::function<bool()>& servingUntil = {}) = 0;
+    // Silences the player. A timed tone whose time the program has awaited
+    // plays out its last moments; one cut short by a stop fades at once.
     virtual void silenceWav() = 0;
-    // A tone of pitch Hz for durationMs, blocking for the duration as delay does.
+    // A tone of pitch Hz for durationMs, blocking for the duration by the
+    // output's clock (as awaitTimedTone; a termination request is served
+    // meanwhile, as in delay).
     virtual void beep(int pitch, int durationMs) = 0;
     // Raises a RuntimeError when there is no device or the file cannot be loaded.
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
@@ -109,8 +122,13 @@ public:
     virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                        CaptureReceiver& receiver) = 0;
     // Frames per second of the audio output; 0 when there is none. Pitches
-    // at or above half of it are filtered out.
+    // above the band it carries at full level are filtered out (OutputBand.h).
     virtual int outputRate() = 0;
+    // A gain on everything the program plays (0..1), ramped, at once; files
+    // and the tone programs' requests are not changed by it.
+    virtual void setOutputVolume(double gain) = 0;
+    // The player's gain in each channel (0..1), for its tone now and after.
+    virtual void setPlayerChannels(double left, double right) = 0;
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;

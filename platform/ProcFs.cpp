@@ -1,23 +1,27 @@
 #include "ProcFs.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QList>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tonara {
 
-namespace {
-
-QByteArray procFile(qint64 pid, const char* name) {
-    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+// Plain system calls: a Stop reads every process of the machine, twice.
+QByteArray readProcFile(qint64 pid, const char* name) {
+    const QByteArray path = "/proc/" + QByteArray::number(pid) + '/' + name;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    QByteArray bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+    ::close(fd);
+    return bytes;
 }
-
-} // namespace
 
 std::optional<ProcStat> readProcStat(qint64 pid) {
     if (pid <= 0) return std::nullopt;
-    const QByteArray line = procFile(pid, "stat");
+    const QByteArray line = readProcFile(pid, "stat");
     // The name in parentheses may hold blanks and parentheses itself: the fields follow the last ')'.
     const qsizetype afterName = line.lastIndexOf(')');
     if (afterName < 0 || afterName + 2 >= line.size()) return std::nullopt;
@@ -32,7 +36,7 @@ std::optional<ProcStat> readProcStat(qint64 pid) {
 
 std::optional<uint> processUser(qint64 pid) {
     if (pid <= 0) return std::nullopt;
-    for (const QByteArray& line : procFile(pid, "status").split('\n')) {
+    for (const QByteArray& line : readProcFile(pid, "status").split('\n')) {
         if (!line.startsWith("Uid:")) continue;
         const QList<QByteArray> ids = line.mid(4).simplified().split(' ');
         bool ok = false;

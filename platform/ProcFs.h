@@ -1,6 +1,7 @@
 #pragma once
 // What /proc tells about one process.
 
+#include <QByteArray>
 #include <QtGlobal>
 #include <optional>
 
@@ -12,6 +13,8 @@ struct ProcStat {
     bool ended() const { return state == 'Z' || state == 'X'; }
 };
 
+// A file of /proc/<pid>/ whole; empty when it cannot be read.
+QByteArray readProcFile(qint64 pid, const char* name);
 // Nothing when there is no such process.
 std::optional<ProcStat> readProcStat(qint64 pid);
 // The real user id the process runs under; nothing when there is no such process.

@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <QGuiApplication>
@@ -38,6 +40,21 @@ void RealPlatform::processEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
+void RealPlatform::serveEvents(int ms, const std::function<bool()>& done) {
+    if (ms <= 0) return;
+    if (!QCoreApplication::instance()) return delay(ms);
+    // The timer's own event wakes the wait when nothing else comes.
+    bool over = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, [&over] { over = true; });
+    timer.start(ms);
+    do {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } while (!over && !(done && done()));
+}
+
 void RealPlatform::endProgram(int exitCode) {
     AudioOutput::instance().letEndedSoundsPlayOut();
     std::fflush(nullptr);
@@ -47,24 +64,43 @@ void RealPlatform::endProgram(int exitCode) {
 void RealPlatform::playWav(const QString& path, bool loop) { AudioOutput::instance().playWav(path, loop); }
 void RealPlatform::playWavFor(const QString& path, int durationMs) {
     AudioOutput::instance().playWav(path, true, durationMs);
+    timedToneMs_ = durationMs;
 }
+
+// By the output's clock, which the program's own may drift against; without
+// an output, the program's clock is all there is.
+void RealPlatform::awaitTimedTone(const std::function<bool()>& servingUntil) {
+    const auto wait = [&](int ms) { servingUntil ? serveEvents(ms, servingUntil) : delay(ms); };
+    for (;;) {
+        const std::optional<int> left = AudioOutput::instance().msUntilTimedToneEnds();
+        if (!left) return wait(timedToneMs_);
+        if (*left <= 0 || (servingUntil && servingUntil())) return;
+        wait(*left);
+    }
+}
+
 void RealPlatform::silenceWav() { AudioOutput::instance().silenceWav(); }
 void RealPlatform::beep(int pitch, int durationMs) {
-    const auto started = std::chrono::steady_clock::now();
-    AudioOutput::instance().startBeep(pitch, durationMs);
-    if (durationMs > 0) sleepServingTermination(started + std::chrono::milliseconds(durationMs));
+    if (durationMs <= 0) return;
+    AudioOutput::instance().beep(pitch, durationMs);
+    timedToneMs_ = durationMs;
+    awaitTimedTone();
 }
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);
 }
 std::unique_ptr<CaptureDevice> RealPlatform::openCapture(const QString& device, const CaptureFormat& format,
                                                          CaptureReceiver& receiver) {
-    // The output starts the sound library first, so that the thread it talks
-    // to the sound server on runs at the output's real-time priority.
+    // The output connects to the sound server first, so that the thread
+    // both talk to it on runs at the output's real-time priority.
     AudioOutput::instance().outputRate();
-    return openSdlCapture(device, format, receiver);
+    return openPulseCapture(device, format, receiver);
 }
 int RealPlatform::outputRate() { return AudioOutput::instance().outputRate(); }
+void RealPlatform::setOutputVolume(double gain) { AudioOutput::instance().setVolume(gain); }
+void RealPlatform::setPlayerChannels(double left, double right) {
+    AudioOutput::instance().setPlayerChannels(left, right);
+}
 
 int RealPlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {

@@ -1,6 +1,6 @@
 #pragma once
-// The platform on this machine: Qt for windows and the desktop, SDL2 for
-// sound, /proc for processes, libcurl for transfers.
+// The platform on this machine: Qt for windows and the desktop, the sound
+// server (libpulse) for sound, /proc for processes, libcurl for transfers.
 
 #include "Platform.h"
 
@@ -12,17 +12,21 @@ public:
     qint64 monotonicMs() override;
     QDateTime now() override;
     void processEvents() override;
+    void serveEvents(int ms, const std::function<bool()>& done = {}) override;
     [[noreturn]] void endProgram(int exitCode) override;
     void onTerminationRequest(std::function<void()> handler) override;
 
     void playWav(const QString& path, bool loop) override;
     void playWavFor(const QString& path, int durationMs) override;
+    void awaitTimedTone(const std::function<bool()>& servingUntil = {}) override;
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
     int outputRate() override;
+    void setOutputVolume(double gain) override;
+    void setPlayerChannels(double left, double right) override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
@@ -44,6 +48,9 @@ public:
     QString companionFolder() override;
     QString dataFolder() override;
     QString programPath() override;
+
+private:
+    int timedToneMs_ = 0; // the last timed tone's length, for when there is no output
 };
 
 } // namespace tonara

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -77,9 +80,12 @@ void RealPlatform::startProgram(const QString& command, bool /*hidden: no consol
 namespace {
 
 // The executable of a running program whose file was deleted reads "path (deleted)".
-QString executablePath(const QString& procDir) {
+QString executablePath(const QByteArray& procDir) {
     static const QString deleted = QStringLiteral(" (deleted)");
-    QString path = QFile::symLinkTarget(procDir + "/exe");
+    char target[4096];
+    const ssize_t n = ::readlink((procDir + "/exe").constData(), target, sizeof target);
+    if (n <= 0) return {};
+    QString path = QFile::decodeName(QByteArray(target, n));
     if (path.endsWith(deleted)) path.chop(deleted.size());
     return path;
 }
@@ -88,24 +94,29 @@ QString executablePath(const QString& procDir) {
 
 std::vector<ProcessEntry> RealPlatform::processes() {
     std::vector<ProcessEntry> list;
-    const QDir proc("/proc");
-    for (const QString& name : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool numeric = false;
-        const qint64 pid = name.toLongLong(&numeric);
-        if (!numeric) continue;
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return list;
+    while (const dirent* entry = ::readdir(proc)) {
+        char* end = nullptr;
+        const qint64 pid = std::strtoll(entry->d_name, &end, 10);
+        if (pid <= 0 || *end != '\0') continue;
         // A zombie has ended; only its parent's wait would remove it, and
         // orphans are not always reaped here.
         const auto stat = readProcStat(pid);
         if (!stat || stat->ended()) continue;
-        const QString procDir = "/proc/" + name;
+        const QByteArray procDir = QByteArray("/proc/") + entry->d_name;
         QString image = executablePath(procDir);
         if (image.isEmpty()) {
-            QFile comm(procDir + "/comm");
-            if (!comm.open(QIODevice::ReadOnly)) continue;
-            image = QString::fromLocal8Bit(comm.readAll()).trimmed();
+            const QByteArray comm = readProcFile(pid, "comm");
+            if (comm.isEmpty()) continue;
+            image = QString::fromLocal8Bit(comm).trimmed();
         }
-        list.push_back(ProcessEntry{pid, image, processUser(pid) == ::getuid()});
+        // The folder of a process belongs to the user it runs as.
+        struct stat owner {};
+        const bool ours = ::stat(procDir.constData(), &owner) == 0 && owner.st_uid == ::getuid();
+        list.push_back(ProcessEntry{pid, image, ours});
     }
+    ::closedir(proc);
     return list;
 }
 

@@ -2,6 +2,8 @@
 // Reading PCM WAV files into the form the mixer plays: stereo float frames
 // at the file's own rate.
 
+#include "PcmSound.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -9,13 +11,6 @@
 #include <vector>
 
 namespace tonara {
-
-struct PcmSound {
-    int rate = 0;               // frames per second
-    std::vector<float> samples; // interleaved left, right; -1..1
-
-    int frameCount() const { return int(samples.size() / 2); }
-};
 
 // 8-bit (unsigned) or 16-bit (signed) PCM, 1 or 2 channels, any rate.
 // A data chunk cut short by a partial write plays as far as it goes.

@@ -23,7 +23,7 @@ void Class1::Delay(qint16 timems) { ExFunctions().delay(timems); }
 void Class1::waitForStop(qint16 periodMs) {
     do {
         platform().processEvents();
-        Delay(periodMs);
+        platform().serveEvents(periodMs, [&] { return z == 1; });
     } while (z != 1);
 }
 

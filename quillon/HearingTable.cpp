@@ -1,4 +1,5 @@
 #include "HearingTable.h"
+#include "OutputBand.h"
 #include "RuntimeError.h"
 
 #include <array>
@@ -51,7 +52,7 @@ Verdict verdictFor(qint16 age, qint16 hearingAge) {
 qint16 firstUnreproducibleLevel(int outputRate) {
     if (outputRate <= 0) return 0;
     for (qint16 level = 1; level <= kLevelCount; ++level)
-        if (2 * int(levelAt(level).pitch) >= outputRate) return level;
+        if (!carriesAtFullLevel(outputRate, levelAt(level).pitch)) return level;
     return 0;
 }
 

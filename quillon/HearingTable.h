@@ -29,7 +29,7 @@ struct Verdict {
 Verdict verdictFor(qint16 age, qint16 hearingAge);
 
 // The first level that an output of outputRate samples per second cannot
-// reproduce (its pitch at or above half the rate); 0 when it can reproduce
+// reproduce at its level (OutputBand.h); 0 when it can reproduce
 // them all or the rate is unknown (0).
 qint16 firstUnreproducibleLevel(int outputRate);
 

@@ -1,5 +1,4 @@
 // Quillon, the hearing-age test. The main program starts it as "Quillon.dll".
-#include "AudioEnvironment.h"
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Platform.h"
@@ -8,9 +7,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // Both go into the environment before any thread starts.
+    // Into the environment before any thread starts.
     tonara::exportTempFolder();
-    tonara::prepareAudioEnvironment();
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Quillon");

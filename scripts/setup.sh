@@ -4,8 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libsdl2-dev libgtest-dev
-          pulseaudio pulseaudio-utils xvfb xauth sox libsoxr-dev libfftw3-dev pkg-config
+PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libpulse-dev libgtest-dev
+          pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon
+          xvfb xauth sox libsox-fmt-pulse libsoxr-dev libsndfile1-dev libfftw3-dev pkg-config
           libcurl4-openssl-dev python3 python3-pyftpdlib clang libclang-rt-14-dev
           appstream desktop-file-utils dpkg-dev file man-db)
 

@@ -27,35 +27,6 @@ void startToneProgram(MainWindow& mainWindow, qint16 pitch, const QString& bit) 
 
 } // namespace
 
-QString toneRequestFile() { return joinPath(tempFolder(), "sound.ini"); }
-
-QString pitchRequestLine(qint32 pitch) { return signedNumberText(pitch) + ' '; }
-
-QString sweepRequestLine() { return QStringLiteral("1"); }
-
-void writeToneRequest(const QString& line) { replaceLines(toneRequestFile(), {line}); }
-
-ToneRequest parseToneRequest(const QByteArray& fileBytes) {
-    QByteArray line = fileBytes;
-    const qsizetype end = line.indexOf('\n');
-    if (end >= 0) line.truncate(end);
-    if (line.endsWith('\r')) line.chop(1);
-    if (line == "1") return {ToneRequest::Kind::Sweep, 0};
-
-    bool isNumber = false;
-    const int pitch = line.trimmed().toInt(&isNumber);
-    if (!isNumber || pitch < 1 || pitch > std::numeric_limits<qint16>::max()) return {};
-    return {ToneRequest::Kind::Pitch, pitch};
-}
-
-ToneRequest readToneRequest() {
-    try {
-        return parseToneRequest(readFileBytes(toneRequestFile()));
-    } catch (const RuntimeError&) {
-        return {}; // missing, or nothing of ours: no tone
-    }
-}
-
 QString toneProgramCommand(const QString& bit) {
     const SoundMode* mode = soundModeFor(bit);
     return mode && mode->toneProgramCommand ? QString::fromLatin1(mode->toneProgramCommand) : QString();
@@ -82,9 +53,11 @@ void sound::Sound32(qint16 pitch) {
 void sound::KillAll() {
     trapped(mainWindow_, 1019, [&] {
         ExFunctions ex;
+        // The player first: it falls silent at once, before the look
+        // through every process of the machine for the tone programs.
+        ex.WavPlay(" ", false, true);
         ex.KillProcess(toneProgramName("32"));
         ex.KillProcess(toneProgramName("16"));
-        ex.WavPlay(" ", false, true);
         showStatusCaption();
         deleteIfExists(toneRequestFile());
         deleteIfExists(temporaryToneWav());

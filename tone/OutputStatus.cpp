@@ -1,4 +1,5 @@
 #include "OutputStatus.h"
+#include "OutputBand.h"
 
 namespace tonara {
 
@@ -9,7 +10,7 @@ QString kilohertz(int hz) { return QString::number(hz / 1000.0) + " kHz"; }
 QString outputStatusText(int rate, qint32 pitch) {
     if (rate <= 0) return QStringLiteral("Output: none");
     QString text = "Output: " + kilohertz(rate);
-    if (pitch > 0 && qint64(pitch) * 2 >= rate)
+    if (pitch > 0 && !carriesAtFullLevel(rate, pitch))
         text += QString(", too low for %1 Hz").arg(pitch);
     return text;
 }

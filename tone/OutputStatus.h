@@ -6,8 +6,8 @@
 
 namespace tonara {
 
-// "Output: 48 kHz"; with a pitch at or above half the rate, which the
-// output filters out, "Output: 48 kHz, too low for 30000 Hz".
+// "Output: 48 kHz"; with a pitch the output does not carry at its level
+// (OutputBand.h), "Output: 48 kHz, too low for 30000 Hz".
 // Pitch 0: no tone. Rate 0: no output at all.
 QString outputStatusText(int rate, qint32 pitch);
 

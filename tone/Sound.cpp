@@ -38,11 +38,11 @@ void sound::showStatusCaption() {
 }
 
 void sound::waitWhilePlaying(qint16 periodMs) {
-    ExFunctions ex;
+    const auto ended = [&] { return mainWindow_.state().z == 1 || !mainWindow_.isFormVisible(Form::Form1); };
     do {
         platform().processEvents();
-        ex.delay(periodMs);
-    } while (mainWindow_.state().z != 1 && mainWindow_.isFormVisible(Form::Form1));
+        platform().serveEvents(periodMs, ended);
+    } while (!ended());
     showOutput(0);
 }
 
@@ -67,9 +67,10 @@ void sound::SoundWinmmRNDTMP(qint16 pitch, qint32 Duration) {
         const QString wav = temporaryToneWav();
         writeToneWav(pitch);
         // The player's loop, told how long it lasts: the tone keeps its length
-        // at the sink even when the delay below wakes late.
+        // at the sink however late this thread wakes, and the wait follows
+        // the output's clock, so a long sequence keeps pace with the card.
         platform().playWavFor(wav, Duration);
-        ex.delay(Duration);
+        platform().awaitTimedTone();
         ex.WavPlay("0", false, true);
         deleteIfExists(wav);
     });

@@ -31,23 +31,17 @@ void sound::SoundWinmmLTH() {
     trapped(mainWindow_, 1026, [&] {
         ExFunctions ex;
         qint16 pitch = 0;
-        // Steps keep a 75 ms cadence: making each step's tone takes a few
-        // milliseconds, which come off its wait instead of lengthening it.
-        // The cadence starts when the first tone has been handed over (the
-        // output may have had to open first).
-        qint64 stepDue = -1;
+        // Each step lasts its 75 ms at the sink and the next follows it
+        // directly, by the output's clock; a Stop is served during the step.
         do {
             platform().processEvents();
             if (pitch >= kSweepTop) pitch = 0;
             pitch += kSweepStep;
             writeToneWav(pitch);
-            platform().playWavFor(temporaryToneWav(), kWinmmStepMs); // each step lasts its 75 ms at the sink
-            const qint64 handedOver = platform().monotonicMs();
-            if (stepDue < 0 || handedOver - stepDue > kWinmmStepMs) stepDue = handedOver; // held up (a stalled window): no rush of short steps
+            platform().playWavFor(temporaryToneWav(), kWinmmStepMs);
             showStatusPitch(pitch);
             mainWindow_.drawSine(pitch, kStaticSine);
-            stepDue += kWinmmStepMs;
-            ex.delay(qint32(std::max<qint64>(0, stepDue - platform().monotonicMs())));
+            platform().awaitTimedTone([&] { return !toneGoesOn(mainWindow_); });
             ex.WavPlay("0", false, true);
         } while (toneGoesOn(mainWindow_));
         ex.WavPlay("0", false, true);
@@ -85,7 +79,7 @@ void sound::LowToHigh(const QString& bit) {
                 mainWindow_.drawSine(sweepPitch_, kStaticSine);
             }
             if (display == SweepDisplay::Caption) mainWindow_.setStatusText(1, mainWindow_.state().acctoon1);
-            ex.delay(kToneProgramStepMs);
+            platform().serveEvents(kToneProgramStepMs, [&] { return !toneGoesOn(mainWindow_); });
         } while (toneGoesOn(mainWindow_));
         KillAll();
     });

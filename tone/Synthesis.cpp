@@ -6,16 +6,22 @@
 #include "TextFile.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace tonara {
 
 namespace {
 
-// The single-precision values nearest 2π/44100 and 2π/96000, used as
-// doubles: the tone's period depends on exactly these steps.
+// The single-precision value nearest 2π/44100, used as a double: the
+// tone's period depends on exactly this step. The high rate's tones are
+// ours alone: made with 2π/96000 itself, a whole pitch loops without a
+// seam, which a pitch beyond the output's limit would otherwise leave as a
+// tick once a second.
 constexpr double kPhaseStep = 0x1.2acb24p-13;
-constexpr double kHighPhaseStep = 0x1.12843cp-14;
-constexpr int kHighestLowRatePitch = kToneRate / 2;
+constexpr double kHighPhaseStep = 2.0 * std::numbers::pi / kHighToneRate;
+// Up to here the output's converter passes a tone of the low rate at its
+// full level; a higher one is made at the high rate, which leaves room.
+constexpr int kHighestLowRatePitch = 21000;
 
 void put16(QByteArray& image, int at, qint32 value) {
     image[at] = char(value & 0xFF);

@@ -20,7 +20,7 @@ struct SampleGrid {
 };
 
 constexpr int kToneRate = 44100;
-constexpr int kHighToneRate = 96000; // for pitches above the 44 100 rate's Nyquist limit
+constexpr int kHighToneRate = 96000; // for pitches near and above the 44 100 rate's Nyquist limit
 constexpr int kToneAmplitude = 30000;
 
 // The sample rate a pitch is synthesised at.

@@ -1,7 +1,6 @@
 // The microphone display of the main window: start-up, the menu item, "+"
 // and "-", drawing the captured halves, and a missing microphone.
-#include "AppRig.h"
-#include "SinkRecording.h"
+#include "MicrophoneRig.h"
 #include "WaveBox.h"
 
 #include <QtEndian>
@@ -19,16 +18,6 @@ namespace tonara::test {
 
 namespace {
 
-constexpr int kRate = 44100;
-constexpr int kHalfBytes = 17640;
-
-QStringList microphoneOn(const QString& sensitivity = "1") {
-    QStringList lines = validSettings();
-    lines[4] = "Microphone=" + sensitivity;
-    lines[5] = "MicrophoneON=y";
-    return lines;
-}
-
 // 100 ms of a 440 Hz sine, 16-bit stereo, channel 1 at amplitude left and channel 2 at right.
 QByteArray sineHalf(int left, int right) {
     QByteArray bytes(kHalfBytes, '\0');
@@ -39,33 +28,6 @@ QByteArray sineHalf(int left, int right) {
     }
     return bytes;
 }
-
-struct MicrophoneRig : AppRig {
-    WaveBox& box() { return form->picWave(); }
-
-    void click(const char* button) { form->findChild<QPushButton*>(button)->click(); }
-    void toggleItem() { form->findChild<QAction*>("microinputonoff")->trigger(); }
-
-    // Feeds a half from a thread of its own, as the sound library does, and waits for its picture.
-    bool feedAndDraw(const QByteArray& half) {
-        box().clear();
-        std::thread audio([&] { env.fake.feedCapture(half); });
-        audio.join();
-        return waitForPicture();
-    }
-
-    bool waitForPicture() {
-        for (int pass = 0; pass < 4000; ++pass) {
-            QCoreApplication::processEvents();
-            if (!box().picture().traces.empty()) return true;
-            QThread::msleep(5);
-        }
-        return false;
-    }
-
-    QString settingsLine(int n) const { return fileLines(env.appData("tonara.ini")).value(n - 1); }
-    int writes() const { return int(activityLog().filter("> Write action").size()); }
-};
 
 double upperPeak(const WavePicture& p) {
     double peak = 0;
@@ -233,74 +195,6 @@ TEST(WaveBoxPainting, APictureFillsTheBoxAtEveryPixelRatio) {
         ASSERT_FALSE(right.empty()) << "and reaches the right edge";
         EXPECT_NEAR(right.back(), 0.05 * h, 2);
     }
-}
-
-} // namespace tonara::test
-
-namespace tonara::test {
-
-namespace {
-
-// Start-up with the display on, on the sound server's microphone instead of the fake's.
-struct RealMicrophoneRig : MicrophoneRig {
-    RealMicrophoneRig() { env.fake.realMicrophone = true; }
-};
-
-// Run in a child process, so that the sound library starts with the missing
-// source as its default.
-void startWhileTheDefaultSourceIsGone() {
-    qputenv("PULSE_SOURCE", "no_such_source");
-    RealMicrophoneRig rig;
-    rig.writeSettings(microphoneOn());
-    rig.form->start();
-    const PlatformRecord* box = rig.env.fake.last("message");
-    QStringList wrong;
-    if (!box || box->title != "DirectSound Error" || !box->text.startsWith("Error: 68\r\nDesription: No capture device: ") ||
-        !box->text.endsWith("\r\nSource: Tonara"))
-        wrong << "message: " + (box ? box->title + " / " + box->text : "none");
-    if (rig.settingsLine(6) != "MicrophoneON=n") wrong << "line 6: " + rig.settingsLine(6);
-    if (rig.form->isChecked("microinputonoff")) wrong << "the item is checked";
-    if (rig.form->state().microcheck != 0) wrong << "microcheck is not 0";
-    std::fprintf(stderr, "%s\n", qPrintable(wrong.join("; ")));
-    std::_Exit(wrong.isEmpty() ? 0 : 1);
-}
-
-} // namespace
-
-TEST(RealMicrophoneDeathTest, AMissingSourceShowsTheErrorAndRecordsTheDisplayOff) {
-    if (!soundServerReachable()) GTEST_SKIP() << "no sound server (./test.sh or tests/sound-server.sh provide one)";
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(startWhileTheDefaultSourceIsGone(), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(RealMicrophone, TheBoxShowsTheLive440HzSine) {
-    if (!soundServerReachable()) GTEST_SKIP() << "no sound server (./test.sh or tests/sound-server.sh provide one)";
-    RealMicrophoneRig rig;
-    rig.writeSettings(microphoneOn());
-    rig.form->start();
-    ASSERT_EQ(rig.env.fake.count("message"), 0);
-    // The first halves may be the source's start; judge a later one.
-    for (int picture = 0; picture < 5; ++picture) {
-        rig.box().clear();
-        ASSERT_TRUE(rig.waitForPicture()) << "picture " << picture;
-    }
-    const WaveTrace& upper = rig.box().picture().traces[0];
-    // x is the index into the interleaved samples: two per frame.
-    int crossings = 0;
-    double first = -1, last = -1;
-    for (size_t k = 1; k < upper.points.size(); ++k) {
-        const QPointF a = upper.points[k - 1], b = upper.points[k];
-        if (a.y() < 0.5 && b.y() >= 0.5) {
-            last = a.x() / 2;
-            if (first < 0) first = last;
-            ++crossings;
-        }
-    }
-    ASSERT_GT(crossings, 10);
-    const double hz = (crossings - 1) * double(kRate) / (last - first);
-    std::cout << "[ measured ] the picture's wave: " << hz << " Hz" << std::endl;
-    EXPECT_NEAR(hz, 440, 30) << "crossings are found to within a point of about 12 frames";
-    EXPECT_THROW(rig.form->unloadHandler(), ProgramEnded);
 }
 
 } // namespace tonara::test

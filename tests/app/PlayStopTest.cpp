@@ -213,16 +213,16 @@ TEST(PlayDispatch, MorseLogsItsLineAndLeavesTheWindowUnlocked) {
     EXPECT_EQ(rig.env.fake.clockMs, 0) << "nothing waits";
 }
 
-TEST(PlayDispatch, PlaysWaitLoopTestsEvery208MsBeforeEachPassOrAfterTheSweepsFirst) {
+TEST(PlayDispatch, PlaysWaitLoopEndsWithTheStopItServesOrAfterTheSweepsOwnWait) {
     struct Case {
         const char* option;
         const char* bit;
         qint64 endsAt;
     };
-    // Stop at 500 ms. A pitch with a code that starts nothing: passes at 0, 208,
-    // 416 and 624, in which Stop runs, then the test after the wait. The sweep
-    // in 64 ends at its own 200 ms step (800), then one pass runs before the test.
-    for (const Case c : {Case{"Option7", "999", 832}, Case{"Option6", "64", 1008}}) {
+    // Stop at 500 ms. A pitch with a code that starts nothing: the wait of 208 ms
+    // from 416 serves the Stop and ends there. The sweep in 64 ends at the Stop
+    // inside its own wait; Play's loop then still makes its one wait of 208 ms.
+    for (const Case c : {Case{"Option7", "999", 500}, Case{"Option6", "64", 708}}) {
         SCOPED_TRACE(c.option);
         AppRig rig;
         startIdle(rig, "128");

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -55,16 +56,18 @@ private:
 
 } // namespace
 
-TEST_F(RealTone, TheOutputIsOpenAtTheServersRateStereoWithSmallBuffers) {
+// A stall of the machine shorter than what the server keeps queued goes
+// unheard; changes are heard at once all the same (the tests below).
+TEST_F(RealTone, TheOutputIsOpenAtTheServersRateStereoWithABufferThatRidesOutStalls) {
     const AudioDeviceSpec spec = AudioOutput::instance().deviceSpec();
     std::cout << "[ measured ] device: " << spec.driver.toStdString() << ", " << spec.rate << " Hz, "
               << spec.channels << " channels, " << spec.format.toStdString() << ", " << spec.bufferFrames
-              << " frames per buffer" << std::endl;
+              << " frames queued" << std::endl;
     ASSERT_TRUE(spec.open);
     EXPECT_EQ(spec.rate, kSinkRate);
     EXPECT_EQ(platform().outputRate(), kSinkRate);
     EXPECT_EQ(spec.channels, 2);
-    EXPECT_LE(spec.bufferFrames * 1000 / spec.rate, 10) << "ms per buffer";
+    EXPECT_GE(spec.bufferFrames * 1000 / spec.rate, 100) << "ms queued";
 }
 
 // What the preset modes play, as the hearing test needs it: full level and
@@ -116,10 +119,9 @@ TEST_F(RealTone, AContinuousToneSoundsUntilStopAndLeavesNoFile) {
 
     EXPECT_NEAR(hz, 1000.0, 1.0);
     EXPECT_NEAR(peak, 30000, 300);
-    // The loop waits out the period in progress; the output's own delay is
-    // the start latency, so what is left must fit in one period (plus the
-    // jitter of reading the recorder; a second period would add 100 ms).
-    EXPECT_LE(stopLatency - startLatency, 100.0 + 25.0);
+    // The loop's wait ends with the change it serves, and the output places
+    // a stop at the first frame it has not yet played.
+    EXPECT_LT(stopLatency, 60.0);
     EXPECT_GT(stopLatency, 0.0);
     EXPECT_FALSE(QFile::exists(tempFile("tnfwinmmtmp.wav")));
     EXPECT_EQ(window.statusText(1), "Actual pitch (Hertz): 1000");
@@ -140,27 +142,42 @@ TEST_F(RealTone, ATimedToneLastsItsDuration) {
 }
 
 // At 96 kHz it sounds; at 48 kHz it is filtered out rather than folded to 16 kHz.
-TEST_F(RealTone, A32kHzToneReachesTheSinkAt32kHzOrNotAtAll) {
-    const qint64 called = recorder.position();
-    sound(window).SoundWinmmRNDTMP(32000, 400);
-    recorder.keepRecording(300);
-    const std::vector<std::int16_t> got = recorder.stop();
-
-    const ToneSpan tone = findTone(got, 12000, called);
-    if (kSinkRate <= 64000) {
-        // The one-second loop's seam (its phase step is 0.01 rad at 32 kHz)
-        // leaves a faint tick; an alias would be a full-level 16 kHz tone.
-        const TonePurity alias = analyseTone(samplesBetween(got, called, qint64(got.size())), kSinkRate, 16000);
-        report("16 kHz alias of a 32 kHz tone", alias.amplitude, "");
-        EXPECT_LT(alias.amplitude, 3.0);
-        EXPECT_LT(peakBetween(got, called, qint64(got.size())), 300);
-        return;
+// Up to the edge of the band the output carries (99 % of its Nyquist
+// limit) a tone keeps its level to within 0.1 dB; beyond the limit it is
+// silence, with no tick of a loop seam and no alias, and the status bar
+// says so.
+TEST_F(RealTone, PitchesUpToTheEdgeOfTheBandKeepTheirLevelAndOneBeyondTheLimitIsSilent) {
+    std::vector<qint16> pitches = {21000, 21400, 21600, 21800, 22000, 32000};
+    if (kSinkRate == 48000) pitches.insert(pitches.end() - 1, {23000, 23700});
+    for (const qint16 pitch : pitches) {
+        SCOPED_TRACE(pitch);
+        const qint64 called = recorder.position();
+        QString panel;
+        QTimer::singleShot(300, [&] {
+            panel = window.statusText(3);
+            window.vars.z = 1;
+        });
+        window.vars.z = 0;
+        sound(window).SoundWinmmRND(pitch);
+        recorder.keepRecording(150);
+        const std::vector<std::int16_t> got = recorder.samples();
+        if (2 * pitch >= kSinkRate) {
+            const Component strongest = strongestComponent(samplesBetween(got, called, qint64(got.size())), kSinkRate);
+            report(std::to_string(pitch) + " Hz: strongest component at the sink", levelDb(strongest.amplitude, 32768),
+                   ("dBFS at " + std::to_string(int(strongest.hz)) + " Hz").c_str());
+            EXPECT_LT(levelDb(strongest.amplitude, 32768), -100.0) << "at " << strongest.hz << " Hz";
+            EXPECT_EQ(panel, QString("Output: %1 kHz, too low for %2 Hz").arg(kSinkRate / 1000).arg(pitch));
+            continue;
+        }
+        const ToneSpan tone = findTone(got, 15000, called);
+        ASSERT_TRUE(tone.found()) << "nothing reached the sink";
+        const TonePurity purity =
+            analyseTone(samplesBetween(got, tone.onset + framesOf(50), tone.offset - framesOf(50)), kSinkRate, pitch);
+        report(std::to_string(pitch) + " Hz level at the sink", levelDb(purity.amplitude, 30000), "dB");
+        EXPECT_NEAR(levelDb(purity.amplitude, 30000), 0.0, 0.1);
+        EXPECT_NEAR(purity.hz, pitch, 0.5);
+        EXPECT_EQ(panel, QString("Output: %1 kHz").arg(kSinkRate / 1000));
     }
-    ASSERT_TRUE(tone.found()) << "nothing reached the sink";
-    const double hz = measuredHz(got, tone.onset + framesOf(50), tone.offset - framesOf(50));
-    report("32 kHz tone pitch", hz, "Hz");
-    EXPECT_NEAR(hz, 32000.0, 320.0);
-    EXPECT_NEAR(tone.ms(), 400.0, 20.0);
 }
 
 TEST_F(RealTone, BeepSoundsItsPitchForItsDuration) {
@@ -286,17 +303,21 @@ TEST_F(RealTone, BackToBackTimedTonesAreSeparateTonesThatKeepTheirLength) {
     }
 }
 
-TEST_F(RealTone, AQuietOutputLeavesTheServerAndTheNextSoundBringsItBack) {
-    const auto ourStreams = [] {
+TEST_F(RealTone, AQuietOutputIsCorkedAndTheNextSoundIsHeardAtOnce) {
+    // Whether the server holds our stream corked (a quiet stream costs nothing).
+    const auto corked = [] {
         QProcess pactl;
         pactl.start("pactl", {"list", "sink-inputs"});
         pactl.waitForFinished(5000);
-        return QString::fromUtf8(pactl.readAllStandardOutput()).count("Tonara tones");
+        const QString listing = QString::fromUtf8(pactl.readAllStandardOutput());
+        const qsizetype ours = listing.indexOf("media.name = \"Tones\"");
+        const qsizetype start = listing.lastIndexOf("Sink Input #", ours);
+        return ours >= 0 && listing.mid(start, ours - start).contains("Corked: yes");
     };
     platform().beep(1000, 50);
-    EXPECT_EQ(ourStreams(), 1);
-    recorder.keepRecording(4500);
-    EXPECT_EQ(ourStreams(), 0) << "still streaming silence after four seconds";
+    EXPECT_FALSE(corked());
+    recorder.keepRecording(2500);
+    EXPECT_TRUE(corked()) << "still streaming silence after two seconds";
 
     const qint64 called = recorder.position();
     platform().beep(1000, 200);
@@ -305,5 +326,54 @@ TEST_F(RealTone, AQuietOutputLeavesTheServerAndTheNextSoundBringsItBack) {
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "the output did not come back";
     report("start latency after a pause (call to sink)", msOf(tone.onset - called), "ms");
+    EXPECT_LT(msOf(tone.onset - called), 60.0);
     EXPECT_NEAR(tone.ms(), 200.0, 10.0);
 }
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+// Stop, as the Stop button does it (KillAll inside the tone's wait), and
+// Play, heard within a few tens of milliseconds every time, the first Play
+// after a quiet spell (a corked stream) included.
+TEST_F(RealTone, PlayAndStopAreHeardAtOnce) {
+    std::vector<double> starts, stops;
+    for (int trial = 0; trial < 8; ++trial) {
+        if (trial % 4 == 0) recorder.keepRecording(1500); // quiet long enough to be corked
+        const qint64 called = recorder.position();
+        qint64 stopped = -1;
+        window.vars.z = 0; // as Play sets it
+        QTimer::singleShot(300 + 17 * trial, [&] {
+            stopped = recorder.position();
+            sound(window).KillAll();
+            window.vars.z = 1;
+        });
+        sound(window).SoundWinmmRND(1000);
+        recorder.keepRecording(150);
+        const std::vector<std::int16_t> got = recorder.samples();
+        const ToneSpan tone = findTone(got, 15000, called);
+        ASSERT_TRUE(tone.found()) << "trial " << trial;
+        starts.push_back(msOf(tone.onset - called));
+        stops.push_back(msOf(tone.offset - stopped));
+        // The fade after the stop: no step larger than a full-level sine's own.
+        const int steepest = int(30000 * 2 * std::numbers::pi * 1000 / kSinkRate) + 400;
+        for (qint64 i = tone.offset - framesOf(8); i < tone.offset + framesOf(2); ++i)
+            ASSERT_LE(std::abs(got[size_t(i)] - got[size_t(i - 1)]), steepest) << "a click at the stop, trial " << trial;
+    }
+    const double worstStart = *std::max_element(starts.begin(), starts.end());
+    const double worstStop = *std::max_element(stops.begin(), stops.end());
+    report("play to sound at the sink, median", median(starts), "ms");
+    report("play to sound at the sink, worst", worstStart, "ms");
+    report("stop to silence at the sink, median", median(stops), "ms");
+    report("stop to silence at the sink, worst", worstStop, "ms");
+    EXPECT_LE(median(stops), 30.0);
+    EXPECT_LT(worstStop, 60.0);
+    EXPECT_LT(worstStart, 70.0);
+}
+

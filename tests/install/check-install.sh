@@ -65,7 +65,7 @@ if [ -z "$package" ]; then
     fail "cpack made no tonara_*.deb"
 else
     depends=$(dpkg-deb -f "$package" Depends)
-    for library in libqt6widgets6 libsdl2 libsoxr0 libcurl4 qt6-qpa-plugins; do
+    for library in libqt6widgets6 libpulse0 libsoxr0 libcurl4 qt6-qpa-plugins; do
         [[ $depends == *$library* ]] || fail "the package does not depend on $library (Depends: $depends)"
     done
     dpkg-deb -x "$package" "$scratch/root" || fail "dpkg-deb -x exited with $?"

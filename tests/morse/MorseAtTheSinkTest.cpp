@@ -10,6 +10,7 @@
 
 #include <QLineEdit>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <iostream>
 
 using namespace tonara;
@@ -92,8 +93,18 @@ TEST_F(MorseAtTheSink, SosAtSpeed0IsNineSeparateTonesWith95MsBetweenLetters) {
     const std::vector<ToneSpan> tones = key("SOS");
     report(tones);
     ASSERT_EQ(tones.size(), 9u) << "the elements of a letter ran together";
+    // Each element to the half of its fade (2 ms), to the millisecond; the
+    // output's gap between two elements short, never nothing, and even.
     const double lengths[] = {100, 100, 100, 200, 200, 200, 100, 100, 100};
-    for (size_t i = 0; i < tones.size(); ++i) EXPECT_NEAR(tones[i].ms(), lengths[i], 8.0) << "element " << i + 1;
+    std::vector<double> gaps;
+    for (size_t i = 0; i < tones.size(); ++i) {
+        EXPECT_NEAR(tones[i].ms(), lengths[i] + 2, 1.0) << "element " << i + 1;
+        if (i % 3 != 0) gaps.push_back(msOf(tones[i].onset - tones[i - 1].offset));
+    }
+    const auto [shortest, longest] = std::minmax_element(gaps.begin(), gaps.end());
+    EXPECT_GT(*shortest, 1.0);
+    EXPECT_LT(*longest, 10.0);
+    EXPECT_LE(*longest - *shortest, 4.0);
     for (size_t letterStart : {3, 6}) {
         const double silence = msOf(tones[letterStart].onset - tones[letterStart - 1].offset);
         EXPECT_GE(silence, 90.0) << "before element " << letterStart + 1;

@@ -1,6 +1,6 @@
-// Sounds converted to the output's rate and played through the mixer, as
+// Sounds converted to the output's rate and played through the engine, as
 // the audio output does: level and purity of what comes out.
-#include "Mixer.h"
+#include "AudioEngine.h"
 #include "RateConverter.h"
 #include "ToneAnalysis.h"
 
@@ -28,13 +28,14 @@ std::shared_ptr<const PcmSound> oneSecondSine(int hz, int rate) {
     return s;
 }
 
-// The left channel of seconds of the sound looped through the mixer.
+// The left channel of seconds of the sound looped through the engine.
 std::vector<double> looped(std::shared_ptr<const PcmSound> sound, double seconds) {
-    Mixer mixer(sound->rate);
-    mixer.add(std::move(sound))->play(true);
-    const int frames = int(seconds * mixer.deviceRate());
+    AudioEngine engine(sound->rate);
+    engine.play(engine.add(std::move(sound)), true);
+    engine.take(0);
+    const int frames = int(seconds * engine.rate());
     std::vector<float> out(size_t(frames) * 2);
-    for (int done = 0; done < frames; done += 512) mixer.mix(out.data() + size_t(done) * 2, std::min(512, frames - done));
+    for (int done = 0; done < frames; done += 512) engine.mix(out.data() + size_t(done) * 2, done, std::min(512, frames - done));
     std::vector<double> l(static_cast<size_t>(frames));
     for (int i = 0; i < frames; ++i) l[size_t(i)] = out[size_t(i) * 2];
     return l;

@@ -27,7 +27,7 @@ TEST(Class1, ThePlayerLoopsTheToneUntilZAndShowsNoStatus) {
     EXPECT_TRUE(wavWhilePlaying == toneImage(12000));
     const PlatformRecord* silence = env.fake.last("silence");
     ASSERT_NE(silence, nullptr);
-    EXPECT_EQ(silence->atMs, 500) << "seen at 400, after the next 100 ms wait";
+    EXPECT_EQ(silence->atMs, 350) << "the wait ends with the change it served";
     EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
 }
 
@@ -46,7 +46,7 @@ TEST(Class1, Sound32StartsItsProgramInCapitalsAndKillAllEndsBoth) {
     EXPECT_TRUE(start->flag);
     EXPECT_EQ(env.fake.count("terminate"), 2);
     EXPECT_EQ(env.fake.processList.size(), 1u) << "only the tone programs are ended";
-    EXPECT_EQ(env.fake.last("terminate")->atMs, 624) << "seen at 416, after the next 208 ms wait";
+    EXPECT_EQ(env.fake.last("terminate")->atMs, 300) << "the wait ends with the change it served";
     EXPECT_FALSE(QFile::exists(env.temp("sound.ini")));
 }
 

@@ -56,8 +56,8 @@ TEST(HearingTable, FirstLevelAnOutputRateCannotReproduce) {
         int rate;
         qint16 first;
     };
-    // The pitch must lie below half the rate: 16 000 Hz at 32 000 samples does not.
-    const Case cases[] = {{96000, 0}, {44100, 0}, {42000, 11}, {42001, 0}, {32000, 8},
+    // The pitch must lie below 99 % of half the rate: 16 000 Hz at 32 000 samples does not.
+    const Case cases[] = {{96000, 0}, {44100, 0}, {42424, 11}, {42425, 0}, {32000, 8},
                           {24000, 6}, {16000, 5}, {2000, 1}, {0, 0}};
     for (const Case& c : cases) EXPECT_EQ(firstUnreproducibleLevel(c.rate), c.first) << c.rate;
 }

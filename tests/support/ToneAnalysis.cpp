@@ -124,6 +124,18 @@ TonePurity analyseTone(const std::vector<double>& samples, int rate, double hz, 
     return purity;
 }
 
+Component strongestComponent(const std::vector<double>& samples, int rate, double guardHz) {
+    Component strongest;
+    if (samples.size() < 16) return strongest;
+    const std::vector<double> spectrum = amplitudeSpectrum(samples);
+    const double binHz = double(rate) / double(samples.size());
+    for (size_t k = 1; k < spectrum.size(); ++k) {
+        if (double(k) * binHz < guardHz || spectrum[k] <= strongest.amplitude) continue;
+        strongest = {double(k) * binHz, spectrum[k]};
+    }
+    return strongest;
+}
+
 double levelDb(double amplitude, double wanted) { return 20.0 * std::log10(amplitude / wanted); }
 
 } // namespace tonara::test

@@ -18,6 +18,14 @@ struct TonePurity {
 // as its own skirt (the window's main lobe, a loop seam's slow phase step).
 TonePurity analyseTone(const std::vector<double>& samples, int rate, double hz, double guardHz = 20);
 
+// The strongest component of the samples above guardHz (a window's skirt
+// around nothing at all is no component).
+struct Component {
+    double hz = 0;
+    double amplitude = 0; // peak, in the samples' own units
+};
+Component strongestComponent(const std::vector<double>& samples, int rate, double guardHz = 20);
+
 // 20 log10(amplitude / wanted).
 double levelDb(double amplitude, double wanted);
 

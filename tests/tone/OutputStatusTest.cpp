@@ -10,14 +10,15 @@ using namespace tonara;
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
 
-TEST(OutputStatus, ShowsTheRateAndAPitchAtOrAboveHalfOfIt) {
+TEST(OutputStatus, ShowsTheRateAndAPitchAboveTheBandItCarriesAtFullLevel) {
     const struct {
         int rate;
         qint32 pitch;
         const char* text;
     } cases[] = {
         {48000, 0, "Output: 48 kHz"},
-        {48000, 23999, "Output: 48 kHz"},
+        {48000, 23759, "Output: 48 kHz"},
+        {48000, 23760, "Output: 48 kHz, too low for 23760 Hz"},
         {48000, 24000, "Output: 48 kHz, too low for 24000 Hz"},
         {48000, 32000, "Output: 48 kHz, too low for 32000 Hz"},
         {96000, 32000, "Output: 96 kHz"},
@@ -48,7 +49,7 @@ TEST(OutputStatus, TheEngineShowsItWhileATonePlaysAndClearsTheWarningAfter) {
     env.fake.at(122 * 75, [&] { win.vars.z = 1; });
     sound(win).SoundWinmmLTH(); // each pass sees what the step before it showed
     ASSERT_GE(steps.size(), 122);
-    EXPECT_EQ(steps[119], "Output: 48 kHz"); // 23 800 Hz
-    EXPECT_EQ(steps[120], "Output: 48 kHz, too low for 24000 Hz");
+    EXPECT_EQ(steps[118], "Output: 48 kHz"); // 23 600 Hz
+    EXPECT_EQ(steps[119], "Output: 48 kHz, too low for 23800 Hz");
     EXPECT_EQ(win.statusText(3), "Output: 48 kHz");
 }

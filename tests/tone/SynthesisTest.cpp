@@ -60,11 +60,16 @@ TEST(OneSecondTone, UsesTheSinglePrecisionPhaseStep) {
     EXPECT_EQ(oneSecondTone(10000).at(1, 44099), -29691);
 }
 
-TEST(OneSecondTone, PitchesAboveHalfTheRateAreMadeAtTheHighRate) {
+// Near the low rate's Nyquist limit no converter passes a tone whole.
+TEST(OneSecondTone, PitchesAbove21kHzAreMadeAtTheHighRateAndLoopWithoutASeam) {
     EXPECT_EQ(toneRateFor(4), kToneRate);
-    EXPECT_EQ(toneRateFor(22050), kToneRate);
-    EXPECT_EQ(toneRateFor(22051), kHighToneRate);
-    EXPECT_EQ(oneSecondTone(22050).samples, 44100);
+    EXPECT_EQ(toneRateFor(21000), kToneRate);
+    EXPECT_EQ(toneRateFor(21001), kHighToneRate);
+    EXPECT_EQ(oneSecondTone(21000).samples, 44100);
+    const SampleGrid looped = oneSecondTone(31999);
+    // The sample after the last is sample 0 again: no step at the loop point.
+    EXPECT_EQ(looped.at(0, 0), 0);
+    EXPECT_NEAR(looped.at(0, 95999), std::nearbyint(-30000 * std::sin(2 * std::numbers::pi * 31999 / 96000)), 1);
 
     const SampleGrid tone = oneSecondTone(32000);
     ASSERT_EQ(tone.samples, 96000);

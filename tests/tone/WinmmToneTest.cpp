@@ -35,21 +35,21 @@ TEST(SoundWinmmRND, LoopsTheToneUntilStopAndCleansUp) {
     EXPECT_TRUE(play->flag);
     EXPECT_EQ(play->data, toneImage(1000));
     EXPECT_EQ(kinds(env.fake), QStringList({"play", "silence"}));
-    // Stop arrived in the pass at 1000 ms; the loop saw it after that pass's 100 ms.
-    EXPECT_EQ(env.fake.last("silence")->atMs, 1100);
-    EXPECT_EQ(env.fake.clockMs, 1100);
+    // Stop, served during the wait, ends it at once: the loop sees it at 1000 ms.
+    EXPECT_EQ(env.fake.last("silence")->atMs, 1000);
+    EXPECT_EQ(env.fake.clockMs, 1000);
     EXPECT_EQ(passes, 11);
     EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
     EXPECT_EQ(win.statusHistory, QStringList({"Actual pitch (Hertz): 1000"}));
 }
 
-TEST(SoundWinmmRND, EndsWithinOnePeriodOfTheWindowClosingAndRunsAtLeastOnePass) {
+TEST(SoundWinmmRND, EndsWhenTheWindowClosesAndRunsAtLeastOnePass) {
     {
         TestEnvironment env;
         FakeMainWindow win;
         env.fake.at(500, [&] { win.hideForm(Form::Form1); });
         sound(win).SoundWinmmRND(440);
-        EXPECT_EQ(env.fake.last("silence")->atMs, 600);
+        EXPECT_EQ(env.fake.last("silence")->atMs, 500);
         EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
     }
     {
@@ -111,7 +111,7 @@ TEST(SoundWinmm, LoopsThePresetFileAndLeavesIt) {
     ASSERT_EQ(kinds(env.fake), QStringList({"play", "silence"}));
     EXPECT_EQ(env.fake.last("play")->text, preset);
     EXPECT_TRUE(env.fake.last("play")->flag);
-    EXPECT_EQ(env.fake.last("silence")->atMs, 400);
+    EXPECT_EQ(env.fake.last("silence")->atMs, 300);
     EXPECT_TRUE(QFile::exists(preset));
     EXPECT_EQ(win.statusText(1), "Actual pitch (Hertz): 500");
 }

@@ -11,6 +11,7 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <iostream>
 
 using namespace tonara;
@@ -55,6 +56,20 @@ std::vector<HeardTone> heardTones(const std::vector<std::int16_t>& samples, qint
     return tones;
 }
 
+// Stretches where the envelope (the peak over each window) stays at or above
+// level: [first, last] frames each.
+std::vector<std::pair<qint64, qint64>> loudStretches(const std::vector<std::int16_t>& samples, qint64 from, int level,
+                                                      qint64 window) {
+    std::vector<std::pair<qint64, qint64>> stretches;
+    for (qint64 i = from; i + window <= qint64(samples.size()); ++i) {
+        // The envelope at i: the peak of the window centred on it.
+        if (peakBetween(samples, i - window / 2, i + window / 2) < level) continue;
+        if (!stretches.empty() && stretches.back().second == i - 1) stretches.back().second = i;
+        else stretches.push_back({i, i});
+    }
+    return stretches;
+}
+
 class PlayerProgram : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,6 +79,10 @@ protected:
         for (const char* folder : {"my tones", "app data", "temp"}) root.mkdir(folder);
         writeBytes(root.filePath("app data/tonara.ini"),
                    "AutoUpdate=n\r\nSoundbit=128\r\nLanguage=EN\r\nSendData=n\r\nMicrophone=1\r\nMicrophoneON=n\r\n");
+        // Ten tones of 99 ms and 1 ms extra time each.
+        QString tones = "%valid%\n[info]\n{236}\nTen short tones\n{invisible}\n[sound]\n{1}\n";
+        for (int i = 0; i < 10; ++i) tones += QString("<%1>\n\\99\n").arg(i % 2 == 0 ? 1000 : 1500);
+        writeBytes(root.filePath("my tones/ten.tnf"), tones.toLatin1());
         for (const char* example : {"scale.tnf", "invisible.tnf"})
             QFile::copy(QString(TONARA_EXAMPLES) + "/" + example, root.filePath(QString("my tones/") + example));
     }
@@ -82,6 +101,7 @@ protected:
         QString why;
         EXPECT_TRUE(recorder_.start(why)) << why.toStdString();
         const qint64 started = recorder_.position();
+        started_ = started;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TEMP", path("temp"));
         env.insert("APPDATA", path("app data"));
@@ -102,6 +122,8 @@ protected:
         }
         recorder_.keepRecording(300);
         samples_ = recorder_.stop();
+        // The program says so when the server ran out of its sound.
+        EXPECT_EQ(underrunsReported(program_.readAllStandardError()), "");
         return heardTones(samples_, started);
     }
 
@@ -116,6 +138,7 @@ protected:
 
     QProcess program_;
     std::vector<std::int16_t> samples_;
+    qint64 started_ = 0; // the frame at which the program was started
 
 private:
     QTemporaryDir root_;
@@ -153,3 +176,38 @@ TEST_F(PlayerProgram, AnInvisibleFileNamedWithoutQuotesPlaysAndTheProgramEndsAft
         EXPECT_NEAR(tones[i].ms(), lengths[i], 10.0) << "tone " << i + 1;
     }
 }
+
+// Timed tones one after another keep their length to the millisecond, and
+// the silence between two is short, never nothing, and the same each time;
+// the first sounds soon after the program starts.
+TEST_F(PlayerProgram, TenShortTonesKeepTheirLengthWithEvenShortGapsBetween) {
+    run({path("my tones/ten.tnf")});
+    ASSERT_EQ(program_.state(), QProcess::NotRunning) << "still running 30 s later";
+    // At 90 % of the level: from the first period that reaches it to the
+    // fade's first millisecond. The envelope's window widens each stretch by its own width.
+    const qint64 window = framesOf(1.0);
+    auto tones = loudStretches(samples_, started_, 27000, window);
+    for (auto& [first, last] : tones) {
+        first += window / 2;
+        last -= window / 2;
+    }
+    ASSERT_EQ(tones.size(), 10u);
+    std::cout << "[ measured ] exec to the first tone: " << msOf(tones[0].first - started_) << " ms" << std::endl;
+    EXPECT_LT(msOf(tones[0].first - started_), 150.0);
+    std::vector<double> gaps;
+    for (size_t i = 0; i < tones.size(); ++i) {
+        const double ms = msOf(tones[i].second - tones[i].first);
+        std::cout << "[ measured ] tone " << i + 1 << ": " << ms << " ms";
+        if (i > 0) {
+            gaps.push_back(msOf(tones[i].first - tones[i - 1].second));
+            std::cout << " after a gap of " << gaps.back() << " ms";
+        }
+        std::cout << std::endl;
+        EXPECT_NEAR(ms, 100.0, 1.0) << "tone " << i + 1;
+    }
+    const auto [shortest, longest] = std::minmax_element(gaps.begin(), gaps.end());
+    EXPECT_GT(*shortest, 1.0) << "two tones ran into one";
+    EXPECT_LT(*longest, 10.0);
+    EXPECT_LE(*longest - *shortest, 4.0) << "gaps within 2 ms of each other";
+}
+

@@ -1,5 +1,7 @@
 #include "RateConverter.h"
 
+#include "OutputBand.h"
+
 #include <soxr.h>
 
 #include <algorithm>
@@ -15,10 +17,9 @@ namespace {
 // Mono: libsoxr converts one channel ten times faster than an interleaved
 // pair, and the program's tones have the same samples on both sides.
 constexpr int kChannels = 1;
-// Up to 96 % of the lower Nyquist limit passes flat, so the 21 kHz tone of
-// a 44.1 kHz sound keeps its level; above it the filter closes before the
-// limit itself, so nothing folds back.
-constexpr double kPassbandEnd = 0.96;
+// The full-level band of the lower rate passes flat; above it the filter
+// closes before the limit itself, so nothing folds back.
+constexpr double kPassbandEnd = kFullLevelShare;
 constexpr double kStopbandBegin = 1.0;
 // A looping sound is extended on both sides by its own other end, longer
 // than the filter's reach, so the filter sees the loop as it will sound.

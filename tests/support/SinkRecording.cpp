@@ -16,6 +16,13 @@ int sinkRate() {
     return rate > 0 ? rate : 48000;
 }
 
+std::string underrunsReported(const QByteArray& standardError) {
+    std::string lines;
+    for (const QByteArray& line : standardError.split('\n'))
+        if (line.contains("the sound output ran dry")) lines += line.toStdString() + "\n";
+    return lines;
+}
+
 bool soundServerReachable() {
     if (!qEnvironmentVariableIsEmpty("SOUND_SERVER_PID")) return true;
     QProcess pactl;
@@ -32,9 +39,8 @@ SinkRecorder::~SinkRecorder() {
 
 bool SinkRecorder::start(QString& why) {
     const QString sink = qEnvironmentVariableIsEmpty("SOUND_SINK") ? "tonara_out" : qEnvironmentVariable("SOUND_SINK");
-    // The test programs set the output's server buffering in the environment
-    // (prepareAudioEnvironment); parec would take it over --latency-msec and
-    // deliver in blocks three times as long.
+    // A buffering set in the environment (a user's PULSE_LATENCY_MSEC) would
+    // win over --latency-msec and make parec deliver in long blocks.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("PULSE_LATENCY_MSEC");
     recorder_.setProcessEnvironment(environment);

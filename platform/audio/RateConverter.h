@@ -3,7 +3,7 @@
 // loaded on the interface thread: the audio thread then plays them frame
 // for frame.
 
-#include "WavFile.h"
+#include "PcmSound.h"
 
 #include <map>
 #include <memory>

@@ -24,6 +24,10 @@ bool soundServerReachable();
 constexpr const char* kNoSoundServer = "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
                                        "(./test.sh or tests/sound-server.sh provide one)";
 
+// The lines in which a program of ours reported that the sound server ran
+// out of its sound (an underrun), from what it wrote to standard error.
+std::string underrunsReported(const QByteArray& standardError);
+
 // A figure in the test output, for the record.
 inline void report(const std::string& what, double value, const char* unit) {
     std::cout << "[ measured ] " << what << ": " << value << " " << unit << std::endl;

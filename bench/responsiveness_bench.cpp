@@ -1,0 +1,154 @@
+// How soon the output answers, recorded at the sound server's sink, beside
+// paplay doing the same: Play to sound, Stop to silence, and the silence
+// between two timed tones, as medians and as ratios to paplay's. Run it
+// with a sound server (tests/sound-server.sh).
+//   responsiveness_bench [trials]
+#include "AudioOutput.h"
+#include "SinkRecording.h"
+#include "Synthesis.h"
+#include "TestedPlatform.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace tonara;
+using namespace tonara::test;
+
+namespace {
+
+constexpr int kThreshold = 15000;
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// A one-second 1000 Hz tone at the sink's rate, for paplay.
+QString sinkRateTone(const QTemporaryDir& dir) {
+    const QString path = dir.filePath("paplay.wav");
+    QProcess sox;
+    sox.start("sox", {"-q", "-n", "-r", QString::number(kSinkRate), "-c", "2", "-b", "16", path, "synth", "1", "sine",
+                      "1000", "vol", "0.9155"});
+    sox.waitForFinished(10000);
+    return path;
+}
+
+// The silence after the first tone heard from `from` on: the first stretch
+// under the threshold longer than a sine's own dips; -1 when there is none.
+double firstSilenceMs(const std::vector<std::int16_t>& samples, qint64 from) {
+    const ToneSpan first = findTone(samples, kThreshold, from);
+    if (!first.found()) return -1;
+    qint64 quiet = 0;
+    for (qint64 i = first.onset; i < qint64(samples.size()); ++i) {
+        if (std::abs(int(samples[size_t(i)])) < kThreshold) {
+            ++quiet;
+        } else {
+            if (quiet > framesOf(0.5)) return msOf(quiet);
+            quiet = 0;
+        }
+    }
+    return -1;
+}
+
+struct Figures {
+    std::vector<double> start, stop, gap;
+};
+
+Figures ours(SinkRecorder& recorder, const QString& wav, int trials) {
+    Figures f;
+    AudioOutput& output = AudioOutput::instance();
+    TestedPlatform platform;
+    for (int trial = 0; trial < trials; ++trial) {
+        recorder.keepRecording(300 + 50 * (trial % 3));
+        const qint64 played = recorder.position();
+        output.playWav(wav, true);
+        recorder.keepRecording(400);
+        const qint64 stopped = recorder.position();
+        output.silenceWav();
+        recorder.keepRecording(200);
+        // Two timed tones, the second asked for when the first is done, as a tone file does.
+        const qint64 pair = recorder.position();
+        for (int tone = 0; tone < 2; ++tone) {
+            platform.playWavFor(wav, 150);
+            platform.awaitTimedTone();
+            platform.silenceWav();
+        }
+        recorder.keepRecording(300);
+        const std::vector<std::int16_t> got = recorder.samples();
+        const ToneSpan tone = findTone(got, kThreshold, played, pair);
+        const double gap = firstSilenceMs(got, pair);
+        if (!tone.found() || gap < 0) continue;
+        f.start.push_back(msOf(tone.onset - played));
+        f.stop.push_back(msOf(tone.offset - stopped));
+        f.gap.push_back(gap);
+    }
+    return f;
+}
+
+Figures paplays(SinkRecorder& recorder, const QString& wav, int trials) {
+    Figures f;
+    for (int trial = 0; trial < trials; ++trial) {
+        recorder.keepRecording(300 + 50 * (trial % 3));
+        const qint64 played = recorder.position();
+        QProcess paplay;
+        paplay.start("paplay", {wav});
+        recorder.keepRecording(400);
+        const qint64 stopped = recorder.position();
+        paplay.kill();
+        paplay.waitForFinished(2000);
+        recorder.keepRecording(200);
+        // Two plays one after the other: the second started when the first has ended.
+        const qint64 pair = recorder.position();
+        for (int tone = 0; tone < 2; ++tone) {
+            QProcess one;
+            one.start("paplay", {wav});
+            while (!one.waitForFinished(1)) recorder.keepRecording(1);
+        }
+        recorder.keepRecording(300);
+        const std::vector<std::int16_t> got = recorder.samples();
+        const ToneSpan tone = findTone(got, kThreshold, played, pair);
+        const double gap = firstSilenceMs(got, pair);
+        if (!tone.found() || gap < 0) continue;
+        f.start.push_back(msOf(tone.onset - played));
+        f.stop.push_back(msOf(tone.offset - stopped));
+        f.gap.push_back(gap);
+    }
+    return f;
+}
+
+// A ratio only where paplay's figure is more than the recorder's own jitter.
+void row(const char* what, const std::vector<double>& ours, const std::vector<double>& peer) {
+    const double a = median(ours), b = median(peer);
+    std::printf("%-32s tonara %7.1f ms   paplay %7.1f ms   ", what, a, b);
+    if (b > 2.0) std::printf("ratio %5.2f", a / b);
+    else std::printf("ratio    --");
+    std::printf("   (%zu, %zu trials)\n", ours.size(), peer.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int trials = argc > 1 ? std::max(1, std::atoi(argv[1])) : 8;
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("tone.wav");
+    WriteWave(wav, CreateWaveArray(oneSecondTone(1000), kToneRate, 16));
+    AudioOutput::instance().deviceSpec();
+    SinkRecorder recorder;
+    QString why;
+    if (!recorder.start(why)) {
+        std::fprintf(stderr, "no recording: %s\n", qPrintable(why));
+        return 1;
+    }
+    const Figures tonara = ours(recorder, wav, trials);
+    const Figures peer = paplays(recorder, sinkRateTone(dir), trials);
+    std::printf("at a %d Hz sink, medians of %d trials:\n", kSinkRate, trials);
+    row("play to sound", tonara.start, peer.start);
+    row("stop to silence", tonara.stop, peer.stop);
+    row("silence between two timed tones", tonara.gap, peer.gap);
+    return 0;
+}

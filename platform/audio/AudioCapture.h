@@ -1,0 +1,11 @@
+#pragma once
+// The real microphone: a record stream on the sound server.
+
+#include "Platform.h"
+
+namespace tonara {
+
+std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const CaptureFormat& format,
+                                              CaptureReceiver& receiver);
+
+} // namespace tonara

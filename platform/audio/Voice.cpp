@@ -1,0 +1,91 @@
+#include "Voice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tonara {
+
+namespace {
+
+// 1 at 0, 0 at 1, with no step in level or slope at either end, so a fade
+// or a change of level adds no click of its own.
+float raisedCosineDown(double progress) { return float(0.5 * (1.0 + std::cos(std::numbers::pi * progress))); }
+
+} // namespace
+
+Voice::Voice(std::shared_ptr<const PcmSound> sound, int fadeFrames, int gainRampFrames)
+    : sound_(std::move(sound)), fadeFrames_(std::max(1, fadeFrames)), gain_(gainRampFrames) {}
+
+void Voice::start(std::int64_t at, bool loop, std::int64_t timedFrames) {
+    start_ = at;
+    loop_ = loop;
+    timed_ = timedFrames >= 0;
+    fadeAt_ = timed_ ? at + timedFrames : kNever;
+}
+
+void Voice::stop(std::int64_t at) {
+    if (start_ == kNever) return;
+    if (at <= start_) {
+        start_ = kNever;
+        fadeAt_ = kNever;
+        return;
+    }
+    fadeAt_ = std::min(fadeAt_, at);
+}
+
+void Voice::setGain(std::int64_t at, float left, float right) { gain_.set(at, left, right); }
+
+float Voice::fadeAt(std::int64_t frame) const {
+    if (frame < fadeAt_) return 1.0f;
+    return raisedCosineDown(double(frame - fadeAt_) / fadeFrames_);
+}
+
+std::int64_t Voice::silentFrom() const {
+    if (start_ == kNever) return std::numeric_limits<std::int64_t>::min();
+    std::int64_t end = fadeAt_ == kNever ? kNever : fadeAt_ + fadeFrames_;
+    if (!loop_) end = std::min(end, start_ + sound_->frameCount());
+    return end;
+}
+
+void Voice::mixInto(float* out, std::int64_t from, int frames) const {
+    const std::int64_t length = sound_->frameCount();
+    if (start_ == kNever || length <= 0) return;
+    const std::int64_t first = std::max(from, start_);
+    const std::int64_t last = std::min(from + frames, silentFrom());
+    if (first >= last) return;
+
+    const float* pcm = sound_->samples.data();
+    std::int64_t position = first - start_;
+    if (loop_) position %= length;
+    for (std::int64_t frame = first; frame < last;) {
+        // A stretch with one gain rule and no wrap of the loop in it.
+        std::int64_t until = std::min(last, frame + (length - position));
+        const bool ramping = !gain_.steadyAfter(frame) && !gain_.steadyBefore(frame + 1);
+        if (!gain_.steadyAfter(frame))
+            until = std::min(until, frame < gain_.changedAt() ? gain_.changedAt() : gain_.settledAt());
+        const bool fading = frame >= fadeAt_;
+        if (!fading && fadeAt_ != kNever) until = std::min(until, fadeAt_);
+        float* o = out + (frame - from) * 2;
+        const float* in = pcm + position * 2;
+        const auto n = std::int64_t(until - frame);
+        if (!ramping && !fading) {
+            const float left = gain_.leftAt(frame), right = gain_.rightAt(frame);
+            for (std::int64_t k = 0; k < n; ++k) {
+                o[2 * k] += left * in[2 * k];
+                o[2 * k + 1] += right * in[2 * k + 1];
+            }
+        } else {
+            for (std::int64_t k = 0; k < n; ++k) {
+                const float fade = fadeAt(frame + k);
+                o[2 * k] += gain_.leftAt(frame + k) * fade * in[2 * k];
+                o[2 * k + 1] += gain_.rightAt(frame + k) * fade * in[2 * k + 1];
+            }
+        }
+        position += n;
+        if (position >= length) position = 0;
+        frame = until;
+    }
+}
+
+} // namespace tonara
