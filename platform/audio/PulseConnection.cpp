@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -74,12 +75,20 @@ bool PulseConnection::connect(const std::string& program) {
 }
 
 int PulseConnection::defaultSinkRate() {
+    // libpulse plays to PULSE_SINK when it names one, so that sink's rate is ours.
+    const char* chosen = std::getenv("PULSE_SINK");
+    if (chosen && *chosen)
+        if (const int rate = sinkRate(chosen)) return rate;
+    return sinkRate("@DEFAULT_SINK@");
+}
+
+int PulseConnection::sinkRate(const char* name) {
     struct Answer {
         int rate = 0;
     } answer;
     Lock lock(*this);
     pa_operation* sink = pa_context_get_sink_info_by_name(
-        context_, "@DEFAULT_SINK@",
+        context_, name,
         [](pa_context*, const pa_sink_info* info, int, void* data) {
             if (info) static_cast<Answer*>(data)->rate = int(info->sample_spec.rate);
         },

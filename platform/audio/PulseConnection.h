@@ -43,7 +43,8 @@ public:
     // Under the lock: lets an operation run to its end; false when it failed.
     bool finish(pa_operation* operation, int ms = kAnswerMs);
     static constexpr int kAnswerMs = 2000;
-    // The sample rate of the server's default output; 0 when unknown.
+    // The sample rate of the output we play to (PULSE_SINK's, else the
+    // server's default); 0 when unknown.
     int defaultSinkRate();
     // The server is PipeWire's PulseAudio server.
     bool isPipeWire() const { return pipeWire_; }
@@ -53,6 +54,7 @@ private:
     PulseConnection() = default;
     void pause();
     bool connect(const std::string& program);
+    int sinkRate(const char* name);
 
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;

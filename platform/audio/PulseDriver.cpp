@@ -31,8 +31,13 @@ constexpr int kRequestMs = 40;
 constexpr int kLeadMs = 15;
 constexpr int kCorkedLeadMs = 10;
 constexpr int kCycleMs = 10;
-// Mixed in pieces of this many frames at most.
-constexpr int kPieceFrames = 4096;
+// Mixed and written in pieces of this much at most: more than the queue
+// holds, so a rewrite goes to the server in one write. PipeWire's server
+// takes each piece's end as the queue's new end; a rewrite in several
+// pieces would shorten the queue until the last arrived, and on a busy
+// machine its reader could run dry meanwhile.
+constexpr int kPieceMs = 1000;
+static_assert(kPieceMs > kBufferMs + kRequestMs);
 
 std::int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -100,16 +105,20 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     program_ = program;
     rate_ = rate;
     feed_ = &feed;
-    piece_.resize(std::size_t(kPieceFrames) * 2);
+    piece_.resize(std::size_t(rate) * kPieceMs / 1000 * 2);
 
     PulseConnection::Lock lock(*connection_);
     const pa_sample_spec spec{PA_SAMPLE_S16LE, std::uint32_t(rate), 2};
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "production");
     // PipeWire's graph runs in cycles of the shortest latency its streams
-    // ask for (1024 frames by default); a cycle this short lets a change
-    // through soon after it is made. PulseAudio ignores it.
-    const std::string cycle = std::to_string(kCycleMs * rate / 1000) + '/' + std::to_string(rate);
+    // ask for (1024 frames by default), a power of two; a short cycle lets a
+    // change through soon after it is made. Below 10 ms (256 frames at
+    // 48 kHz) a busy machine misses a cycle's deadline now and then and the
+    // sink plays a cycle of silence. PulseAudio ignores it.
+    std::uint32_t cycleFrames = 1;
+    while (cycleFrames < std::uint32_t(rate) * kCycleMs / 1000) cycleFrames *= 2;
+    const std::string cycle = std::to_string(cycleFrames) + '/' + std::to_string(rate);
     pa_proplist_sets(properties, "node.latency", cycle.c_str());
     stream_ = pa_stream_new_with_proplist(connection_->context(), "Tones", &spec, nullptr, properties);
     pa_proplist_free(properties);
@@ -236,7 +245,7 @@ std::int64_t PulseDriver::earliest() const {
 
 void PulseDriver::write(std::int64_t from, std::int64_t frames, pa_seek_mode_t seek) {
     while (frames > 0) {
-        const int piece = int(std::min<std::int64_t>(frames, kPieceFrames));
+        const int piece = int(std::min<std::int64_t>(frames, std::int64_t(piece_.size() / 2)));
         feed_->fill(piece_.data(), from, piece);
         pa_stream_write(stream_, piece_.data(), std::size_t(piece) * kBytesPerFrame, nullptr,
                         seek == PA_SEEK_ABSOLUTE ? from * kBytesPerFrame : 0, seek);
