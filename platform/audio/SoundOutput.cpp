@@ -11,11 +11,13 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 namespace tonara {
@@ -89,8 +91,16 @@ private:
 class SoundOutput : public AudioOutput, private AudioFeed {
 public:
     ~SoundOutput() override {
+        if (starter_.joinable()) starter_.join();
         letEndedSoundsPlayOut();
         if (driver_) driver_->close();
+    }
+
+    void prepareInBackground(const std::string& programName) override {
+        if (starter_.joinable()) return;
+        programName_ = programName;
+        begun_ = true;
+        starter_ = std::thread([this] { start(); });
     }
 
     void playWav(const QString& path, bool loop, std::optional<int> timedMs) override {
@@ -109,7 +119,7 @@ public:
     }
 
     void silenceWav() override {
-        if (!engine_) return;
+        if (!opened()) return;
         if (player_ && !playerAwaited_) engine_->stop(player_);
         dropPlayer();
     }
@@ -127,7 +137,7 @@ public:
     }
 
     std::optional<int> msUntilTimedToneEnds() override {
-        if (!engine_ || !lastTimed_) return std::nullopt;
+        if (!opened() || !lastTimed_) return std::nullopt;
         const auto giveUp = Clock::now() + kPlacingWait;
         std::optional<std::int64_t> fade;
         while (!(fade = engine_->timedFadeFrame(lastTimed_))) {
@@ -164,16 +174,18 @@ public:
     int outputRate() override { return start() ? engine_->rate() : 0; }
 
     void setVolume(double gain) override {
+        const bool open = opened();
         volume_ = float(std::clamp(gain, 0.0, 1.0));
-        if (!engine_) return; // set when the output starts
+        if (!open) return; // set when the output opens
         engine_->setMasterGain(volume_);
         driver_->wake();
     }
 
     void setPlayerChannels(double left, double right) override {
+        const bool open = opened();
         playerLeft_ = float(std::clamp(left, 0.0, 1.0));
         playerRight_ = float(std::clamp(right, 0.0, 1.0));
-        if (!engine_ || !player_) return;
+        if (!open || !player_) return;
         engine_->setGain(player_, playerLeft_, playerRight_);
         driver_->wake();
     }
@@ -183,10 +195,10 @@ public:
         return {true, QString::fromStdString(driver_->serverName()), engine_->rate(), 2, driver_->bufferFrames(), "s16le"};
     }
 
-    long underruns() override { return driver_ ? driver_->underruns() : 0; }
+    long underruns() override { return opened() ? driver_->underruns() : 0; }
 
     void letEndedSoundsPlayOut() override {
-        if (!engine_) return;
+        if (!opened()) return;
         const auto giveUp = Clock::now() + kPlayOutWait;
         while (Clock::now() < giveUp) {
             const std::int64_t quiet = engine_->quietFrom();
@@ -225,25 +237,33 @@ private:
     }
 
     // Tried once: a machine without a sound server stays silent rather than
-    // paying for a failed connection on every tone.
+    // paying for a failed connection on every tone. Whoever comes first,
+    // the thread of prepareInBackground or a sound, opens it; the other waits.
     bool start() {
-        if (tried_) return engine_ != nullptr;
-        tried_ = true;
+        begun_ = true;
+        std::call_once(tried_, [this] { open(); });
+        return engine_ != nullptr;
+    }
+
+    // Open, once an opening has begun (waiting for its end); what needs no
+    // output does not open one.
+    bool opened() { return begun_ && start(); }
+
+    void open() {
         auto driver = makePulseDriver();
         // The driver's thread starts here and keeps this priority.
         const RealTimePriority feedPriority(kFeedPriority);
-        const std::string program = programName();
+        const std::string program = programName_.empty() ? programName() : programName_;
         int rate = forcedRate();
         if (rate == 0) rate = driver->serverRate(program);
-        if (rate == 0) return false;
+        if (rate == 0) return;
         engine_ = std::make_unique<AudioEngine>(rate);
         if (volume_ != 1.0f) engine_->setMasterGain(volume_);
         if (!driver->open(rate, *this, program)) {
             engine_.reset();
-            return false;
+            return;
         }
         driver_ = std::move(driver);
-        return true;
     }
 
     // AudioFeed, on the driver's thread.
@@ -257,7 +277,10 @@ private:
         return playing - std::max<std::int64_t>(quiet, 0) >= std::int64_t(engine_->rate()) * kRestAfterMs / 1000;
     }
 
-    bool tried_ = false;
+    std::once_flag tried_;
+    std::atomic<bool> begun_{false};
+    std::thread starter_;
+    std::string programName_;
     std::unique_ptr<AudioDriver> driver_;
     std::unique_ptr<AudioEngine> engine_;
     RateConverter converter_;

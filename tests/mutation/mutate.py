@@ -150,8 +150,7 @@ class Run:
         for name in ("TONARA_UPDATE_HOST", "TONARA_INFO_HOST", "TONARA_UPLOAD_URL", "TMPDIR", "TONARA_OUTPUT_RATE"):
             env.pop(name, None)
         env.update(TEMP=self.temp, APPDATA=os.path.join(self.root, "app"), HOME=os.path.join(self.root, "home"),
-                   XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="offscreen",
-                   SDL_AUDIODRIVER="dummy")
+                   XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="offscreen")
         watched = watched + self.victims
         before = {path: digest(path) for path in watched}
         started = time.monotonic()
