@@ -14,10 +14,11 @@ constexpr int kPieceFrames = 8192;
 
 } // namespace
 
-void renderSignal(const SignalSpec& signal, int rate, double seconds, const std::function<void(const float*, long)>& piece) {
+void renderSignal(const SignalSpec& signal, int rate, double seconds, bool dithered,
+                  const std::function<void(const float*, long)>& piece) {
     const std::int64_t frames = std::max<std::int64_t>(0, std::llround(seconds * rate));
     AudioEngine engine(rate);
-    Voice* voice = engine.addSignal(signal);
+    Voice* voice = engine.addSignal(signal, dithered);
     // As the live stream does: the fade-out lies within the seconds asked for.
     const std::int64_t fade = std::int64_t(rate) * AudioEngine::kSignalFadeMs / 1000;
     engine.playFor(voice, std::max<std::int64_t>(0, frames - fade));
@@ -33,7 +34,8 @@ void renderSignal(const SignalSpec& signal, int rate, double seconds, const std:
 
 void saveSignal(const QString& path, const SignalSpec& signal, int rate, double seconds, SoundFileFormat format) {
     SoundFileWriter writer(path, rate, format);
-    renderSignal(signal, rate, seconds, [&](const float* stereo, long frames) { writer.write(stereo, frames); });
+    const bool sixteen = format == SoundFileFormat::Wav16 || format == SoundFileFormat::Flac16;
+    renderSignal(signal, rate, seconds, sixteen, [&](const float* stereo, long frames) { writer.write(stereo, frames); });
     writer.finish();
 }
 

@@ -44,6 +44,11 @@ double pink(std::int64_t position) {
 
 } // namespace
 
+double SignalRenderer::ditherAt(std::int64_t position, int channel) {
+    const auto p = std::uint64_t(position) * 4 + std::uint64_t(channel) * 2;
+    return (uniform(kPinkRows + 1, p) + uniform(kPinkRows + 1, p + 1)) / 2;
+}
+
 double SignalRenderer::bandTop(int rate) { return kFullLevelShare * rate / 2.0; }
 
 SignalRenderer::SignalRenderer(const SignalSpec& spec, int rate, double startCycles)

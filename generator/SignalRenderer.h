@@ -36,6 +36,9 @@ public:
     Waveform waveform() const { return waveform_; }
     // The highest frequency the rate carries at full level.
     static double bandTop(int rate);
+    // Triangular dither of one 16-bit step (-1..1, in steps), the same for
+    // the same position and channel every time.
+    static double ditherAt(std::int64_t position, int channel);
 
 private:
     // Whole cycles dropped: only the phase's fraction matters.

@@ -51,8 +51,8 @@ Voice* AudioEngine::add(std::shared_ptr<const PcmSound> sound) {
     return voice;
 }
 
-Voice* AudioEngine::addSignal(const SignalSpec& signal) {
-    auto* voice = new Voice(signal, rate_, signalFadeFrames_, rampFrames_);
+Voice* AudioEngine::addSignal(const SignalSpec& signal, bool dithered) {
+    auto* voice = new Voice(signal, rate_, signalFadeFrames_, rampFrames_, dithered);
     ++held_;
     send({Kind::Add, voice});
     return voice;

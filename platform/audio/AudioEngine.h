@@ -59,7 +59,8 @@ public:
     void play(Voice* voice, bool loop, std::int64_t follows = -1);
     // A voice computed as it is mixed (Voice's generated signal); played
     // and stopped like any other, its signal changed by setSignal.
-    Voice* addSignal(const SignalSpec& signal);
+    // dithered: for a 16-bit stream (Voice).
+    Voice* addSignal(const SignalSpec& signal, bool dithered = true);
     void setSignal(Voice* voice, const SignalSpec& signal);
     // Loops the sound for exactly frames, then fades. A release lets it
     // finish. Returns the number by which timedFadeFrame knows it.

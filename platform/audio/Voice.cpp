@@ -103,8 +103,9 @@ constexpr int kRenderFrames = 256;
 
 } // namespace
 
-Voice::Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames)
-    : fadeFrames_(std::max(1, fadeFrames)), gain_(gainRampFrames), generated_(true), rate_(rate), signal_(signal),
+Voice::Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered)
+    : fadeFrames_(std::max(1, fadeFrames)), gain_(gainRampFrames), generated_(true), dithered_(dithered), rate_(rate),
+      signal_(signal),
       current_(signal, rate), rendered_(kRenderFrames), crossed_(kRenderFrames) {
     holdSignalGains();
 }
@@ -167,8 +168,14 @@ void Voice::mixSignalInto(float* out, std::int64_t from, int frames) const {
         for (int k = 0; k < n; ++k) {
             const std::int64_t at = frame + k;
             const float envelope = fadeAt(at) * fadeInAt(at);
-            o[2 * k] += gain_.leftAt(at) * envelope * value[k];
-            o[2 * k + 1] += gain_.rightAt(at) * envelope * value[k];
+            const float left = gain_.leftAt(at), right = gain_.rightAt(at);
+            o[2 * k] += left * envelope * value[k];
+            o[2 * k + 1] += right * envelope * value[k];
+            if (!dithered_) continue;
+            // An ear the signal does not reach stays silent.
+            const std::int64_t position = at - start_;
+            if (left != 0.0f) o[2 * k] += float(SignalRenderer::ditherAt(position, 0) / 32768.0);
+            if (right != 0.0f) o[2 * k + 1] += float(SignalRenderer::ditherAt(position, 1) / 32768.0);
         }
         frame += n;
     }

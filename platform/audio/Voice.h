@@ -27,7 +27,10 @@ public:
     // A generated signal, computed as it is mixed: it fades in as it fades
     // out, plays until stopped or timed, and is not under the master gain
     // (its level is its own).
-    Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames);
+    // dithered: triangular dither of one 16-bit step is added wherever the
+    // signal sounds, so the 16-bit stream carries its rounding error as
+    // faint noise, not as harmonics of the tone.
+    Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered);
 
     // Audio thread. The voice sounds from frame `at` (frame 0 of the sound
     // there); a timed one fades out after timedFrames, else only a stop or
@@ -77,6 +80,7 @@ private:
     // A generated signal: the renderer whose frame 0 is segmentStart_, and
     // the one before it while they are crossfaded from crossFrom_.
     bool generated_ = false;
+    bool dithered_ = false;
     int rate_ = 0;
     SignalSpec signal_;
     SignalRenderer current_, previous_;

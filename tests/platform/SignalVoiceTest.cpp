@@ -44,7 +44,7 @@ TEST(SignalVoice, PlaysAtItsLevelInTheEarsAsked) {
     for (const auto& c : cases) {
         AudioEngine engine(kRate);
         engine.setMasterGain(0.1f); // the generator's level is its own
-        Voice* voice = engine.addSignal(sine(440.25, -20, c.channel));
+        Voice* voice = engine.addSignal(sine(440.25, -20, c.channel), false);
         engine.play(voice, true);
         const auto out = mixed(engine, 0, kRate);
         const double amplitude = 3276.7 / 32768;
@@ -61,7 +61,7 @@ TEST(SignalVoice, FadesInAndOutOverFiveMilliseconds) {
     AudioEngine engine(kRate);
     SignalSpec spec = sine(1000, 0);
     spec.waveform = Waveform::Square;
-    Voice* voice = engine.addSignal(spec);
+    Voice* voice = engine.addSignal(spec, false);
     const int timed = kRate / 10;
     engine.playFor(voice, timed);
     const auto out = mixed(engine, 0, timed + kRate / 10);
@@ -92,7 +92,7 @@ TEST(SignalVoice, ChangesWithoutADiscontinuity) {
         AudioEngine engine(kRate);
         SignalSpec spec = sine(c.fromHz, -6);
         spec.waveform = c.before;
-        Voice* voice = engine.addSignal(spec);
+        Voice* voice = engine.addSignal(spec, false);
         engine.play(voice, true);
         const int changeAt = 12345;
         auto out = mixed(engine, 0, changeAt);
@@ -114,7 +114,7 @@ TEST(SignalVoice, ChangesWithoutADiscontinuity) {
 TEST(SignalVoice, RampsALevelChange) {
     AudioEngine engine(kRate);
     SignalSpec spec = sine(100, -40);
-    Voice* voice = engine.addSignal(spec);
+    Voice* voice = engine.addSignal(spec, false);
     engine.play(voice, true);
     const int changeAt = 4800; // a peak of the 100 Hz sine lies 120 frames on
     auto out = mixed(engine, 0, changeAt);
@@ -142,6 +142,29 @@ TEST(SignalVoice, StopsAtOnceAndIsFreed) {
     mixed(engine, 1000 + 2 * kFade, 10);
     engine.collect();
     EXPECT_EQ(engine.voicesHeld(), 0);
+}
+
+// Dither of one 16-bit step where the signal sounds, none where it does not.
+TEST(SignalVoice, DithersOnlyTheEarsItReaches) {
+    AudioEngine plain(kRate), dithered(kRate);
+    for (AudioEngine* engine : {&plain, &dithered}) {
+        Voice* voice = engine->addSignal(sine(1000, -6, SignalChannel::Left), engine == &dithered);
+        engine->play(voice, true);
+    }
+    const auto a = mixed(plain, 0, kRate), b = mixed(dithered, 0, kRate);
+    double sum = 0, squares = 0, largest = 0;
+    for (std::size_t n = 0; n < a.size(); n += 2) {
+        const double d = (double(b[n]) - a[n]) * 32768;
+        sum += d;
+        squares += d * d;
+        largest = std::max(largest, std::abs(d));
+        ASSERT_EQ(b[n + 1], 0.0f) << "the right stays silent";
+    }
+    const double frames = double(a.size() / 2);
+    EXPECT_LE(largest, 1.0001);
+    EXPECT_NEAR(sum / frames, 0.0, 0.01);
+    EXPECT_NEAR(std::sqrt(squares / frames), std::sqrt(1.0 / 6), 0.01) << "triangular over one step each way";
+    EXPECT_EQ(mixed(dithered, 0, 4), mixed(dithered, 0, 4)) << "the same every time";
 }
 
 } // namespace
