@@ -120,6 +120,7 @@ private:
     std::array<QRadioButton*, 10> options_{};
     QScrollBar* hscroll1_ = nullptr;
     QSpinBox* customPitch_ = nullptr;
+    QLabel* customPitchLabel_ = nullptr;
     QSpinBox* volume_ = nullptr;
     QPointer<GeneratorWindow> generator_;
     std::array<QLabel*, 4> panels_{};

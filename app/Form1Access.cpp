@@ -77,7 +77,10 @@ void Form1::setEnabled(const QString& name, bool enabled) {
     else if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(enabled);
     else if (auto* w = qobject_cast<QWidget*>(o)) w->setEnabled(enabled);
     // The typed pitch goes with the slider it is bound to.
-    if (name == "HScroll1") customPitch_->setEnabled(enabled);
+    if (name == "HScroll1") {
+        customPitch_->setEnabled(enabled);
+        customPitchLabel_->setEnabled(enabled);
+    }
 }
 
 bool Form1::isEnabled(const QString& name) const {

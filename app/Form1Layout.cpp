@@ -109,9 +109,10 @@ void Form1::buildLayout() {
     // Bound both ways; each side only moves when the value differs, so no loop.
     connect(customPitch_, &QSpinBox::valueChanged, hscroll1_, &QScrollBar::setValue);
     connect(hscroll1_, &QScrollBar::valueChanged, customPitch_, &QSpinBox::setValue);
-    auto* customLabel = makeLabel("CustomPitchLabel", "Custom pitch (Hz):", frame2);
-    customLabel->setBuddy(customPitch_);
-    info->addWidget(customLabel, 4, 0, 1, 2);
+    customPitchLabel_ = makeLabel("CustomPitchLabel", "Custom pitch (Hz):", frame2);
+    customPitchLabel_->setBuddy(customPitch_);
+    customPitchLabel_->setEnabled(false);
+    info->addWidget(customPitchLabel_, 4, 0, 1, 2);
     info->addWidget(customPitch_, 4, 2);
     info->addWidget(hscroll1_, 3, 1, 1, 2);
     info->addWidget(makeLabel("Label6", "<- 32000 Hz", frame2), 3, 3);

@@ -5,6 +5,8 @@
 #include "TempFolders.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QSet>
 #include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,6 +78,24 @@ TEST(GeneratorWindow, NamesItselfAndEveryControl) {
     EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->value(), -20.0) << "a new tool starts at a safe level";
     EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->minimum(), -100.0);
     EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->singleStep(), 0.1);
+}
+
+// Tab reaches every control (the sweep's own ones once a sweep is chosen).
+TEST(GeneratorWindow, TabReachesEveryControl) {
+    Rig rig;
+    rig.window.show();
+    rig.control<QComboBox>("Sweep")->setCurrentIndex(1);
+    // The chain Tab follows: the widgets that take focus by Tab, enabled and shown.
+    QSet<QString> reached;
+    QWidget* start = rig.control<QLineEdit>("Frequency");
+    QWidget* w = start;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) reached << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w && w != start);
+    for (const char* name : {"Frequency", "OctaveDown", "OctaveUp", "Level", "Channel", "Waveform", "Sweep", "SweepTo",
+                             "SweepTime", "Repeat", "Duration", "FileFormat", "FileRate", "Play", "Stop", "SaveAs"})
+        EXPECT_TRUE(reached.contains(name)) << name;
 }
 
 TEST(GeneratorWindow, PlaysNotesAndHertzAsTyped) {
