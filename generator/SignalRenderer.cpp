@@ -10,7 +10,7 @@ namespace tonara {
 
 namespace {
 
-constexpr int kBlock = 8;
+constexpr int kBlock = 32;
 // The highest peak a sum of square or sawtooth harmonics reaches: a lone
 // fundamental's 4/pi (the Gibbs overshoot of many harmonics stays below
 // it). Scaled by it, the band-limited wave never passes its level.
@@ -128,7 +128,7 @@ void SignalRenderer::render(float* out, std::int64_t position, int frames) const
     }
 }
 
-// Sum of a_m sin((1 + step m) x) by Clenshaw's recurrence, eight frames at a
+// Sum of a_m sin((1 + step m) x) by Clenshaw's recurrence, thirty-two frames at a
 // time so that the compiler can run the frames side by side.
 void SignalRenderer::renderHarmonics(const double* cycles, double frequency, float* out, int frames) const {
     const int step = waveform_ == Waveform::Sawtooth ? 1 : 2;
