@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QSet>
 #include <QDir>
+#include <QInputDialog>
+#include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -260,6 +262,33 @@ TEST(GeneratorWindow, SavesWhatWasAskedForAsWavOrFlac) {
         EXPECT_LE(std::abs(r.samples[0]) * 32768, 1.0f) << "faded in";
         EXPECT_LT(std::abs(r.samples[r.samples.size() - 2]), 2e-4f) << "faded out within the length";
     }
+}
+
+// Duration 0 plays until Stop; a file asks for its length.
+TEST(GeneratorWindow, AsksForTheLengthOfAFileWhenDurationIsZero) {
+    Rig rig;
+    const QString path = rig.env.temp("asked.wav");
+    rig.env.fake.savedNames.push_back(path);
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QInputDialog*>(w)) {
+                asked = true;
+                dialog->setDoubleValue(1.5);
+                dialog->accept();
+            }
+    });
+    rig.click("SaveAs");
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(readBack(path).info.frames, 72000);
+}
+
+TEST(GeneratorWindow, WithoutASoundOutputItSaysSo) {
+    Rig rig;
+    rig.env.fake.outputRateHz = 0;
+    rig.click("Play");
+    EXPECT_FALSE(rig.window.playing());
+    EXPECT_EQ(rig.problem(), "There is no sound output to play on.");
 }
 
 TEST(GeneratorWindow, AFileThatCannotBeWrittenGetsAMessage) {
