@@ -38,6 +38,7 @@ protected:
     // (past the fade and the server's start) to its end.
     struct Heard {
         std::vector<std::int16_t> left, right;
+        qint64 from = 0; // the recording's frame of left[0]
     };
     Heard play(const SignalSpec& signal, int ms, const std::function<void()>& midway = {}) {
         const qint64 start = recorder.position();
@@ -57,6 +58,7 @@ protected:
         Heard heard;
         if (!span.found()) return heard;
         const qint64 from = span.onset + framesOf(100), to = std::min(end, span.offset - framesOf(20));
+        heard.from = from;
         heard.left.assign(left.begin() + from, left.begin() + to);
         heard.right.assign(right.begin() + from, right.begin() + to);
         return heard;
@@ -236,8 +238,10 @@ TEST_F(GeneratorAtTheSink, ALogarithmicSweepFollowsItsLawWithoutAClick) {
 TEST_F(GeneratorAtTheSink, AChangeOfFrequencyWhilePlayingLeavesNoDiscontinuity) {
     const double amplitude = 32767 * std::pow(10.0, -6 / 20.0);
     SignalSpec signal = signalOf(Waveform::Sine, 1000, -6);
+    qint64 asked = 0;
     const Heard heard = play(signal, 2000, [&] {
         signal.frequency = 1500;
+        asked = recorder.position();
         stream->change(signal);
     });
     ASSERT_GT(heard.left.size(), std::size_t(kSinkRate)) << "the tone was not heard";
@@ -259,6 +263,18 @@ TEST_F(GeneratorAtTheSink, AChangeOfFrequencyWhilePlayingLeavesNoDiscontinuity) 
         if (peak < 0.97 * amplitude) ++dips;
     }
     EXPECT_EQ(dips, 0) << "the level holds through the change";
+    // Heard where the periods first shorten (1500 Hz: 32 frames at 48 kHz).
+    double last = -1, changed = -1;
+    for (std::size_t i = 1; i < x.size() && changed < 0; ++i) {
+        if (!(x[i - 1] < 0 && x[i] >= 0)) continue;
+        const double crossing = double(i - 1) + double(x[i - 1]) / double(x[i - 1] - x[i]);
+        if (last >= 0 && kSinkRate / (crossing - last) > 1250) changed = last;
+        last = crossing;
+    }
+    ASSERT_GE(changed, 0) << "the change was not heard";
+    const double delayMs = msOf(heard.from + qint64(changed) - asked);
+    report("1000 -> 1500 Hz: heard after the change was asked", delayMs, "ms");
+    EXPECT_LE(delayMs, 50.0);
 }
 
 } // namespace
