@@ -1,5 +1,9 @@
 #include "Form1.h"
+#include "Platform.h"
 #include "SineIcon.h"
+
+#include <QSpinBox>
+#include <cmath>
 
 namespace tonara {
 
@@ -10,6 +14,7 @@ Form1::Form1() {
     buildMenus();
     buildLayout();
     buildKeyboard();
+    if (volume_->value() != 0) platform().setOutputVolume(std::pow(10.0, volume_->value() / 20.0));
 }
 
 Form1::~Form1() {

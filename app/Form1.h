@@ -15,6 +15,7 @@ class QAction;
 class QLabel;
 class QRadioButton;
 class QScrollBar;
+class QSpinBox;
 
 namespace tonara {
 
@@ -26,6 +27,7 @@ class frmDX_Record;
 class Form5;
 class Form6;
 class Form8;
+class GeneratorWindow;
 
 class Form1 : public QMainWindow, public MainWindow {
     Q_OBJECT
@@ -53,6 +55,9 @@ public:
     void webLinkClicked(const WebLink& link);
     void aboutClicked();
     void pitchHelpClicked();
+    void signalGeneratorClicked();
+    // The output's volume, 0 to -60 dB, remembered beside the generator's settings.
+    void volumeChanged(int db);
     // Microphone display (Microphone.cpp).
     void microinputonoffClicked();
     void plusClicked();  // Command4
@@ -114,6 +119,10 @@ private:
     frmDX_Record* DirectSoundRecord = nullptr; // the capture source, a child of this window
     std::array<QRadioButton*, 10> options_{};
     QScrollBar* hscroll1_ = nullptr;
+    QSpinBox* customPitch_ = nullptr;
+    QLabel* customPitchLabel_ = nullptr;
+    QSpinBox* volume_ = nullptr;
+    QPointer<GeneratorWindow> generator_;
     std::array<QLabel*, 4> panels_{};
 
     std::map<Form, QPointer<QWidget>> forms_;

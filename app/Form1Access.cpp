@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSpinBox>
 
 namespace tonara {
 
@@ -75,6 +76,11 @@ void Form1::setEnabled(const QString& name, bool enabled) {
     if (auto* m = qobject_cast<QMenu*>(o)) m->menuAction()->setEnabled(enabled);
     else if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(enabled);
     else if (auto* w = qobject_cast<QWidget*>(o)) w->setEnabled(enabled);
+    // The typed pitch goes with the slider it is bound to.
+    if (name == "HScroll1") {
+        customPitch_->setEnabled(enabled);
+        customPitchLabel_->setEnabled(enabled);
+    }
 }
 
 bool Form1::isEnabled(const QString& name) const {

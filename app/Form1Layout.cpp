@@ -6,6 +6,7 @@
 #include "WebLinks.h"
 #include "WaveBox.h"
 #include "Platform.h"
+#include "GeneratorSettings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -19,8 +20,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace tonara {
 
@@ -92,7 +95,25 @@ void Form1::buildLayout() {
     hscroll1_->setMinimumWidth(180);
     hscroll1_->setTracking(false); // the value changes at the end of a drag, not while the thumb moves
     hscroll1_->setFocusPolicy(Qt::StrongFocus); // the pitch can be set from the keyboard too
+    // A scroll bar inverts its keys by default (Right, Up and PageUp lower its
+    // value); as a pitch slider they raise it, as its direction shows, and so does the wheel turned up.
+    hscroll1_->setInvertedControls(false);
     connect(hscroll1_, &QScrollBar::valueChanged, this, [this] { sliderChanged(); });
+    customPitch_ = new QSpinBox(frame2);
+    customPitch_->setObjectName("CustomPitchBox");
+    customPitch_->setAccessibleName("Custom pitch (Hz):");
+    customPitch_->setRange(4, 32000);
+    customPitch_->setValue(1000);
+    customPitch_->setKeyboardTracking(false); // a typed pitch counts once it is whole
+    customPitch_->setEnabled(false);
+    // Bound both ways; each side only moves when the value differs, so no loop.
+    connect(customPitch_, &QSpinBox::valueChanged, hscroll1_, &QScrollBar::setValue);
+    connect(hscroll1_, &QScrollBar::valueChanged, customPitch_, &QSpinBox::setValue);
+    customPitchLabel_ = makeLabel("CustomPitchLabel", "Custom pitch (Hz):", frame2);
+    customPitchLabel_->setBuddy(customPitch_);
+    customPitchLabel_->setEnabled(false);
+    info->addWidget(customPitchLabel_, 4, 0, 1, 2);
+    info->addWidget(customPitch_, 4, 2);
     info->addWidget(hscroll1_, 3, 1, 1, 2);
     info->addWidget(makeLabel("Label6", "<- 32000 Hz", frame2), 3, 3);
     auto* help = makeButton("Command1", "Help", frame2);
@@ -143,9 +164,20 @@ void Form1::buildLayout() {
     play->setEnabled(false); // until a mode is chosen
     connect(play, &QPushButton::clicked, this, [this] { playClicked(); });
     connect(stop, &QPushButton::clicked, this, [this] { stopClicked(); });
+    volume_ = new QSpinBox(central);
+    volume_->setObjectName("Volume");
+    volume_->setAccessibleName("Volume (dB):");
+    volume_->setRange(int(kLowestVolumeDb), 0);
+    volume_->setValue(int(std::lround(loadVolumeDb())));
+    volume_->setKeyboardTracking(false);
+    connect(volume_, &QSpinBox::valueChanged, this, [this](int db) { volumeChanged(db); });
+    auto* volumeLabel = makeLabel("VolumeLabel", "Volume (dB):", central);
+    volumeLabel->setBuddy(volume_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(play);
     buttons->addWidget(stop);
+    buttons->addWidget(volumeLabel);
+    buttons->addWidget(volume_);
     buttons->addWidget(makeLabel("Label8", "No information avaible", central), 1);
 
     grid->addWidget(frame1, 0, 0, 2, 1);
@@ -205,6 +237,10 @@ void Form1::buildMenus() {
     item(language, "dutch", "Dutch", [this] { languageClicked(true); }, true);
     item(settings, "autoupdate", "Automatic Updates", [this] { autoUpdateClicked(); }, true);
     item(settings, "microinputonoff", "Display Microphone Input", [this] { microinputonoffClicked(); }, true);
+
+    QMenu* tools = submenu(bar, "tools", "Tools");
+    item(tools, "signalgenerator", "Signal generator...", [this] { signalGeneratorClicked(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 
     QMenu* help = submenu(bar, "help", "Help");
     for (const WebLink& link : webLinks())

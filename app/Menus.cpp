@@ -1,6 +1,9 @@
 // The menu bar's handlers: sound mode, language, automatic updates, the
-// maker's web pages, the about box, the pitch help, Open... and Exit.
+// maker's web pages, the about box, the pitch help, Open... and Exit; the
+// signal generator and the output's volume.
 #include "Form1.h"
+#include "GeneratorSettings.h"
+#include "GeneratorWindow.h"
 #include "ModePresentation.h"
 #include "PictureBox.h"
 #include "Platform.h"
@@ -12,6 +15,7 @@
 #include "WebLinks.h"
 
 #include <QRadioButton>
+#include <cmath>
 
 namespace tonara {
 
@@ -97,6 +101,25 @@ void Form1::openFileClicked() {
         if (chosen.isEmpty() || !fileExists(chosen)) return;
         platform().startProgram('"' + platform().programPath() + "\" " + chosen, false);
     });
+}
+
+} // namespace tonara
+
+namespace tonara {
+
+void Form1::signalGeneratorClicked() {
+    if (!generator_) {
+        generator_ = new GeneratorWindow(this);
+        generator_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    generator_->show();
+    generator_->raise();
+    generator_->activateWindow();
+}
+
+void Form1::volumeChanged(int db) {
+    platform().setOutputVolume(std::pow(10.0, db / 20.0));
+    saveVolumeDb(db);
 }
 
 } // namespace tonara

@@ -52,6 +52,8 @@ public:
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
     // A stream of a sound already in memory, at any rate.
     virtual std::unique_ptr<ToneStream> openToneStream(std::shared_ptr<const PcmSound> sound) = 0;
+    // Nothing when there is no output.
+    virtual std::unique_ptr<SignalStream> openSignalStream() = 0;
     // Frames per second of the output; 0 when there is none.
     virtual int outputRate() = 0;
     // A gain on everything the output plays (0..1, ramped, at once).

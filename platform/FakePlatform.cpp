@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -29,6 +30,23 @@ private:
     }
     FakePlatform& owner_;
     QString path_;
+};
+
+class FakeSignalStream : public SignalStream {
+public:
+    explicit FakeSignalStream(FakePlatform& owner) : owner_(owner) {}
+    void play(const SignalSpec& signal, double seconds) override {
+        owner_.signalsPlayed.push_back(signal);
+        owner_.record("signal-play", {}).durationMs = int(std::lround(seconds * 1000));
+    }
+    void change(const SignalSpec& signal) override {
+        owner_.signalsPlayed.push_back(signal);
+        owner_.record("signal-change", {});
+    }
+    void stop() override { owner_.record("signal-stop", {}); }
+
+private:
+    FakePlatform& owner_;
 };
 
 class FakeCaptureDevice : public CaptureDevice {
@@ -140,6 +158,11 @@ void FakePlatform::beep(int pitch, int durationMs) {
     r.pitch = pitch;
     r.durationMs = durationMs;
     delay(durationMs);
+}
+
+std::unique_ptr<SignalStream> FakePlatform::openSignalStream() {
+    if (outputRateHz == 0) raise(err::DeviceUnavailable);
+    return std::make_unique<FakeSignalStream>(*this);
 }
 
 std::unique_ptr<ToneStream> FakePlatform::openToneStream(const QString& wavPath) {

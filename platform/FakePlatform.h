@@ -24,7 +24,8 @@ struct PlatformRecord {
     QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
                     // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
                     // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-open, capture-start,
-                    // capture-stop, capture-close, download, upload, volume-control
+                    // capture-stop, capture-close, download, upload, volume-control, signal-play (seconds
+                    // x 1000 in durationMs), signal-change, signal-stop
     QString text;   // path, message text, command, address, capture device
     QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
@@ -62,6 +63,7 @@ public:
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
+    std::unique_ptr<SignalStream> openSignalStream() override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
     // Hands bytes to the started capture as its audio thread would; any
@@ -116,6 +118,7 @@ public:
     QString uploadRefusal;            // non-empty: upload fails for this reason
     int outputRateHz = 48000;         // 0: no audio output
     double outputVolume = 1.0;        // the last setOutputVolume
+    std::vector<SignalSpec> signalsPlayed; // signal-play and signal-change, in order (duration in the record)
     std::pair<double, double> playerChannels{1.0, 1.0}; // the last setPlayerChannels
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)

@@ -2,6 +2,8 @@
 // Every effect the program has on the world outside its own files goes
 // through this one interface, so tests can swap in the recording fake.
 
+#include "Signal.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -49,6 +51,19 @@ public:
     virtual void stop() = 0;
     virtual void setVolume(double gain) = 0;        // 0..1
     virtual void setFrequency(int samplesPerSecond) = 0;
+};
+
+// The signal generator's voice: computed as it plays, changed while it
+// plays without a click, at its own level (the output volume leaves it be).
+class SignalStream {
+public:
+    virtual ~SignalStream() = default;
+    // Starts the signal anew; seconds > 0: it ends by itself after that
+    // long, fades included; 0: it plays until stopped.
+    virtual void play(const SignalSpec& signal, double seconds) = 0;
+    // The signal playing now continues as this one.
+    virtual void change(const SignalSpec& signal) = 0;
+    virtual void stop() = 0;
 };
 
 // The format a capture records in: PCM, 8-bit samples unsigned, 16-bit
@@ -117,6 +132,8 @@ public:
     virtual void beep(int pitch, int durationMs) = 0;
     // Raises a RuntimeError when there is no device or the file cannot be loaded.
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
+    // Raises a RuntimeError when there is no audio output.
+    virtual std::unique_ptr<SignalStream> openSignalStream() = 0;
     // Opens a microphone: "" the default one, otherwise a device by name.
     // Raises a RuntimeError when there is none or the format cannot be recorded exactly.
     virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,

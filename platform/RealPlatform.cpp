@@ -1,4 +1,5 @@
 #include "RealPlatform.h"
+#include "RuntimeError.h"
 #include "AudioCapture.h"
 #include "AudioOutput.h"
 #include "FileDialogFilter.h"
@@ -96,6 +97,12 @@ std::unique_ptr<CaptureDevice> RealPlatform::openCapture(const QString& device, 
     AudioOutput::instance().outputRate();
     return openPulseCapture(device, format, receiver);
 }
+std::unique_ptr<SignalStream> RealPlatform::openSignalStream() {
+    auto stream = AudioOutput::instance().openSignalStream();
+    if (!stream) raise(err::DeviceUnavailable);
+    return stream;
+}
+
 int RealPlatform::outputRate() { return AudioOutput::instance().outputRate(); }
 void RealPlatform::setOutputVolume(double gain) { AudioOutput::instance().setVolume(gain); }
 void RealPlatform::setPlayerChannels(double left, double right) {

@@ -22,49 +22,75 @@ int libraryFormat(SoundFileFormat format) {
     return 0;
 }
 
-[[noreturn]] void failed(const QString& path, SNDFILE* file) {
-    const QString reason = QString::fromUtf8(sf_strerror(file));
-    if (file) sf_close(file);
-    QFile::remove(path);
+} // namespace
+
+SoundFileWriter::SoundFileWriter(const QString& path, int rate, SoundFileFormat format, bool mono)
+    : path_(path), format_(format), channels_(mono ? 1 : 2) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels_;
+    info.format = libraryFormat(format);
+    const QByteArray native = QFile::encodeName(path);
+    file_ = sf_open(native.constData(), SFM_WRITE, &info);
+    if (!file_) failed();
+}
+
+SoundFileWriter::~SoundFileWriter() {
+    if (!file_) return;
+    sf_close(file_);
+    QFile::remove(path_);
+}
+
+void SoundFileWriter::failed() {
+    const QString reason = QString::fromUtf8(sf_strerror(file_));
+    if (file_) sf_close(file_);
+    file_ = nullptr;
+    QFile::remove(path_);
     throw RuntimeError(err::PathFileAccess, reason);
 }
 
-} // namespace
-
-void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat format, bool mono) {
-    SF_INFO info{};
-    info.samplerate = sound.rate;
-    info.channels = mono ? 1 : 2;
-    info.format = libraryFormat(format);
-    const QByteArray native = QFile::encodeName(path);
-    SNDFILE* file = sf_open(native.constData(), SFM_WRITE, &info);
-    if (!file) failed(path, nullptr);
-    const sf_count_t frames = sound.frameCount();
-    const int channels = info.channels;
-    const auto sample = [&](sf_count_t frame, int channel) { return sound.samples[size_t(frame) * 2 + size_t(channel)]; };
+void SoundFileWriter::write(const float* stereo, long frames) {
+    const auto count = std::size_t(frames) * std::size_t(channels_);
+    const auto sample = [&](long frame, int channel) { return stereo[std::size_t(frame) * 2 + std::size_t(channel)]; };
     sf_count_t written = 0;
-    if (format == SoundFileFormat::WavFloat) {
-        std::vector<float> out(size_t(frames) * size_t(channels));
-        for (sf_count_t i = 0; i < frames; ++i)
-            for (int c = 0; c < channels; ++c) out[size_t(i) * size_t(channels) + size_t(c)] = sample(i, c);
-        written = sf_writef_float(file, out.data(), frames);
+    if (format_ == SoundFileFormat::WavFloat) {
+        std::vector<float> out(count);
+        for (long i = 0; i < frames; ++i)
+            for (int c = 0; c < channels_; ++c) out[std::size_t(i) * std::size_t(channels_) + std::size_t(c)] = sample(i, c);
+        written = sf_writef_float(file_, out.data(), frames);
     } else {
         // Rounded here, as the output rounds what it plays: the library's own
         // conversion scales by 32767 and would change every sample a little.
         // The integers go in at the top of 32 bits, whatever the file's width.
-        const double scale = format == SoundFileFormat::Wav16 || format == SoundFileFormat::Flac16 ? 32768.0 : 8388608.0;
-        const int shift = scale == 32768.0 ? 16 : 8;
+        const bool sixteen = format_ == SoundFileFormat::Wav16 || format_ == SoundFileFormat::Flac16;
+        const double scale = sixteen ? 32768.0 : 8388608.0;
+        const int shift = sixteen ? 16 : 8;
         const double top = scale - 1;
-        std::vector<int> out(size_t(frames) * size_t(channels));
-        for (sf_count_t i = 0; i < frames; ++i)
-            for (int c = 0; c < channels; ++c) {
+        std::vector<int> out(count);
+        for (long i = 0; i < frames; ++i)
+            for (int c = 0; c < channels_; ++c) {
                 const double value = std::clamp(std::nearbyint(double(sample(i, c)) * scale), -scale, top);
-                out[size_t(i) * size_t(channels) + size_t(c)] = int(value) * (1 << shift);
+                out[std::size_t(i) * std::size_t(channels_) + std::size_t(c)] = int(value) * (1 << shift);
             }
-        written = sf_writef_int(file, out.data(), frames);
+        written = sf_writef_int(file_, out.data(), frames);
     }
-    if (written != frames) failed(path, file);
-    if (sf_close(file) != 0) failed(path, nullptr);
+    if (written != frames) failed();
+}
+
+void SoundFileWriter::finish() {
+    if (!file_) return;
+    SNDFILE* file = file_;
+    file_ = nullptr;
+    if (sf_close(file) != 0) {
+        QFile::remove(path_);
+        throw RuntimeError(err::PathFileAccess, QString::fromUtf8(sf_strerror(nullptr)));
+    }
+}
+
+void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat format, bool mono) {
+    SoundFileWriter writer(path, sound.rate, format, mono);
+    writer.write(sound.samples.data(), sound.frameCount());
+    writer.finish();
 }
 
 } // namespace tonara

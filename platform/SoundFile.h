@@ -1,18 +1,42 @@
 #pragma once
 // Sounds saved as files through libsndfile: WAV (16 or 24 bits, or 32-bit
-// float) and FLAC (16 or 24 bits), mono or stereo, at the sound's rate.
+// float) and FLAC (16 or 24 bits), mono or stereo.
 
 #include "PcmSound.h"
 
 #include <QString>
 
+typedef struct sf_private_tag SNDFILE;
+
 namespace tonara {
 
 enum class SoundFileFormat { Wav16, Wav24, WavFloat, Flac16, Flac24 };
 
-// Writes the sound whole; mono keeps the left channel. Raises a
-// RuntimeError with the library's reason when the file cannot be written
-// (Path/File access error, 75), leaving no partial file behind.
+// Writes a sound piece by piece. Integer samples are rounded as the output
+// rounds what it plays. Raises a RuntimeError with the library's reason
+// (Path/File access error, 75) when the file cannot be written; a file not
+// finished is removed, so no partial file is left behind.
+class SoundFileWriter {
+public:
+    SoundFileWriter(const QString& path, int rate, SoundFileFormat format, bool mono = false);
+    ~SoundFileWriter();
+    SoundFileWriter(const SoundFileWriter&) = delete;
+    SoundFileWriter& operator=(const SoundFileWriter&) = delete;
+
+    // Interleaved stereo frames, -1..1; mono keeps the left channel.
+    void write(const float* stereo, long frames);
+    void finish();
+
+private:
+    [[noreturn]] void failed();
+
+    QString path_;
+    SoundFileFormat format_;
+    int channels_;
+    SNDFILE* file_ = nullptr;
+};
+
+// Writes the sound whole (SoundFileWriter).
 void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat format, bool mono = false);
 
 } // namespace tonara

@@ -17,7 +17,7 @@ constexpr int kScratchFrames = 4096;
 } // namespace
 
 AudioEngine::AudioEngine(int rate)
-    : rate_(rate), fadeFrames_(rate * kFadeMs / 1000),
+    : rate_(rate), fadeFrames_(rate * kFadeMs / 1000), signalFadeFrames_(rate * kSignalFadeMs / 1000),
       rampFrames_(rate * kGainRampMs / 1000), gapFrames_(std::llround(rate * kGapMs / 1000)),
       requests_(kRequestSlots), finished_(kRequestSlots + kVoiceSlots), quietFrom_(std::numeric_limits<std::int64_t>::min()),
       master_(rampFrames_) {
@@ -49,6 +49,19 @@ Voice* AudioEngine::add(std::shared_ptr<const PcmSound> sound) {
     ++held_;
     send({Kind::Add, voice});
     return voice;
+}
+
+Voice* AudioEngine::addSignal(const SignalSpec& signal, bool dithered) {
+    auto* voice = new Voice(signal, rate_, signalFadeFrames_, rampFrames_, dithered);
+    ++held_;
+    send({Kind::Add, voice});
+    return voice;
+}
+
+void AudioEngine::setSignal(Voice* voice, const SignalSpec& signal) {
+    Request request{Kind::Signal, voice};
+    request.signal = signal;
+    send(request);
 }
 
 void AudioEngine::play(Voice* voice, bool loop, std::int64_t follows) {
@@ -158,6 +171,10 @@ std::int64_t AudioEngine::apply(const Request& request) {
         return before > earliest_ ? earliest_ : kNever;
     }
     case Kind::MasterGain: break;
+    case Kind::Signal: {
+        voice->setSignal(earliest_, request.signal);
+        return voice->started() && voice->silentFrom() > earliest_ ? earliest_ : kNever;
+    }
     case Kind::Gain: {
         voice->setGain(earliest_, request.gain, request.rightGain);
         return voice->started() && voice->silentFrom() > earliest_ ? earliest_ : kNever;
@@ -194,13 +211,17 @@ void AudioEngine::publishQuiet() {
 
 void AudioEngine::mix(float* out, std::int64_t from, int frames) const {
     std::fill(out, out + std::ptrdiff_t(frames) * 2, 0.0f);
-    for (const Voice* voice : voices_) voice->mixInto(out, from, frames);
-    if (master_.steadyAfter(from) && master_.left() == 1.0f) return;
-    for (int i = 0; i < frames; ++i) {
-        const float gain = master_.leftAt(from + i);
-        out[2 * i] *= gain;
-        out[2 * i + 1] *= gain;
+    for (const Voice* voice : voices_)
+        if (voice->underMasterGain()) voice->mixInto(out, from, frames);
+    if (!master_.steadyAfter(from) || master_.left() != 1.0f) {
+        for (int i = 0; i < frames; ++i) {
+            const float gain = master_.leftAt(from + i);
+            out[2 * i] *= gain;
+            out[2 * i + 1] *= gain;
+        }
     }
+    for (const Voice* voice : voices_)
+        if (!voice->underMasterGain()) voice->mixInto(out, from, frames);
 }
 
 } // namespace tonara

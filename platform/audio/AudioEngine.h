@@ -40,6 +40,8 @@ class AudioEngine {
 public:
     static constexpr int kFadeMs = 4;
     static constexpr int kGainRampMs = 5;
+    // A generated signal fades in and out, and changes its waveform, over this.
+    static constexpr int kSignalFadeMs = 5;
     // Silence after an outgoing voice before the next starts.
     static constexpr double kGapMs = 1.0;
     explicit AudioEngine(int rate);
@@ -55,13 +57,19 @@ public:
     // follows: frames after the end of the timed tone placed last at which
     // to start (not before it and the gap have passed); negative: at once.
     void play(Voice* voice, bool loop, std::int64_t follows = -1);
+    // A voice computed as it is mixed (Voice's generated signal); played
+    // and stopped like any other, its signal changed by setSignal.
+    // dithered: for a 16-bit stream (Voice).
+    Voice* addSignal(const SignalSpec& signal, bool dithered = true);
+    void setSignal(Voice* voice, const SignalSpec& signal);
     // Loops the sound for exactly frames, then fades. A release lets it
     // finish. Returns the number by which timedFadeFrame knows it.
     std::uint64_t playFor(Voice* voice, std::int64_t frames, std::int64_t follows = -1);
     void stop(Voice* voice);
     // The voice's gain in each channel (ramped; 1: as the sound was made).
     void setGain(Voice* voice, float left, float right);
-    // A gain on everything the output plays, on top of each voice's.
+    // A gain on everything the output plays, on top of each voice's, but
+    // generated signals (their level is the generator's own).
     void setMasterGain(float gain);
     // Stops the voice (a timed one plays out its time) and frees it once silent.
     void release(Voice* voice);
@@ -89,7 +97,7 @@ public:
     void mix(std::int16_t* out, std::int64_t from, int frames);
 
 private:
-    enum class Kind { Add, Play, PlayFor, Stop, Gain, MasterGain, Release };
+    enum class Kind { Add, Play, PlayFor, Stop, Gain, MasterGain, Release, Signal };
     struct Request {
         Kind kind = Kind::Add;
         Voice* voice = nullptr;
@@ -98,6 +106,7 @@ private:
         bool loop = false;
         std::int64_t follows = -1;
         float rightGain = 1.0f;
+        SignalSpec signal{};
     };
 
     void send(const Request& request);
@@ -109,6 +118,7 @@ private:
 
     const int rate_;
     const int fadeFrames_;
+    const int signalFadeFrames_;
     const int rampFrames_;
     const std::int64_t gapFrames_;
 

@@ -21,6 +21,11 @@ public:
         toRight_ = right;
         at_ = at;
     }
+    // The values from the start, with no ramp to them.
+    void hold(float left, float right) {
+        fromLeft_ = toLeft_ = left;
+        fromRight_ = toRight_ = right;
+    }
     float leftAt(std::int64_t frame) const { return between(fromLeft_, toLeft_, frame); }
     float rightAt(std::int64_t frame) const { return between(fromRight_, toRight_, frame); }
     // The gains no longer move from this frame on (or have not begun to).

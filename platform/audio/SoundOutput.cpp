@@ -88,6 +88,19 @@ private:
     float volume_ = 1.0f;
 };
 
+class GeneratorStream : public SignalStream {
+public:
+    explicit GeneratorStream(SoundOutput& output) : output_(output) {}
+    ~GeneratorStream() override { stop(); }
+    void play(const SignalSpec& signal, double seconds) override;
+    void change(const SignalSpec& signal) override;
+    void stop() override;
+
+private:
+    SoundOutput& output_;
+    Voice* voice_ = nullptr;
+};
+
 class SoundOutput : public AudioOutput, private AudioFeed {
 public:
     ~SoundOutput() override {
@@ -169,6 +182,11 @@ public:
     std::unique_ptr<ToneStream> openToneStream(std::shared_ptr<const PcmSound> sound) override {
         if (!start()) raise(err::DeviceUnavailable);
         return std::make_unique<StreamVoice>(*this, std::move(sound));
+    }
+
+    std::unique_ptr<SignalStream> openSignalStream() override {
+        if (!start()) return nullptr;
+        return std::make_unique<GeneratorStream>(*this);
     }
 
     int outputRate() override { return start() ? engine_->rate() : 0; }
@@ -294,6 +312,35 @@ private:
     std::shared_ptr<const PcmSound> beep_;
     int beepPitch_ = 0;
 };
+
+// A timed signal sounds its seconds whole: its fade-out lies within them.
+void GeneratorStream::play(const SignalSpec& signal, double seconds) {
+    stop();
+    AudioEngine& engine = output_.engine();
+    voice_ = engine.addSignal(signal);
+    if (seconds > 0) {
+        const std::int64_t fade = std::int64_t(engine.rate()) * AudioEngine::kSignalFadeMs / 1000;
+        engine.playFor(voice_, std::max<std::int64_t>(0, std::llround(seconds * engine.rate()) - fade));
+    } else {
+        engine.play(voice_, true);
+    }
+    output_.wake();
+}
+
+void GeneratorStream::change(const SignalSpec& signal) {
+    if (!voice_) return;
+    output_.engine().setSignal(voice_, signal);
+    output_.wake();
+}
+
+void GeneratorStream::stop() {
+    if (!voice_) return;
+    output_.engine().stop(voice_);
+    output_.engine().release(voice_);
+    output_.engine().collect();
+    voice_ = nullptr;
+    output_.wake();
+}
 
 StreamVoice::StreamVoice(SoundOutput& output, std::shared_ptr<const PcmSound> original)
     : output_(output), original_(std::move(original)), converted_(output_.converted(original_)) {

@@ -10,10 +10,12 @@
 
 #include "GainRamp.h"
 #include "PcmSound.h"
+#include "SignalRenderer.h"
 
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace tonara {
 
@@ -22,6 +24,13 @@ constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 class Voice {
 public:
     Voice(std::shared_ptr<const PcmSound> sound, int fadeFrames, int gainRampFrames);
+    // A generated signal, computed as it is mixed: it fades in as it fades
+    // out, plays until stopped or timed, and is not under the master gain
+    // (its level is its own).
+    // dithered: triangular dither of one 16-bit step is added wherever the
+    // signal sounds, so the 16-bit stream carries its rounding error as
+    // faint noise, not as harmonics of the tone.
+    Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered);
 
     // Audio thread. The voice sounds from frame `at` (frame 0 of the sound
     // there); a timed one fades out after timedFrames, else only a stop or
@@ -31,6 +40,11 @@ public:
     void stop(std::int64_t at);
     // Ramps to the gains of the two channels from `at` on (GainRamp).
     void setGain(std::int64_t at, float left, float right);
+    // From `at` on: the signal's level and channel ramp to the new ones;
+    // a new frequency or sweep continues the phase; a new waveform is
+    // crossfaded over the fade's length.
+    void setSignal(std::int64_t at, const SignalSpec& signal);
+    bool underMasterGain() const { return !generated_; }
     // Adds frames [from, from + frames) of the stream to out (interleaved stereo).
     void mixInto(float* out, std::int64_t from, int frames) const;
 
@@ -51,6 +65,9 @@ public:
 
 private:
     float fadeAt(std::int64_t frame) const;
+    float fadeInAt(std::int64_t frame) const;
+    void mixSignalInto(float* out, std::int64_t from, int frames) const;
+    void holdSignalGains();
 
     const std::shared_ptr<const PcmSound> sound_;
     const int fadeFrames_;
@@ -59,6 +76,16 @@ private:
     bool loop_ = false;
     bool timed_ = false;
     GainRamp gain_;
+
+    // A generated signal: the renderer whose frame 0 is segmentStart_, and
+    // the one before it while they are crossfaded from crossFrom_.
+    bool generated_ = false;
+    bool dithered_ = false;
+    int rate_ = 0;
+    SignalSpec signal_;
+    SignalRenderer current_, previous_;
+    std::int64_t segmentStart_ = 0, previousStart_ = 0, crossFrom_ = kNever;
+    mutable std::vector<float> rendered_, crossed_; // audio thread only; sized up front
 };
 
 } // namespace tonara

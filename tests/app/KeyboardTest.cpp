@@ -95,11 +95,11 @@ TEST(Keyboard, TabGoesFromTheModesToTheCustomPitchGroupAndOnToPlay) {
     form.stopClicked();
     ASSERT_TRUE(form.isChecked("Option7"));
     QStringList visited;
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 6; ++k) {
         press(Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(visited, (QStringList{"HScroll1", "Command1", "Command2", "Option7"}))
+    EXPECT_EQ(visited, (QStringList{"HScroll1", "CustomPitchBox", "Command1", "Command2", "Volume", "Option7"}))
         << "the modes are one stop, the disabled buttons none";
 }
 

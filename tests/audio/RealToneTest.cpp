@@ -92,6 +92,27 @@ TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
     }
 }
 
+// The main window's volume scales what the output plays: the High pitch
+// preset at -20 dB arrives at a tenth of its level, at 0 dB as before.
+TEST_F(RealTone, TheOutputVolumeScalesAPresetAndZeroDbKeepsItsLevel) {
+    for (const double db : {-20.0, 0.0}) {
+        SCOPED_TRACE(db);
+        platform().setOutputVolume(std::pow(10.0, db / 20.0));
+        const qint64 called = recorder.position();
+        sound(window).SoundWinmmRNDTMP(10000, 700);
+        recorder.keepRecording(150);
+        const std::vector<std::int16_t> got = recorder.samples();
+        const double wanted = 30000 * std::pow(10.0, db / 20.0);
+        const ToneSpan tone = findTone(got, int(wanted / 2), called);
+        ASSERT_TRUE(tone.found()) << "nothing reached the sink";
+        const TonePurity purity =
+            analyseTone(samplesBetween(got, tone.onset + framesOf(100), tone.offset - framesOf(100)), kSinkRate, 10000);
+        report("High pitch at " + std::to_string(int(db)) + " dB: amplitude", purity.amplitude, "");
+        EXPECT_NEAR(purity.amplitude, wanted, wanted * 0.01);
+    }
+    platform().setOutputVolume(1.0);
+}
+
 TEST_F(RealTone, AContinuousToneSoundsUntilStopAndLeavesNoFile) {
     const qint64 called = recorder.position();
     qint64 stopped = -1;

@@ -150,11 +150,11 @@ std::vector<std::int16_t> SinkRecorder::drain() {
     return left;
 }
 
-std::vector<std::int16_t> SinkRecorder::samples(qint64 from) {
+std::vector<std::int16_t> SinkRecorder::samples(qint64 from, int channel) {
     const qint64 all = frames();
     const qint64 first = std::clamp(from, drainedFrames_, all) - drainedFrames_; // a frame kept in received_
     std::vector<std::int16_t> left(size_t(all - drainedFrames_ - first));
-    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData()) + 4 * first;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(received_.constData()) + 4 * first + 2 * channel;
     for (size_t i = 0; i < left.size(); ++i) left[i] = std::int16_t(bytes[4 * i] | bytes[4 * i + 1] << 8);
     return left;
 }

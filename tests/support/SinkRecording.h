@@ -56,8 +56,9 @@ public:
     // waited for, at most kCatchUpMs more).
     void keepRecording(int ms);
     static constexpr int kCatchUpMs = 10000;
-    // The left channel received so far (since the last drain), from a frame on.
-    std::vector<std::int16_t> samples(qint64 from = 0);
+    // The left channel (or channel 1, the right) received so far (since the
+    // last drain), from a frame on.
+    std::vector<std::int16_t> samples(qint64 from = 0, int channel = 0);
     // Keeps receiving until a frame at or above threshold has arrived, at most
     // until what the sink played in the next ms has arrived; false when none did.
     bool waitForSound(int threshold, int ms);

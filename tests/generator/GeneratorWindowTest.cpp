@@ -1,0 +1,343 @@
+// The signal generator's window on the fake platform: what it plays, what
+// it refuses, its keys, its files and what it remembers.
+#include "GeneratorWindow.h"
+#include "GeneratorSettings.h"
+#include "TempFolders.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QSet>
+#include <QDir>
+#include <QInputDialog>
+#include <QTimer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+using namespace tonara;
+using namespace tonara::test;
+
+namespace {
+
+struct Rig {
+    TestEnvironment env;
+    GeneratorWindow window;
+
+    template <typename T> T* control(const char* name) {
+        T* found = window.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void type(const char* name, const QString& text) {
+        auto* box = control<QLineEdit>(name);
+        box->selectAll();
+        box->setFocus();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    void click(const char* name) { control<QPushButton>(name)->click(); }
+    QString problem() { return control<QLabel>("Problem")->text(); }
+    int count(const char* kind) {
+        int n = 0;
+        for (const PlatformRecord& r : env.fake.records)
+            if (r.kind == kind) ++n;
+        return n;
+    }
+};
+
+TEST(GeneratorWindow, NamesItselfAndEveryControl) {
+    Rig rig;
+    rig.window.show();
+    EXPECT_EQ(rig.window.windowTitle(), "Signal generator");
+    EXPECT_TRUE(rig.window.isWindow());
+    QAccessibleInterface* self = QAccessible::queryAccessibleInterface(&rig.window);
+    ASSERT_NE(self, nullptr);
+    EXPECT_EQ(self->role(), QAccessible::Dialog);
+    const struct { const char* name; const char* announced; } controls[] = {
+        {"Frequency", "Frequency:"}, {"Note", "Note:"}, {"OctaveDown", "Octave down"}, {"OctaveUp", "Octave up"},
+        {"Level", "Level (dBFS):"}, {"Channel", "Channel:"}, {"Waveform", "Waveform:"}, {"Sweep", "Sweep:"},
+        {"SweepTo", "Sweep to:"}, {"SweepTime", "Sweep time (s):"}, {"Repeat", "Repeat"}, {"Duration", "Duration (s):"},
+        {"FileFormat", "File format:"}, {"FileRate", "File rate (Hz):"}, {"Play", "Play"}, {"Stop", "Stop"},
+        {"SaveAs", "Save as..."}};
+    for (const auto& c : controls) {
+        QWidget* w = rig.window.findChild<QWidget*>(c.name);
+        ASSERT_NE(w, nullptr) << c.name;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr) << c.name;
+        // A choice box announces its choice by name and its label by relation.
+        if (!qobject_cast<QComboBox*>(w)) EXPECT_EQ(a->text(QAccessible::Name).remove('&').toStdString(), c.announced) << c.name;
+        else {
+            EXPECT_EQ(w->accessibleName().toStdString(), c.announced) << c.name;
+            EXPECT_FALSE(a->relations(QAccessible::Label).isEmpty()) << c.name;
+        }
+    }
+    EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->value(), -20.0) << "a new tool starts at a safe level";
+    EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->minimum(), -100.0);
+    EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->singleStep(), 0.1);
+}
+
+// Tab reaches every control (the sweep's own ones once a sweep is chosen).
+TEST(GeneratorWindow, TabReachesEveryControl) {
+    Rig rig;
+    rig.window.show();
+    rig.control<QComboBox>("Sweep")->setCurrentIndex(1);
+    // The chain Tab follows: the widgets that take focus by Tab, enabled and shown.
+    QSet<QString> reached;
+    QWidget* start = rig.control<QLineEdit>("Frequency");
+    QWidget* w = start;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) reached << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w && w != start);
+    for (const char* name : {"Frequency", "OctaveDown", "OctaveUp", "Level", "Channel", "Waveform", "Sweep", "SweepTo",
+                             "SweepTime", "Repeat", "Duration", "FileFormat", "FileRate", "Play", "Stop", "SaveAs"})
+        EXPECT_TRUE(reached.contains(name)) << name;
+}
+
+TEST(GeneratorWindow, PlaysNotesAndHertzAsTyped) {
+    Rig rig;
+    const struct { const char* text; double hertz; const char* note; } typed[] = {
+        {"A4", 440.0, "A4 +0.0 cents"}, {"C#5", 554.3652619537442, "C#5 +0.0 cents"}, {"440.25", 440.25, "A4 +1.0 cents"},
+        {"1.5 kHz", 1500.0, "F#6 +23.3 cents"}};
+    for (const auto& t : typed) {
+        rig.type("Frequency", t.text);
+        rig.click("Play");
+        ASSERT_FALSE(rig.env.fake.signalsPlayed.empty());
+        EXPECT_NEAR(rig.env.fake.signalsPlayed.back().frequency, t.hertz, 1e-9) << t.text;
+        EXPECT_EQ(rig.control<QLabel>("Note")->text().toStdString(), t.note) << t.text;
+        EXPECT_TRUE(rig.problem().isEmpty());
+        rig.click("Stop");
+    }
+    EXPECT_EQ(rig.env.fake.last("signal-play")->durationMs, 0) << "0 plays until Stop";
+}
+
+TEST(GeneratorWindow, RefusesWhatItCannotReadAndChangesNothing) {
+    Rig rig;
+    rig.type("Frequency", "A4");
+    rig.click("Play");
+    ASSERT_TRUE(rig.window.playing());
+    const std::size_t heard = rig.env.fake.signalsPlayed.size();
+    for (const char* bad : {"Q7", "-5", "1e9", "", "30 kHz"}) {
+        rig.type("Frequency", bad);
+        if (QString(bad).isEmpty()) {
+            rig.control<QLineEdit>("Frequency")->clear();
+            QTest::keyClick(rig.control<QLineEdit>("Frequency"), Qt::Key_Return);
+        }
+        EXPECT_FALSE(rig.problem().isEmpty()) << bad;
+        EXPECT_EQ(rig.env.fake.signalsPlayed.size(), heard) << bad << ": the tone goes on as it was"
+;
+    }
+    EXPECT_TRUE(rig.problem().contains("above the highest frequency")) << rig.problem().toStdString();
+    rig.click("Stop");
+    const int plays = rig.count("signal-play");
+    rig.click("Play");
+    EXPECT_EQ(rig.count("signal-play"), plays) << "nothing plays";
+    EXPECT_FALSE(rig.window.playing());
+}
+
+TEST(GeneratorWindow, ChangesWhilePlayingReachTheStream) {
+    Rig rig;
+    rig.type("Frequency", "1000");
+    rig.click("Play");
+    rig.control<QDoubleSpinBox>("Level")->setValue(-6);
+    rig.control<QComboBox>("Channel")->setCurrentIndex(1);
+    rig.control<QComboBox>("Waveform")->setCurrentIndex(1);
+    rig.type("Frequency", "1234.5");
+    const SignalSpec& last = rig.env.fake.signalsPlayed.back();
+    EXPECT_EQ(rig.env.fake.last("signal-change") != nullptr, true);
+    EXPECT_EQ(last.levelDb, -6);
+    EXPECT_EQ(last.channel, SignalChannel::Left);
+    EXPECT_EQ(last.waveform, Waveform::Square);
+    EXPECT_EQ(last.frequency, 1234.5);
+    rig.click("Stop");
+    const int changes = rig.count("signal-change");
+    rig.control<QDoubleSpinBox>("Level")->setValue(-30);
+    EXPECT_EQ(rig.count("signal-change"), changes) << "nothing changes while silent";
+}
+
+TEST(GeneratorWindow, FrequencyKeysAndOctaveButtons) {
+    Rig rig;
+    auto* box = rig.control<QLineEdit>("Frequency");
+    const struct { int key; Qt::KeyboardModifiers modifiers; const char* after; } keys[] = {
+        {Qt::Key_Up, Qt::NoModifier, "441"},       {Qt::Key_Down, Qt::NoModifier, "439"},
+        {Qt::Key_Up, Qt::ShiftModifier, "440.01"}, {Qt::Key_Down, Qt::ShiftModifier, "439.99"},
+        {Qt::Key_Up, Qt::ControlModifier, "540"},  {Qt::Key_Down, Qt::ControlModifier, "340"},
+        {Qt::Key_PageUp, Qt::NoModifier, "466.16"}, {Qt::Key_PageDown, Qt::NoModifier, "415.3"}};
+    for (const auto& k : keys) {
+        box->setText("440");
+        QTest::keyClick(box, Qt::Key(k.key), k.modifiers);
+        EXPECT_EQ(box->text().toStdString(), k.after) << k.key << " " << int(k.modifiers);
+    }
+    box->setText("A4");
+    rig.click("OctaveUp");
+    EXPECT_EQ(box->text(), "880");
+    rig.click("OctaveDown");
+    rig.click("OctaveDown");
+    EXPECT_EQ(box->text(), "220");
+    box->setText("1.5");
+    rig.click("OctaveDown");
+    EXPECT_EQ(box->text(), "1") << "held at 1 Hz";
+}
+
+TEST(GeneratorWindow, SpacePlaysAndStopsEscapeStopsThenCloses) {
+    Rig rig;
+    rig.window.show();
+    rig.type("Frequency", "A4");
+    rig.control<QComboBox>("Waveform")->setFocus();
+    QTest::keyClick(rig.control<QComboBox>("Waveform"), Qt::Key_Space);
+    EXPECT_TRUE(rig.window.playing());
+    QTest::keyClick(rig.control<QPushButton>("SaveAs"), Qt::Key_Space);
+    EXPECT_FALSE(rig.window.playing());
+    EXPECT_EQ(rig.count("signal-play"), 1);
+    QTest::keyClick(rig.control<QDoubleSpinBox>("Level"), Qt::Key_Space);
+    EXPECT_TRUE(rig.window.playing());
+    QTest::keyClick(rig.control<QLineEdit>("Frequency"), Qt::Key_Escape);
+    EXPECT_FALSE(rig.window.playing());
+    EXPECT_TRUE(rig.window.isVisible());
+    QTest::keyClick(rig.control<QLineEdit>("Frequency"), Qt::Key_Escape);
+    EXPECT_FALSE(rig.window.isVisible());
+}
+
+TEST(GeneratorWindow, TimedSignalsEndByThemselves) {
+    Rig rig;
+    rig.control<QDoubleSpinBox>("Duration")->setValue(0.2);
+    rig.click("Play");
+    EXPECT_EQ(rig.env.fake.last("signal-play")->durationMs, 200);
+    EXPECT_TRUE(rig.window.playing());
+    QTest::qWait(400);
+    EXPECT_FALSE(rig.window.playing());
+    EXPECT_TRUE(rig.control<QPushButton>("Play")->isEnabled());
+}
+
+struct ReadBack {
+    SF_INFO info{};
+    std::vector<float> samples;
+};
+
+ReadBack readBack(const QString& path) {
+    ReadBack r;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &r.info);
+    if (!file) return r;
+    r.samples.resize(std::size_t(r.info.frames) * std::size_t(r.info.channels));
+    sf_readf_float(file, r.samples.data(), r.info.frames);
+    sf_close(file);
+    return r;
+}
+
+TEST(GeneratorWindow, SavesWhatWasAskedForAsWavOrFlac) {
+    const struct { int format; int rate; int sfFormat; } files[] = {
+        {0, 48000, SF_FORMAT_WAV | SF_FORMAT_PCM_16}, {1, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+        {2, 96000, SF_FORMAT_WAV | SF_FORMAT_FLOAT}, {3, 48000, SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+        {4, 44100, SF_FORMAT_FLAC | SF_FORMAT_PCM_24}};
+    for (const auto& f : files) {
+        Rig rig;
+        rig.type("Frequency", "1000");
+        rig.control<QComboBox>("Channel")->setCurrentIndex(1);
+        rig.control<QDoubleSpinBox>("Duration")->setValue(2);
+        rig.control<QComboBox>("FileFormat")->setCurrentIndex(f.format);
+        rig.control<QComboBox>("FileRate")->setCurrentIndex(rig.control<QComboBox>("FileRate")->findData(f.rate));
+        const QString path = rig.env.temp("tone");
+        rig.env.fake.savedNames.push_back(path);
+        rig.click("SaveAs");
+        EXPECT_TRUE(rig.problem().isEmpty()) << rig.problem().toStdString();
+        const ReadBack r = readBack(path + (f.format >= 3 ? ".flac" : ".wav"));
+        SCOPED_TRACE(f.format);
+        EXPECT_EQ(r.info.format, f.sfFormat);
+        EXPECT_EQ(r.info.samplerate, f.rate);
+        EXPECT_EQ(r.info.channels, 2);
+        ASSERT_EQ(r.info.frames, 2 * f.rate);
+        float left = 0, right = 0;
+        for (std::size_t i = 0; i < r.samples.size(); i += 2) {
+            left = std::max(left, std::abs(r.samples[i]));
+            right = std::max(right, std::abs(r.samples[i + 1]));
+        }
+        EXPECT_NEAR(left * 32768, 3276.7, 1.5) << "-20 dBFS on the left (16 bits: with a step of dither)";
+        EXPECT_EQ(right, 0.0f);
+        EXPECT_LE(std::abs(r.samples[0]) * 32768, 1.0f) << "faded in";
+        EXPECT_LT(std::abs(r.samples[r.samples.size() - 2]), 2e-4f) << "faded out within the length";
+    }
+}
+
+// Duration 0 plays until Stop; a file asks for its length.
+TEST(GeneratorWindow, AsksForTheLengthOfAFileWhenDurationIsZero) {
+    Rig rig;
+    const QString path = rig.env.temp("asked.wav");
+    rig.env.fake.savedNames.push_back(path);
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QInputDialog*>(w)) {
+                asked = true;
+                dialog->setDoubleValue(1.5);
+                dialog->accept();
+            }
+    });
+    rig.click("SaveAs");
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(readBack(path).info.frames, 72000);
+}
+
+TEST(GeneratorWindow, WithoutASoundOutputItSaysSo) {
+    Rig rig;
+    rig.env.fake.outputRateHz = 0;
+    rig.click("Play");
+    EXPECT_FALSE(rig.window.playing());
+    EXPECT_EQ(rig.problem(), "There is no sound output to play on.");
+}
+
+TEST(GeneratorWindow, AFileThatCannotBeWrittenGetsAMessage) {
+    Rig rig;
+    rig.control<QDoubleSpinBox>("Duration")->setValue(1);
+    rig.env.fake.savedNames.push_back(rig.env.temp("missing/folder/tone.wav"));
+    rig.click("SaveAs");
+    EXPECT_TRUE(rig.problem().startsWith("The file could not be written")) << rig.problem().toStdString();
+    EXPECT_FALSE(QFile::exists(rig.env.temp("missing/folder/tone.wav")));
+}
+
+TEST(GeneratorWindow, RemembersItsSettingsInAFileOfItsOwn) {
+    TestEnvironment env;
+    {
+        GeneratorWindow window;
+        window.findChild<QLineEdit*>("Frequency")->setText("C#5");
+        window.findChild<QDoubleSpinBox*>("Level")->setValue(-12.5);
+        window.findChild<QComboBox*>("Waveform")->setCurrentIndex(3);
+        window.findChild<QComboBox*>("Sweep")->setCurrentIndex(2);
+        window.findChild<QCheckBox*>("Repeat")->setChecked(true);
+        window.close();
+    }
+    EXPECT_TRUE(QFile::exists(env.appData("tonara/generator.ini")));
+    EXPECT_FALSE(QFile::exists(env.appData("tonara.ini")));
+    GeneratorWindow again;
+    EXPECT_EQ(again.findChild<QLineEdit*>("Frequency")->text(), "C#5");
+    EXPECT_EQ(again.findChild<QDoubleSpinBox*>("Level")->value(), -12.5);
+    EXPECT_EQ(again.findChild<QComboBox*>("Waveform")->currentIndex(), 3);
+    EXPECT_EQ(again.findChild<QComboBox*>("Sweep")->currentIndex(), 2);
+    EXPECT_TRUE(again.findChild<QCheckBox*>("Repeat")->isChecked());
+}
+
+TEST(GeneratorSettings, ValuesThatCannotBeUsedReadAsDefaults) {
+    TestEnvironment env;
+    QDir().mkpath(env.appData("tonara"));
+    writeBytes(env.appData("tonara/generator.ini"),
+               "[General]\nwaveform=17\nfrequency=nan\nlevelDb=30\nchannel=-1\nsweepSeconds=0\nsaveRate=12345\n"
+               "saveFormat=x\ndurationSeconds=-4\nfrequencyText=\n");
+    const GeneratorSettings s = loadGeneratorSettings();
+    const GeneratorSettings defaults;
+    EXPECT_EQ(s.signal.waveform, defaults.signal.waveform);
+    EXPECT_EQ(s.signal.frequency, defaults.signal.frequency);
+    EXPECT_EQ(s.signal.levelDb, 0.0) << "held to the highest level";
+    EXPECT_EQ(s.signal.channel, defaults.signal.channel);
+    EXPECT_EQ(s.signal.sweepSeconds, 0.1);
+    EXPECT_EQ(s.saveRate, defaults.saveRate);
+    EXPECT_EQ(s.saveFormat, defaults.saveFormat);
+    EXPECT_EQ(s.durationSeconds, 0.0);
+    EXPECT_EQ(s.frequencyText, defaults.frequencyText);
+}
+
+} // namespace
