@@ -1,10 +1,12 @@
 #include "SoundFile.h"
 #include "RuntimeError.h"
+#include "SafeFiles.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <sndfile.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace tonara {
@@ -22,23 +24,55 @@ int libraryFormat(SoundFileFormat format) {
     return 0;
 }
 
-[[noreturn]] void failed(const QString& path, SNDFILE* file) {
+// The file is made in memory: the library seeks back to finish its header,
+// and a file the user already has is replaced only once all of it is there.
+struct MemoryFile {
+    QByteArray bytes;
+    sf_count_t position = 0;
+};
+
+sf_count_t memoryLength(void* user) { return static_cast<MemoryFile*>(user)->bytes.size(); }
+
+sf_count_t memorySeek(sf_count_t offset, int whence, void* user) {
+    auto* f = static_cast<MemoryFile*>(user);
+    const sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? f->position : f->bytes.size();
+    f->position = std::max<sf_count_t>(0, base + offset);
+    return f->position;
+}
+
+sf_count_t memoryRead(void* out, sf_count_t count, void* user) {
+    auto* f = static_cast<MemoryFile*>(user);
+    const sf_count_t n = std::clamp<sf_count_t>(f->bytes.size() - f->position, 0, count);
+    if (n > 0) std::memcpy(out, f->bytes.constData() + f->position, size_t(n));
+    f->position += n;
+    return n;
+}
+
+sf_count_t memoryWrite(const void* in, sf_count_t count, void* user) {
+    auto* f = static_cast<MemoryFile*>(user);
+    if (f->position + count > f->bytes.size()) f->bytes.resize(qsizetype(f->position + count), '\0');
+    std::memcpy(f->bytes.data() + f->position, in, size_t(count));
+    f->position += count;
+    return count;
+}
+
+sf_count_t memoryTell(void* user) { return static_cast<MemoryFile*>(user)->position; }
+
+[[noreturn]] void failed(SNDFILE* file) {
     const QString reason = QString::fromUtf8(sf_strerror(file));
     if (file) sf_close(file);
-    QFile::remove(path);
     throw RuntimeError(err::PathFileAccess, reason);
 }
 
-} // namespace
-
-void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat format, bool mono) {
+QByteArray encoded(const PcmSound& sound, SoundFileFormat format, bool mono) {
     SF_INFO info{};
     info.samplerate = sound.rate;
     info.channels = mono ? 1 : 2;
     info.format = libraryFormat(format);
-    const QByteArray native = QFile::encodeName(path);
-    SNDFILE* file = sf_open(native.constData(), SFM_WRITE, &info);
-    if (!file) failed(path, nullptr);
+    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
+    MemoryFile memory;
+    SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &memory);
+    if (!file) failed(nullptr);
     const sf_count_t frames = sound.frameCount();
     const int channels = info.channels;
     const auto sample = [&](sf_count_t frame, int channel) { return sound.samples[size_t(frame) * 2 + size_t(channel)]; };
@@ -63,8 +97,20 @@ void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat 
             }
         written = sf_writef_int(file, out.data(), frames);
     }
-    if (written != frames) failed(path, file);
-    if (sf_close(file) != 0) failed(path, nullptr);
+    if (written != frames) failed(file);
+    if (sf_close(file) != 0) failed(nullptr);
+    return memory.bytes;
+}
+
+} // namespace
+
+void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat format, bool mono) {
+    const QByteArray bytes = encoded(sound, format, mono);
+    try {
+        replaceFileBytes(path, bytes);
+    } catch (const RuntimeError& e) {
+        throw RuntimeError(err::PathFileAccess, e.description());
+    }
 }
 
 } // namespace tonara

@@ -10,9 +10,10 @@ namespace tonara {
 
 enum class SoundFileFormat { Wav16, Wav24, WavFloat, Flac16, Flac24 };
 
-// Writes the sound whole; mono keeps the left channel. Raises a
-// RuntimeError with the library's reason when the file cannot be written
-// (Path/File access error, 75), leaving no partial file behind.
+// Writes the sound whole; mono keeps the left channel. The file is made in
+// full first and then replaces any file at path in one step, so a failure
+// (Path/File access error, 75, with the reason) leaves no partial file and
+// the file that was there as it was.
 void writeSoundFile(const QString& path, const PcmSound& sound, SoundFileFormat format, bool mono = false);
 
 } // namespace tonara
