@@ -339,6 +339,7 @@ void Form4::showChoices(const MorseSettings& settings) {
     showingChoices_ = true;
     (settings.timing == MorseTimingChoice::Standard ? standard_ : classic_)->setChecked(true);
     wpm_->setValue(settings.speed.wpm);
+    characterWpm_->setMinimum(settings.speed.wpm);
     characterWpm_->setValue(settings.speed.characterWpm);
     riseTime_->setValue(settings.riseMs);
     showingChoices_ = false;
