@@ -10,9 +10,8 @@ namespace {
 
 constexpr double kAmplitude = 30000.0 / 32768.0;
 
-// An even number of frames, so that a rise centred on its edge crosses half
-// level between the edge's frame and the one before, as its fall does.
-int riseFrames(int rate, double riseMs) { return 2 * std::max(1, int(std::lround(riseMs * rate / 2000.0))); }
+// From 10 % to 90 % of its level a raised cosine takes this share of its length.
+const double kTenToNinetyShare = (std::acos(-0.8) - std::acos(0.8)) / std::numbers::pi;
 
 std::int64_t framesAt(double ms, int rate) { return std::llround(ms * rate / 1000.0); }
 
@@ -27,14 +26,18 @@ float riseAt(std::int64_t k, int frames) {
 
 } // namespace
 
+int keyingRampFrames(int rate, double riseMs) {
+    return 2 * std::max(1, int(std::lround(riseMs / kTenToNinetyShare * rate / 2000.0)));
+}
+
 std::int64_t spanStartFrame(const KeyingPlan& plan, size_t index, int rate, double riseMs) {
     double ms = 0;
     for (size_t i = 0; i < index && i < plan.spans.size(); ++i) ms += plan.spans[i].ms;
-    return riseFrames(rate, riseMs) / 2 + framesAt(ms, rate);
+    return keyingRampFrames(rate, riseMs) / 2 + framesAt(ms, rate);
 }
 
 std::vector<float> keyingEnvelope(const KeyingPlan& plan, int rate, double riseMs) {
-    const int rise = riseFrames(rate, riseMs);
+    const int rise = keyingRampFrames(rate, riseMs);
     const int lead = rise / 2;
     std::vector<float> gain(size_t(framesAt(plan.totalMs(), rate) + rise), 0.0f);
     double ms = 0;

@@ -2,11 +2,12 @@
 // A keyed message rendered whole as one sound, so that every element and
 // gap lasts its time to the sample however busy the machine is.
 //
-// Each tone of the plan is shaped by a raised-cosine rise and fall of the
-// chosen length, centred on its edges: at half its level it lasts exactly
-// its time, and there is no step in level or slope to click. The sound
-// begins half a rise before the plan and ends half a rise after it (a rise
-// is rounded to an even number of frames).
+// Each tone of the plan is shaped by a raised-cosine rise and fall centred
+// on its edges: at half its level it lasts exactly its time, and there is
+// no step in level or slope to click. The rise time is the ramp's time from
+// 10 % to 90 %, as rise times are measured; the whole ramp is 1.69 times
+// as long. The sound begins half a ramp before the plan and ends half a ramp
+// after it.
 
 #include "KeyingPlan.h"
 #include "PcmSound.h"
@@ -15,6 +16,11 @@
 #include <vector>
 
 namespace tonara {
+
+// The frames of a whole rise (or fall): an even number, so that a ramp
+// centred on its edge crosses half level just before the edge's frame,
+// rising or falling alike.
+int keyingRampFrames(int rate, double riseMs);
 
 // The gain of every frame, 0..1.
 std::vector<float> keyingEnvelope(const KeyingPlan& plan, int rate, double riseMs);

@@ -157,11 +157,11 @@ TEST(MorseStandard, TheWholeMessageIsOneSoundOnOneStreamAndTheRunLastsItsLength)
     ASSERT_EQ(rig.env.fake.openedSounds.size(), 1u);
     const PcmSound& sound = *rig.env.fake.openedSounds[0];
     EXPECT_EQ(sound.rate, 48000);
-    EXPECT_EQ(sound.frameCount(), 3 * 48000 + 240) << "50 units of 60 ms and a rise";
+    EXPECT_EQ(sound.frameCount(), 3 * 48000 + keyingRampFrames(48000, 5)) << "50 units of 60 ms and a ramp";
     const auto expected = renderKeying(standardPlan("PARIS", standardTiming({20, 20})), 800, 48000, 5);
     EXPECT_EQ(sound.samples, expected->samples);
     EXPECT_EQ(rig.streamEvents(), (QStringList{"stream-open@0", "stream-play@0"}));
-    EXPECT_EQ(rig.env.fake.clockMs, 3005);
+    EXPECT_EQ(rig.env.fake.clockMs, 3009);
     EXPECT_EQ(rig.env.fake.count("beep") + rig.env.fake.count("play"), 0) << "no timed tones";
     EXPECT_TRUE(rig.idle());
 }

@@ -1,9 +1,11 @@
 // The rendered message: every edge where the plan puts it, to the frame, and
 // rises and falls with no step larger than the tone's own.
 #include "KeyingSound.h"
+#include "ToneAnalysis.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <iostream>
 #include <numbers>
 
 using namespace tonara;
@@ -31,7 +33,7 @@ TEST(KeyingSound, EveryToneAndGapLastsItsTimeToTheFrame) {
         for (const int rise : {1, 5, 10}) {
             SCOPED_TRACE(testing::Message() << rate << " Hz, rise " << rise << " ms");
             const std::vector<float> gain = keyingEnvelope(plan, rate, rise);
-            const int riseFrames = 2 * int(std::lround(rise * rate / 2000.0));
+            const int riseFrames = keyingRampFrames(rate, rise);
             EXPECT_EQ(std::int64_t(gain.size()), std::llround(plan.totalMs() * rate / 1000.0) + riseFrames);
             const auto runs = halfLevelRuns(gain);
             std::vector<std::pair<std::int64_t, std::int64_t>> expected;
@@ -74,10 +76,16 @@ TEST(KeyingSound, RisesAndFallsStepNoMoreThanTheToneItself) {
 TEST(KeyingSound, TheEnvelopeIsSmoothAndMirrored) {
     const KeyingPlan plan = standardPlan("T", standardTiming({20, 20}));
     const std::vector<float> gain = keyingEnvelope(plan, 48000, 5);
-    const int rise = 240;
+    const int rise = keyingRampFrames(48000, 5);
+    EXPECT_EQ(rise, 406) << "5 ms from 10 % to 90 % is a ramp of 8.47 ms";
+    // Measured on the envelope: the first frames at or above 10 % and 90 %.
+    int tenth = 0, ninth = 0;
+    while (gain[size_t(tenth)] < 0.1f) ++tenth;
+    while (gain[size_t(ninth)] < 0.9f) ++ninth;
+    EXPECT_NEAR((ninth - tenth) / 48.0, 5.0, 0.03);
     // The dash's edge at half level, plus the fall's half after it.
     const std::int64_t fallEnd = spanStartFrame(plan, 1, 48000, 5) + rise / 2;
-    EXPECT_EQ(fallEnd, 120 + 3 * 2880 + 120);
+    EXPECT_EQ(fallEnd, rise / 2 + 3 * 2880 + rise / 2);
     EXPECT_LT(gain[size_t(fallEnd)], 1e-9f);
     // Rise: 0 → 1 over 240 frames, no step larger than the raised cosine's own slope.
     for (int k = 0; k < rise; ++k) {
@@ -99,4 +107,21 @@ TEST(KeyingSound, ATooShortToneStillFallsToSilence) {
     EXPECT_GT(top, 0.0f);
     EXPECT_LT(top, 0.7f) << "the rise and fall overlap: never full level";
     EXPECT_LT(gain.back(), 1e-3f);
+}
+
+TEST(KeyingSound, TheKeyedSpectrumStaysNarrow) {
+    // Without the raised cosine (a rise of one frame pair) the keying clicks
+    // far outside the band; with the default rise it keeps within ±150 Hz.
+    const KeyingPlan plan = standardPlan("PARIS PARIS TEST 73 PARIS PARIS TEST 73", standardTiming({20, 20}));
+    auto spectrumOf = [&](double riseMs) {
+        const auto sound = renderKeying(plan, 700, 48000, riseMs);
+        std::vector<double> left(size_t(sound->frameCount()));
+        for (size_t n = 0; n < left.size(); ++n) left[n] = sound->samples[2 * n];
+        return test::keyedSpectrum(left, 48000, 700);
+    };
+    const test::KeyedSpectrum shaped = spectrumOf(kDefaultRiseMs);
+    std::cout << "[ measured ] rendered at 20 WPM, rise 5 ms: worst at ±150 Hz " << shaped.worstDbAt150
+              << " dB, -40 dB bandwidth " << shaped.bandwidthHz40 << " Hz" << std::endl;
+    EXPECT_LE(shaped.worstDbAt150, -40);
+    EXPECT_GT(spectrumOf(0.01).worstDbAt150, -40) << "hard keying is wide: the measure can fail";
 }
