@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 #include "SoundFile.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -84,4 +85,23 @@ TEST(SoundFile, AFileThatCannotBeWrittenIsAnErrorAndLeavesNothing) {
         EXPECT_FALSE(e.description().isEmpty());
     }
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(SoundFile, AFileAlreadyThereIsReplacedWholeOrLeftAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sound.wav");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the user's own file");
+    }
+    writeSoundFile(path, testSound(), SoundFileFormat::Wav16);
+    EXPECT_EQ(readBack(path).info.frames, testSound().frameCount());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "nothing left beside it";
+
+    // A sound the library cannot write (a rate it refuses) leaves the file alone.
+    PcmSound bad = testSound();
+    bad.rate = 0;
+    EXPECT_THROW(writeSoundFile(path, bad, SoundFileFormat::Wav16), RuntimeError);
+    EXPECT_EQ(readBack(path).info.frames, testSound().frameCount());
 }
