@@ -1,9 +1,11 @@
 // The Morse window's Standard timing and Save as, on the virtual clock:
 // one rendered sound on one stream, the choices kept in morse.ini.
+#include "CwDecoder.h"
 #include "FakeMainWindow.h"
 #include "Form4.h"
 #include "KeyingSound.h"
 #include "MorseSettings.h"
+#include "MorseTexts.h"
 #include "TempFolders.h"
 
 #include <QGroupBox>
@@ -302,4 +304,21 @@ TEST(MorseStandard, ASaveThatFailsSaysSoAndKeepsTheFileThatWasThere) {
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.last("message")->text, "A file at 48000 Hz cannot hold a pitch of 30000 Hertz.");
     EXPECT_TRUE(rig.idle());
+}
+
+TEST(MorseStandard, TheSavedFileIsReadBackByAStandardDecoderAtEverySpeed) {
+    for (const int wpm : {15, 20, 30}) {
+        for (const QString& text : {kParisText, kLongText}) {
+            SCOPED_TRACE(testing::Message() << wpm << " WPM: " << text.left(20).toStdString());
+            StandardRig rig;
+            rig.chooseStandard(wpm, wpm, kDefaultRiseMs);
+            rig.find<QLineEdit>("Text1")->setText(text);
+            const QString path = rig.env.temp("message.wav");
+            rig.env.fake.savedNames.push_back(path);
+            rig.morse->saveAsClicked();
+            const CwDecoding heard = decodeCwFile(path, 1200.0 / wpm);
+            ASSERT_TRUE(heard.error.isEmpty()) << heard.error.toStdString();
+            EXPECT_EQ(cwNormalised(heard.text).toStdString(), text.toStdString());
+        }
+    }
 }
