@@ -6,6 +6,7 @@
 #include "KeyingSound.h"
 #include "MorseSettings.h"
 #include "MorseTexts.h"
+#include "SoundFileReading.h"
 #include "TempFolders.h"
 
 #include <QGroupBox>
@@ -17,7 +18,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 #include <memory>
 
 using namespace tonara;
@@ -67,21 +67,6 @@ struct StandardRig {
         return out;
     }
 };
-
-struct SavedFile {
-    SF_INFO info{};
-    std::vector<short> samples;
-};
-
-SavedFile readSaved(const QString& path) {
-    SavedFile got;
-    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &got.info);
-    if (!f) return got;
-    got.samples.resize(size_t(got.info.frames * got.info.channels));
-    sf_readf_short(f, got.samples.data(), got.info.frames);
-    sf_close(f);
-    return got;
-}
 
 } // namespace
 
@@ -265,7 +250,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
         const PlatformRecord* dialog = rig.env.fake.last("save-dialog");
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->text, "WAV files (*.wav)|*.wav");
-        const SavedFile saved = readSaved(path);
+        const SoundFileContents saved = readSoundFile(path);
         EXPECT_EQ(saved.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         EXPECT_EQ(saved.info.samplerate, 48000);
         ASSERT_EQ(saved.info.channels, 1);
@@ -273,7 +258,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
         const auto expected = renderKeying(plan, 700, 48000, standard ? 3 : kClassicRiseMs);
         ASSERT_EQ(saved.info.frames, expected->frameCount());
         for (size_t n = 0; n < saved.samples.size(); n += 97)
-            ASSERT_EQ(saved.samples[n], short(std::lround(expected->samples[2 * n] * 32768.0))) << n;
+            ASSERT_EQ(std::lround(saved.samples[n] * 32768.0), std::lround(expected->samples[2 * n] * 32768.0)) << n;
         EXPECT_EQ(rig.env.fake.count("stream-open") + rig.env.fake.count("beep"), 0) << "saving plays nothing";
     }
 }
