@@ -150,7 +150,11 @@ TEST_F(MorseStandardAtTheSink, TwoHundredCharactersOfLettersFiguresAndSignsReadB
     for (const int wpm : {30, 20, 15}) {
         SCOPED_TRACE(testing::Message() << wpm << " WPM");
         const std::vector<std::int16_t> heard = key(kLongText, wpm);
-        const CwDecoding decoded = decodeCw(heard, kSinkRate, standardTiming({wpm, wpm}).unitMs);
+        const StandardTiming timing = standardTiming({wpm, wpm});
+        const double worst = worstTimingError(heard, standardPlan(kLongText, timing));
+        report("200 characters at " + std::to_string(wpm) + " WPM, worst tone or gap against the table", worst, "ms");
+        EXPECT_LE(worst, 1.0);
+        const CwDecoding decoded = decodeCw(heard, kSinkRate, timing.unitMs);
         ASSERT_TRUE(decoded.error.isEmpty()) << decoded.error.toStdString();
         EXPECT_EQ(cwNormalised(decoded.text).toStdString(), kLongText.toStdString());
     }
