@@ -1,28 +1,44 @@
 #include "Form4.h"
 #include "DesignName.h"
 #include "ExFunctions.h"
+#include "KeyingPlan.h"
+#include "KeyingSound.h"
 #include "MorseCode.h"
 #include "MorseInput.h"
 #include "MorseTiming.h"
 #include "NumericKeyFilter.h"
+#include "OutputBand.h"
 #include "Platform.h"
 #include "Program.h"
+#include "RuntimeError.h"
 #include "Sound.h"
+#include "SoundFile.h"
 #include "Trap.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <cmath>
 
 namespace tonara {
 
 namespace {
+
+constexpr int kSavedRate = 48000;
+// Higher than any output rate, so that a pitch the output cannot carry is
+// filtered out by its converter, as for every other tone, rather than folded.
+constexpr int kWidestRate = 192000;
 
 QFrame* line(const char* name, QWidget* parent) {
     auto* l = named(new QFrame(parent), name);
@@ -37,6 +53,19 @@ void applyCorrection(const BoxReading& reading, QLineEdit* box) {
     platform().messageBox(reading.correction->message, reading.correction->title, MessageIcon::Exclamation,
                           MessageButtons::Ok);
     box->setText(reading.correction->boxText);
+}
+
+QSpinBox* spinBox(const char* name, int lowest, int highest, int value, QWidget* parent) {
+    auto* box = named(new QSpinBox(parent), name);
+    box->setRange(lowest, highest);
+    box->setValue(value);
+    return box;
+}
+
+void announce(const std::vector<char32_t>& illegal) {
+    for (const char32_t c : illegal)
+        platform().messageBox("Illegal character: " + QString::fromUcs4(&c, 1), "Illegal character",
+                              MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 } // namespace
@@ -55,6 +84,9 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     command1_ = named(new QPushButton("Play sound", this), "Command1");
     command2_ = named(new QPushButton("Stop sound", this), "Command2");
     command2_->setEnabled(false);
+    saveAs_ = named(new QPushButton("Save as...", this), "SaveAs");
+    saveAs_->setAccessibleName("Save as...");
+    buildTimingGroup();
     label3_->setBuddy(text1_);
     label1_->setBuddy(text2_);
     label2_->setBuddy(text3_);
@@ -66,6 +98,46 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     connect(check1_, &QCheckBox::toggled, this, &Form4::hideInputClicked);
     connect(command1_, &QPushButton::clicked, this, &Form4::playClicked);
     connect(command2_, &QPushButton::clicked, this, &Form4::stopClicked);
+    connect(saveAs_, &QPushButton::clicked, this, &Form4::saveAsClicked);
+    connect(standard_, &QRadioButton::toggled, this, &Form4::timingChanged);
+    for (QSpinBox* box : {wpm_, characterWpm_, riseTime_})
+        connect(box, &QSpinBox::valueChanged, this, &Form4::timingChanged);
+    showTimingControls();
+}
+
+Form4::~Form4() = default;
+
+void Form4::buildTimingGroup() {
+    timing_ = named(new QGroupBox("Timing", this), "Timing");
+    timing_->setAccessibleName("Timing");
+    classic_ = named(new QRadioButton("Classic", timing_), "Classic");
+    standard_ = named(new QRadioButton("Standard", timing_), "Standard");
+    classic_->setAccessibleName("Classic");
+    standard_->setAccessibleName("Standard");
+    classic_->setChecked(true);
+    wpmLabel_ = named(new QLabel("Speed (WPM):", timing_), "WpmLabel");
+    wpm_ = spinBox("Wpm", kLowestWpm, kHighestWpm, kDefaultWpm, timing_);
+    characterWpmLabel_ = named(new QLabel("Character speed (WPM):", timing_), "CharacterWpmLabel");
+    characterWpm_ = spinBox("CharacterWpm", kLowestWpm, kHighestWpm, kDefaultWpm, timing_);
+    riseTimeLabel_ = named(new QLabel("Rise time (ms):", timing_), "RiseTimeLabel");
+    riseTime_ = spinBox("RiseTime", kLowestRiseMs, kHighestRiseMs, kDefaultRiseMs, timing_);
+    wpmLabel_->setBuddy(wpm_);
+    characterWpmLabel_->setBuddy(characterWpm_);
+    riseTimeLabel_->setBuddy(riseTime_);
+
+    auto* layout = new QGridLayout(timing_);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(classic_);
+    choices->addWidget(standard_);
+    choices->addStretch();
+    layout->addLayout(choices, 0, 0, 1, 2);
+    layout->addWidget(wpmLabel_, 1, 0);
+    layout->addWidget(wpm_, 1, 1);
+    layout->addWidget(characterWpmLabel_, 2, 0);
+    layout->addWidget(characterWpm_, 2, 1);
+    layout->addWidget(riseTimeLabel_, 3, 0);
+    layout->addWidget(riseTime_, 3, 1);
+    layout->setColumnStretch(1, 1);
 }
 
 void Form4::buildLayout() {
@@ -78,18 +150,21 @@ void Form4::buildLayout() {
     grid->addWidget(text2_, 3, 1);
     grid->addWidget(label2_, 4, 0);
     grid->addWidget(text3_, 4, 1);
-    grid->addWidget(line("Line2", this), 5, 0, 1, 2);
+    grid->addWidget(timing_, 5, 0, 1, 2);
+    grid->addWidget(line("Line2", this), 6, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(saveAs_);
     buttons->addStretch();
     buttons->addWidget(command1_);
     buttons->addWidget(command2_);
-    grid->addLayout(buttons, 6, 0, 1, 2);
+    grid->addLayout(buttons, 7, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 }
 
 // Screen readers announce a box by its label, in the language in force.
 void Form4::nameBoxesAfterTheirLabels() {
-    for (QLabel* label : {label3_, label1_, label2_}) label->buddy()->setAccessibleName(label->text());
+    for (QLabel* label : {label3_, label1_, label2_, wpmLabel_, characterWpmLabel_, riseTimeLabel_})
+        label->buddy()->setAccessibleName(label->text());
 }
 
 void Form4::loadHandler() {
@@ -101,6 +176,7 @@ void Form4::loadHandler() {
         text1_->setText("Type your message here...");
         if (mainWindow_.state().lang == "nl") Program(mainWindow_).LanguageAPI("nl", 4);
         nameBoxesAfterTheirLabels();
+        showChoices(loadMorseSettings());
         loadGuard_ = 0;
     });
 }
@@ -115,6 +191,7 @@ void Form4::hideInputClicked() {
 
 void Form4::playClicked() {
     trapped(mainWindow_, 402, [&] {
+        if (standard_->isChecked()) return keyStandard();
         takeSpeedAndPitch();
         fillPositions();
         position_ = 1;
@@ -127,9 +204,13 @@ void Form4::playClicked() {
 void Form4::takeSpeedAndPitch() {
     const BoxReading speed = readSpeedBox(text2_->text());
     applyCorrection(speed, text2_);
+    speed_ = speed.value;
+    takePitch();
+}
+
+void Form4::takePitch() {
     const BoxReading pitch = readPitchBox(text3_->text());
     applyCorrection(pitch, text3_);
-    speed_ = speed.value;
     pitch_ = pitch.value;
 }
 
@@ -177,14 +258,133 @@ void Form4::key() {
     }
 }
 
+KeyingPlan Form4::plan() {
+    KeyingPlan made;
+    if (standard_->isChecked()) {
+        takePitch();
+        made = standardPlan(text1_->text(), standardTiming({wpm_->value(), characterWpm_->value()}));
+    } else {
+        takeSpeedAndPitch();
+        made = classicPlan(text1_->text(), morseTiming(speed_));
+    }
+    announce(made.illegal);
+    return made;
+}
+
+double Form4::riseMs() const { return standard_->isChecked() ? riseTime_->value() : kClassicRiseMs; }
+
+// The whole message is one sound on one stream, so its timing is the
+// sound's own. Stop silences it at once (the output's short fade), not at
+// the end of the element.
+void Form4::keyStandard() {
+    const quint32 run = ++runSerial_;
+    const QPointer<Form4> self(this);
+    stream_.reset();
+    const KeyingPlan keyed = plan();
+    if (!self || runSerial_ != run || keyed.spans.empty()) return;
+    int rate = platform().outputRate();
+    if (!carriesAtFullLevel(rate, pitch_)) rate = kWidestRate;
+    const auto sound = renderKeying(keyed, pitch_, rate, riseMs());
+    try {
+        stream_ = platform().openSoundStream(sound);
+    } catch (const RuntimeError& e) {
+        platform().messageBox("The message cannot be played: " + e.description(), "Morse", MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return;
+    }
+    stopRequest_ = 0;
+    setKeying(true);
+    stream_->play(false);
+    const int ms = int(std::ceil(sound->frameCount() * 1000.0 / rate));
+    platform().serveEvents(ms, [&] {
+        return !self || runSerial_ != run || stopRequest_ == 1 || !mainWindow_.isFormVisible(Form::Form1) ||
+               !isVisible();
+    });
+    if (!self || runSerial_ != run) return;
+    if (!mainWindow_.isFormVisible(Form::Form1) || !isVisible()) return closeWindow();
+    if (stopRequest_ == 1) {
+        stopRequest_ = 0;
+        return;
+    }
+    setKeying(false);
+}
+
+void Form4::saveAsClicked() {
+    trapped(mainWindow_, 407, [&] {
+        const QPointer<Form4> self(this);
+        const KeyingPlan keyed = plan();
+        if (!self) return;
+        if (keyed.spans.empty()) {
+            platform().messageBox("There is nothing to save: the message has no character to key.", "Save as",
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+            return;
+        }
+        if (!carriesAtFullLevel(kSavedRate, pitch_)) {
+            platform().messageBox(QString("A file at %1 Hz cannot hold a pitch of %2 Hertz.").arg(kSavedRate).arg(pitch_),
+                                  "Save as", MessageIcon::Exclamation, MessageButtons::Ok);
+            return;
+        }
+        const QString path = platform().saveFileName("WAV files (*.wav)|*.wav", "morse.wav");
+        if (path.isEmpty()) return;
+        try {
+            writeSoundFile(path, *renderKeying(keyed, pitch_, kSavedRate, riseMs()), SoundFileFormat::Wav16, true);
+        } catch (const RuntimeError& e) {
+            platform().messageBox(path + " cannot be saved: " + e.description(), "Save as", MessageIcon::Exclamation,
+                                  MessageButtons::Ok);
+        }
+    });
+}
+
+void Form4::showChoices(const MorseSettings& settings) {
+    showingChoices_ = true;
+    (settings.timing == MorseTimingChoice::Standard ? standard_ : classic_)->setChecked(true);
+    wpm_->setValue(settings.speed.wpm);
+    characterWpm_->setMinimum(settings.speed.wpm);
+    characterWpm_->setValue(settings.speed.characterWpm);
+    riseTime_->setValue(settings.riseMs);
+    showingChoices_ = false;
+    showTimingControls();
+}
+
+MorseSettings Form4::choices() const {
+    MorseSettings s;
+    s.timing = standard_->isChecked() ? MorseTimingChoice::Standard : MorseTimingChoice::Classic;
+    s.speed = clampedSpeed({wpm_->value(), characterWpm_->value()});
+    s.riseMs = riseTime_->value();
+    return s;
+}
+
+// The character speed is never below the overall speed; Classic's speed
+// box and Standard's boxes show only under their own timing.
+void Form4::showTimingControls() {
+    const bool standard = standard_->isChecked();
+    characterWpm_->setMinimum(wpm_->value());
+    for (QWidget* w : std::initializer_list<QWidget*>{wpmLabel_, wpm_, characterWpmLabel_, characterWpm_,
+                                                      riseTimeLabel_, riseTime_})
+        w->setVisible(standard);
+    label1_->setVisible(!standard);
+    text2_->setVisible(!standard);
+}
+
+void Form4::timingChanged() {
+    if (showingChoices_) return;
+    trapped(mainWindow_, 408, [&] {
+        showTimingControls();
+        if (choices() != loadMorseSettings()) saveMorseSettings(choices());
+    });
+}
+
 void Form4::setKeying(bool keying) {
     command1_->setEnabled(!keying);
     command2_->setEnabled(keying);
+    saveAs_->setEnabled(!keying);
+    timing_->setEnabled(!keying);
 }
 
 void Form4::stopClicked() {
     trapped(mainWindow_, 403, [&] {
         sound(mainWindow_).KillAll();
+        if (stream_) stream_->stop();
         setKeying(false);
         stopRequest_ = 1;
     });
@@ -192,12 +392,23 @@ void Form4::stopClicked() {
 
 void Form4::closeWindow() {
     stopRequest_ = 1;
+    if (stream_) stream_->stop();
     mainWindow_.unloadForm(Form::Form4);
 }
 
 void Form4::closeEvent(QCloseEvent* event) {
     closeWindow();
     event->accept();
+}
+
+// Escape leaves the window as its close box does, but never in the middle
+// of a message.
+void Form4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && command1_->isEnabled()) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tonara

@@ -174,6 +174,14 @@ std::unique_ptr<ToneStream> FakePlatform::openToneStream(const QString& wavPath)
     return std::make_unique<FakeToneStream>(*this, wavPath);
 }
 
+std::unique_ptr<ToneStream> FakePlatform::openSoundStream(std::shared_ptr<const PcmSound> sound) {
+    if (!noToneStreamReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noToneStreamReason);
+    const QString name = "(sound)";
+    record("stream-open", name);
+    openedSounds.push_back(std::move(sound));
+    return std::make_unique<FakeToneStream>(*this, name);
+}
+
 std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, const CaptureFormat& format,
                                                          CaptureReceiver& receiver) {
     if (!noCaptureReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noCaptureReason);

@@ -2,6 +2,7 @@
 // A recording stand-in for the platform. Its clock is virtual: delay and
 // beep advance it without sleeping, so timing is tested exactly and at once.
 
+#include "PcmSound.h"
 #include "Platform.h"
 
 #include <QByteArray>
@@ -64,6 +65,8 @@ public:
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
     std::unique_ptr<SignalStream> openSignalStream() override;
+    // Recorded as a stream-open of "(sound)"; the sound is kept in openedSounds.
+    std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
     // Hands bytes to the started capture as its audio thread would; any
@@ -110,7 +113,8 @@ public:
     QString path;
     std::vector<ProcessEntry> processList;
     QStringList missingPrograms;      // startProgram raises 53 for these names (bare commands)
-    QString noToneStreamReason;       // non-empty: openToneStream raises (no device)
+    QString noToneStreamReason;       // non-empty: openToneStream and openSoundStream raise (no device)
+    std::vector<std::shared_ptr<const PcmSound>> openedSounds; // every sound given to openSoundStream
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
     bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
     std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any

@@ -48,7 +48,7 @@ void removeLeftoversIn(const QString& folder, const QStringList& prefixes, int o
 }
 
 void removeLeftovers() {
-    removeLeftoversIn(appDataFolder(), replacedIn({"tonara.ini"}));
+    removeLeftoversIn(appDataFolder(), replacedIn({"tonara.ini", "morse.ini"}));
     try {
         removeLeftoversIn(tempFolder(),
                           replacedIn({"sound.ini", "quillon.ini", "snd.ini", "updatetonara.txt", "testcon.dat"}));

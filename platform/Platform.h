@@ -16,6 +16,8 @@
 
 namespace tonara {
 
+struct PcmSound;
+
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, YesNo };
 constexpr int kAnswerOk = 1;
@@ -134,6 +136,9 @@ public:
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
     // Raises a RuntimeError when there is no audio output.
     virtual std::unique_ptr<SignalStream> openSignalStream() = 0;
+    // A stream of a sound made in memory, at any rate: played once, it
+    // sounds every frame as made. Raises a RuntimeError when there is no device.
+    virtual std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) = 0;
     // Opens a microphone: "" the default one, otherwise a device by name.
     // Raises a RuntimeError when there is none or the format cannot be recorded exactly.
     virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,

@@ -90,6 +90,9 @@ void RealPlatform::beep(int pitch, int durationMs) {
 std::unique_ptr<ToneStream> RealPlatform::openToneStream(const QString& wavPath) {
     return AudioOutput::instance().openToneStream(wavPath);
 }
+std::unique_ptr<ToneStream> RealPlatform::openSoundStream(std::shared_ptr<const PcmSound> sound) {
+    return AudioOutput::instance().openToneStream(std::move(sound));
+}
 std::unique_ptr<CaptureDevice> RealPlatform::openCapture(const QString& device, const CaptureFormat& format,
                                                          CaptureReceiver& receiver) {
     // The output connects to the sound server first, so that the thread

@@ -23,6 +23,7 @@ public:
     void beep(int pitch, int durationMs) override;
     std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) override;
     std::unique_ptr<SignalStream> openSignalStream() override;
+    std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
     int outputRate() override;

@@ -2,9 +2,15 @@
 #include "RuntimeError.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <sndfile.h>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace tonara {
@@ -22,6 +28,26 @@ int libraryFormat(SoundFileFormat format) {
     return 0;
 }
 
+[[noreturn]] void refused(int errnoValue) {
+    throw RuntimeError(err::PathFileAccess, QString::fromLocal8Bit(std::strerror(errnoValue)));
+}
+
+// A new file beside path, named as the settings' new files are
+// (".<name>.XXXXXX"), created exclusively: nothing standing there is touched.
+int createBeside(const QString& path, QString& made) {
+    const QFileInfo target(path);
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString suffix;
+        for (int i = 0; i < 6; ++i) suffix += QChar(letters[QRandomGenerator::global()->bounded(62)]);
+        made = target.absolutePath() + "/." + target.fileName() + "." + suffix;
+        const int fd = ::open(QFile::encodeName(made).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) refused(errno);
+    }
+    refused(EEXIST);
+}
+
 } // namespace
 
 SoundFileWriter::SoundFileWriter(const QString& path, int rate, SoundFileFormat format, bool mono)
@@ -30,22 +56,26 @@ SoundFileWriter::SoundFileWriter(const QString& path, int rate, SoundFileFormat 
     info.samplerate = rate;
     info.channels = channels_;
     info.format = libraryFormat(format);
-    const QByteArray native = QFile::encodeName(path);
-    file_ = sf_open(native.constData(), SFM_WRITE, &info);
-    if (!file_) failed();
+    if (!sf_format_check(&info)) throw RuntimeError(err::PathFileAccess, "Unsupported sound file format");
+    const int fd = createBeside(path, madePath_);
+    file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+    if (!file_) {
+        ::close(fd);
+        failed();
+    }
 }
 
 SoundFileWriter::~SoundFileWriter() {
     if (!file_) return;
     sf_close(file_);
-    QFile::remove(path_);
+    QFile::remove(madePath_);
 }
 
 void SoundFileWriter::failed() {
     const QString reason = QString::fromUtf8(sf_strerror(file_));
     if (file_) sf_close(file_);
     file_ = nullptr;
-    QFile::remove(path_);
+    QFile::remove(madePath_);
     throw RuntimeError(err::PathFileAccess, reason);
 }
 
@@ -77,13 +107,21 @@ void SoundFileWriter::write(const float* stereo, long frames) {
     if (written != frames) failed();
 }
 
+// Made whole and on disk before it takes path's place.
 void SoundFileWriter::finish() {
     if (!file_) return;
+    sf_write_sync(file_);
     SNDFILE* file = file_;
     file_ = nullptr;
     if (sf_close(file) != 0) {
-        QFile::remove(path_);
-        throw RuntimeError(err::PathFileAccess, QString::fromUtf8(sf_strerror(nullptr)));
+        const QString reason = QString::fromUtf8(sf_strerror(nullptr));
+        QFile::remove(madePath_);
+        throw RuntimeError(err::PathFileAccess, reason);
+    }
+    if (::rename(QFile::encodeName(madePath_).constData(), QFile::encodeName(path_).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(madePath_);
+        refused(error);
     }
 }
 

@@ -13,9 +13,11 @@ namespace tonara {
 enum class SoundFileFormat { Wav16, Wav24, WavFloat, Flac16, Flac24 };
 
 // Writes a sound piece by piece. Integer samples are rounded as the output
-// rounds what it plays. Raises a RuntimeError with the library's reason
-// (Path/File access error, 75) when the file cannot be written; a file not
-// finished is removed, so no partial file is left behind.
+// rounds what it plays. The file is made under a fresh name beside path and
+// replaces whatever is at path (a link included, not written through) only
+// when finish() has made it whole: a failure (Path/File access error, 75,
+// with the reason) leaves no partial file and the file that was there as it
+// was.
 class SoundFileWriter {
 public:
     SoundFileWriter(const QString& path, int rate, SoundFileFormat format, bool mono = false);
@@ -31,6 +33,7 @@ private:
     [[noreturn]] void failed();
 
     QString path_;
+    QString madePath_; // the file being made, beside path_
     SoundFileFormat format_;
     int channels_;
     SNDFILE* file_ = nullptr;

@@ -2,7 +2,9 @@
 // format holds the samples the output would play.
 #include "RuntimeError.h"
 #include "SoundFile.h"
+#include "SoundFileReading.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -10,23 +12,9 @@
 #include <vector>
 
 using namespace tonara;
+using namespace tonara::test;
 
 namespace {
-
-struct ReadBack {
-    SF_INFO info{};
-    std::vector<float> samples; // -1..1, as the library scales a sample of any width
-};
-
-ReadBack readBack(const QString& path) {
-    ReadBack got;
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &got.info);
-    if (!file) return got;
-    got.samples.resize(size_t(got.info.frames * got.info.channels));
-    sf_readf_float(file, got.samples.data(), got.info.frames);
-    sf_close(file);
-    return got;
-}
 
 PcmSound testSound() {
     PcmSound sound;
@@ -58,7 +46,7 @@ TEST(SoundFile, EachFormatHoldsTheSamplesThatWouldBePlayed) {
         SCOPED_TRACE(c.libraryFormat);
         const QString path = dir.filePath("sound");
         writeSoundFile(path, sound, c.format, c.mono);
-        const ReadBack got = readBack(path);
+        const SoundFileContents got = readSoundFile(path);
         ASSERT_EQ(got.info.format, c.libraryFormat);
         EXPECT_EQ(got.info.samplerate, 48000);
         ASSERT_EQ(got.info.channels, c.mono ? 1 : 2);
@@ -84,4 +72,23 @@ TEST(SoundFile, AFileThatCannotBeWrittenIsAnErrorAndLeavesNothing) {
         EXPECT_FALSE(e.description().isEmpty());
     }
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(SoundFile, AFileAlreadyThereIsReplacedWholeOrLeftAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sound.wav");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the user's own file");
+    }
+    writeSoundFile(path, testSound(), SoundFileFormat::Wav16);
+    EXPECT_EQ(readSoundFile(path).info.frames, testSound().frameCount());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "nothing left beside it";
+
+    // A sound the library cannot write (a rate it refuses) leaves the file alone.
+    PcmSound bad = testSound();
+    bad.rate = 0;
+    EXPECT_THROW(writeSoundFile(path, bad, SoundFileFormat::Wav16), RuntimeError);
+    EXPECT_EQ(readSoundFile(path).info.frames, testSound().frameCount());
 }

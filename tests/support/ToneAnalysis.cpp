@@ -138,4 +138,31 @@ Component strongestComponent(const std::vector<double>& samples, int rate, doubl
 
 double levelDb(double amplitude, double wanted) { return 20.0 * std::log10(amplitude / wanted); }
 
+KeyedSpectrum keyedSpectrum(const std::vector<double>& samples, int rate, double hz) {
+    const int n = rate / 6;
+    const int bins = n / 2 + 1;
+    std::vector<double> power(size_t(bins), 0.0);
+    std::vector<double> in(static_cast<size_t>(n));
+    std::vector<fftw_complex> out(static_cast<size_t>(bins));
+    fftw_plan plan = fftw_plan_dft_r2c_1d(n, in.data(), out.data(), FFTW_ESTIMATE);
+    for (size_t start = 0; start + size_t(n) <= samples.size(); start += size_t(n / 2)) {
+        for (int i = 0; i < n; ++i) in[size_t(i)] = samples[start + size_t(i)] * (0.5 - 0.5 * std::cos(2 * kPi * i / n));
+        fftw_execute(plan);
+        for (int k = 0; k < bins; ++k) power[size_t(k)] += out[size_t(k)][0] * out[size_t(k)][0] + out[size_t(k)][1] * out[size_t(k)][1];
+    }
+    fftw_destroy_plan(plan);
+    const double binHz = double(rate) / n;
+    double peak = 0;
+    for (int k = 0; k < bins; ++k)
+        if (std::abs(k * binHz - hz) < 20) peak = std::max(peak, power[size_t(k)]);
+    KeyedSpectrum result{-400, 0};
+    for (int k = 1; k < bins; ++k) {
+        const double offset = std::abs(k * binHz - hz);
+        const double db = 10 * std::log10(std::max(power[size_t(k)], 1e-300) / peak);
+        if (offset >= 150) result.worstDbAt150 = std::max(result.worstDbAt150, db);
+        if (db > -40) result.bandwidthHz40 = std::max(result.bandwidthHz40, 2 * offset);
+    }
+    return result;
+}
+
 } // namespace tonara::test

@@ -26,6 +26,14 @@ struct Component {
 };
 Component strongestComponent(const std::vector<double>& samples, int rate, double guardHz = 20);
 
+// How wide a keyed tone's spectrum is: the averaged power spectrum (Hann
+// windows of about 170 ms, half overlapping) around the tone at hz.
+struct KeyedSpectrum {
+    double worstDbAt150 = 0;  // the strongest bin 150 Hz or more from hz, against the tone's peak
+    double bandwidthHz40 = 0; // twice the farthest distance from hz at which a bin is within 40 dB of the peak
+};
+KeyedSpectrum keyedSpectrum(const std::vector<double>& samples, int rate, double hz);
+
 // 20 log10(amplitude / wanted).
 double levelDb(double amplitude, double wanted);
 

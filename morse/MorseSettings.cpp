@@ -1,0 +1,86 @@
+#include "MorseSettings.h"
+#include "Folders.h"
+#include "RuntimeError.h"
+#include "SafeFiles.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
+
+namespace tonara {
+
+namespace {
+
+constexpr const char* kFileName = "morse.ini";
+// Longer than any file this window writes: anything bigger is not ours.
+constexpr qsizetype kMostBytes = 4096;
+
+int numberOr(const QString& text, int fallback, int lowest, int highest) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::clamp(value, lowest, highest) : fallback;
+}
+
+} // namespace
+
+MorseSettings parseMorseSettings(const QByteArray& text) {
+    MorseSettings settings;
+    if (text.size() > kMostBytes) return settings;
+    for (const QString& line : wholeLines(text)) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0) continue;
+        const QString name = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (name == "Timing") {
+            if (value == "Standard") settings.timing = MorseTimingChoice::Standard;
+            else if (value == "Classic") settings.timing = MorseTimingChoice::Classic;
+        } else if (name == "Speed") {
+            settings.speed.wpm = numberOr(value, kDefaultWpm, kLowestWpm, kHighestWpm);
+        } else if (name == "CharacterSpeed") {
+            settings.speed.characterWpm = numberOr(value, kDefaultWpm, kLowestWpm, kHighestWpm);
+        } else if (name == "RiseTime") {
+            settings.riseMs = numberOr(value, kDefaultRiseMs, kLowestRiseMs, kHighestRiseMs);
+        }
+    }
+    settings.speed = clampedSpeed(settings.speed);
+    return settings;
+}
+
+QByteArray formatMorseSettings(const MorseSettings& s) {
+    const QStringList lines = {
+        QString("Timing=%1").arg(s.timing == MorseTimingChoice::Standard ? "Standard" : "Classic"),
+        QString("Speed=%1").arg(s.speed.wpm),
+        QString("CharacterSpeed=%1").arg(s.speed.characterWpm),
+        QString("RiseTime=%1").arg(s.riseMs),
+    };
+    return (lines.join("\r\n") + "\r\n").toLatin1();
+}
+
+QString morseSettingsPath() { return joinPath(appDataFolder(), kFileName); }
+
+MorseSettings loadMorseSettings() {
+    const QString path = morseSettingsPath();
+    if (!fileExists(path)) return {};
+    if (QFileInfo(path).size() > kMostBytes) return {};
+    try {
+        return parseMorseSettings(readFileBytes(path));
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "Tonara: %s is not read (%s); the Morse window starts with its defaults\n",
+                     qPrintable(path), qPrintable(e.description()));
+        return {};
+    }
+}
+
+bool saveMorseSettings(const MorseSettings& settings) {
+    const QString path = morseSettingsPath();
+    try {
+        replaceFileBytes(path, formatMorseSettings(settings));
+        return true;
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "Tonara: %s cannot be written (%s)\n", qPrintable(path), qPrintable(e.description()));
+        return false;
+    }
+}
+
+} // namespace tonara
