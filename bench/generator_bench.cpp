@@ -28,7 +28,7 @@ double cpuSeconds() {
 }
 
 // Share of one core that mixing the signal live takes, in callback-sized pieces.
-double coreShare(const SignalSpec& signal, int rate) {
+double coreShare(const SignalParameters& signal, int rate) {
     constexpr int kSeconds = 10, kPiece = 480;
     AudioEngine engine(rate);
     Voice* voice = engine.addSignal(signal);
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     std::printf("CPU per second of sound, %% of one core (the limit is 2 %%):\n");
     std::printf("%-12s %10s %10s %10s %10s\n", "waveform", "1 kHz/48k", "100 Hz/48k", "20 Hz/48k", "1 kHz/96k");
     for (const auto& w : waves) {
-        SignalSpec s;
+        SignalParameters s;
         s.waveform = w.waveform;
         s.levelDb = -20;
         std::printf("%-12s", w.name);
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
 
-    SignalSpec tone;
+    SignalParameters tone;
     tone.frequency = 1000;
     tone.levelDb = -20;
     const QString ours = folder + "/generator-10min.wav", peer = folder + "/sox-10min.wav";

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString wav = dir.filePath("tone.wav");
     WriteWave(wav, CreateWaveArray(oneSecondTone(1000), kToneRate, 16));
-    AudioOutput::instance().deviceSpec();
+    AudioOutput::instance().deviceInfo();
     SinkRecorder recorder;
     QString why;
     if (!recorder.start(why)) {

@@ -72,9 +72,9 @@ int main(int argc, char** argv) {
     const QString wav = dir.filePath("tone.wav");
     WriteWave(wav, CreateWaveArray(oneSecondTone(pitch), toneRateFor(pitch), 16));
     AudioOutput& output = AudioOutput::instance();
-    const AudioDeviceSpec spec = output.deviceSpec();
-    if (!spec.open) return 1;
-    std::printf("output: %d Hz, %d frames per buffer; PULSE_LATENCY_MSEC=%s\n", spec.rate, spec.bufferFrames,
+    const AudioDeviceInfo device = output.deviceInfo();
+    if (!device.open) return 1;
+    std::printf("output: %d Hz, %d frames per buffer; PULSE_LATENCY_MSEC=%s\n", device.rate, device.bufferFrames,
                 qgetenv("PULSE_LATENCY_MSEC").constData());
 
     SinkRecorder recorder;

@@ -39,7 +39,7 @@ QString generatorSettingsPath() { return joinPath(joinPath(appDataFolder(), "ton
 GeneratorSettings loadGeneratorSettings() {
     const QSettings file(generatorSettingsPath(), QSettings::IniFormat);
     GeneratorSettings s;
-    SignalSpec& g = s.signal;
+    SignalParameters& g = s.signal;
     g.waveform = choice(file, "waveform", g.waveform, Waveform::PinkNoise);
     g.frequency = number(file, "frequency", g.frequency, kLowestFrequency, kHighestFrequency);
     g.sweep = choice(file, "sweep", g.sweep, SweepLaw::Logarithmic);
@@ -59,7 +59,7 @@ GeneratorSettings loadGeneratorSettings() {
 
 void saveGeneratorSettings(const GeneratorSettings& s) {
     QSettings file(generatorSettingsPath(), QSettings::IniFormat);
-    const SignalSpec& g = s.signal;
+    const SignalParameters& g = s.signal;
     file.setValue("waveform", int(g.waveform));
     file.setValue("frequency", g.frequency);
     file.setValue("sweep", int(g.sweep));

@@ -11,7 +11,7 @@
 namespace tonara {
 
 struct GeneratorSettings {
-    SignalSpec signal;
+    SignalParameters signal;
     QString frequencyText = QStringLiteral("1000");
     QString sweepToText = QStringLiteral("2000");
     double durationSeconds = 0.0;

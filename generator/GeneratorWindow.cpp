@@ -200,7 +200,7 @@ int GeneratorWindow::playRate() const {
     return rate > 0 ? rate : kFallbackRate;
 }
 
-std::optional<SignalSpec> GeneratorWindow::signal(int rate) {
+std::optional<SignalParameters> GeneratorWindow::signal(int rate) {
     const double top = SignalRenderer::bandTop(rate);
     const FrequencyReading from = readFrequency(frequency_->text(), top);
     if (!from.hertz) {
@@ -208,18 +208,18 @@ std::optional<SignalSpec> GeneratorWindow::signal(int rate) {
         return std::nullopt;
     }
     note_->setText(noteText(*from.hertz));
-    SignalSpec spec = current().signal;
-    spec.frequency = *from.hertz;
-    if (spec.sweep != SweepLaw::Off) {
+    SignalParameters parameters = current().signal;
+    parameters.frequency = *from.hertz;
+    if (parameters.sweep != SweepLaw::Off) {
         const FrequencyReading to = readFrequency(sweepTo_->text(), top);
         if (!to.hertz) {
             showProblem(QStringLiteral("Sweep to: ") + to.problem);
             return std::nullopt;
         }
-        spec.sweepTo = *to.hertz;
+        parameters.sweepTo = *to.hertz;
     }
     showProblem({});
-    return spec;
+    return parameters;
 }
 
 void GeneratorWindow::showProblem(const QString& text) {
@@ -234,8 +234,8 @@ void GeneratorWindow::controlsChanged() {
     sweepTo_->setEnabled(sweeping);
     sweepTime_->setEnabled(sweeping);
     repeat_->setEnabled(sweeping);
-    const auto spec = signal(playRate());
-    if (spec && playing_ && stream_) stream_->change(*spec);
+    const auto parameters = signal(playRate());
+    if (parameters && playing_ && stream_) stream_->change(*parameters);
 }
 
 void GeneratorWindow::stepFrequency(double hertz, double semitones) {
@@ -249,8 +249,8 @@ void GeneratorWindow::stepFrequency(double hertz, double semitones) {
 }
 
 void GeneratorWindow::play() {
-    const auto spec = signal(playRate());
-    if (!spec) return;
+    const auto parameters = signal(playRate());
+    if (!parameters) return;
     try {
         if (!stream_) stream_ = platform().openSignalStream();
     } catch (const RuntimeError&) {
@@ -258,7 +258,7 @@ void GeneratorWindow::play() {
         return;
     }
     const double duration = duration_->value();
-    stream_->play(*spec, duration);
+    stream_->play(*parameters, duration);
     playing_ = true;
     playButton_->setEnabled(false);
     if (duration > 0) end_.start(int(std::ceil(duration * 1000)));
@@ -279,8 +279,8 @@ void GeneratorWindow::ended() {
 
 void GeneratorWindow::saveAs() {
     const GeneratorSettings settings = current();
-    const auto spec = signal(settings.saveRate);
-    if (!spec) return;
+    const auto parameters = signal(settings.saveRate);
+    if (!parameters) return;
     double length = settings.durationSeconds;
     if (length <= 0) {
         bool ok = false;
@@ -294,7 +294,7 @@ void GeneratorWindow::saveAs() {
     if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        saveSignal(path, *spec, settings.saveRate, length, settings.saveFormat);
+        saveSignal(path, *parameters, settings.saveRate, length, settings.saveFormat);
         QApplication::restoreOverrideCursor();
         showProblem({});
     } catch (const RuntimeError& error) {

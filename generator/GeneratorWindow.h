@@ -34,7 +34,7 @@ public:
     void saveAs();
     bool playing() const { return playing_; }
     // The signal the controls describe, or nothing (the reason is shown).
-    std::optional<SignalSpec> signal(int rate);
+    std::optional<SignalParameters> signal(int rate);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -22,8 +22,8 @@ std::pair<float, float> channelGains(SignalChannel channel) {
 
 bool isNoise(Waveform waveform) { return waveform == Waveform::WhiteNoise || waveform == Waveform::PinkNoise; }
 
-bool sameTone(const SignalSpec& a, const SignalSpec& b) {
-    SignalSpec gainsOf = b;
+bool sameTone(const SignalParameters& a, const SignalParameters& b) {
+    SignalParameters gainsOf = b;
     gainsOf.levelDb = a.levelDb;
     gainsOf.channel = a.channel;
     return a == gainsOf;

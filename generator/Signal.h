@@ -12,7 +12,7 @@ enum class Waveform { Sine, Square, Triangle, Sawtooth, WhiteNoise, PinkNoise };
 enum class SweepLaw { Off, Linear, Logarithmic };
 enum class SignalChannel { Both, Left, Right, BothRightInverted };
 
-struct SignalSpec {
+struct SignalParameters {
     Waveform waveform = Waveform::Sine;
     double frequency = 1000.0; // Hz; the sweep's start
     SweepLaw sweep = SweepLaw::Off;
@@ -22,7 +22,7 @@ struct SignalSpec {
     double levelDb = -20.0;    // dBFS: 0 is a 16-bit sine of amplitude 32767
     SignalChannel channel = SignalChannel::Both;
 
-    bool operator==(const SignalSpec&) const = default;
+    bool operator==(const SignalParameters&) const = default;
 };
 
 constexpr double kLowestLevelDb = -100.0;
@@ -36,6 +36,6 @@ double amplitudeOf(double levelDb);
 std::pair<float, float> channelGains(SignalChannel channel);
 bool isNoise(Waveform waveform);
 // The tone parts only: level and channel are gains, not a new tone.
-bool sameTone(const SignalSpec& a, const SignalSpec& b);
+bool sameTone(const SignalParameters& a, const SignalParameters& b);
 
 } // namespace tonara

@@ -14,7 +14,7 @@ constexpr int kPieceFrames = 8192;
 
 } // namespace
 
-void renderSignal(const SignalSpec& signal, int rate, double seconds, bool dithered,
+void renderSignal(const SignalParameters& signal, int rate, double seconds, bool dithered,
                   const std::function<void(const float*, long)>& piece) {
     const std::int64_t frames = std::max<std::int64_t>(0, std::llround(seconds * rate));
     AudioEngine engine(rate);
@@ -32,7 +32,7 @@ void renderSignal(const SignalSpec& signal, int rate, double seconds, bool dithe
     engine.release(voice);
 }
 
-void saveSignal(const QString& path, const SignalSpec& signal, int rate, double seconds, SoundFileFormat format) {
+void saveSignal(const QString& path, const SignalParameters& signal, int rate, double seconds, SoundFileFormat format) {
     SoundFileWriter writer(path, rate, format);
     const bool sixteen = format == SoundFileFormat::Wav16 || format == SoundFileFormat::Flac16;
     renderSignal(signal, rate, seconds, sixteen, [&](const float* stereo, long frames) { writer.write(stereo, frames); });

@@ -16,9 +16,9 @@ constexpr int kExportRates[] = {44100, 48000, 96000};
 // Hands over the stereo frames of `seconds` of the signal at rate, piece by
 // piece, as the output would play them from the signal's start; dithered
 // for 16 bits as the output is, or not, for files of more bits.
-void renderSignal(const SignalSpec& signal, int rate, double seconds, bool dithered,
+void renderSignal(const SignalParameters& signal, int rate, double seconds, bool dithered,
                   const std::function<void(const float*, long)>& piece);
 // Writes them as a file (SoundFileWriter's errors).
-void saveSignal(const QString& path, const SignalSpec& signal, int rate, double seconds, SoundFileFormat format);
+void saveSignal(const QString& path, const SignalParameters& signal, int rate, double seconds, SoundFileFormat format);
 
 } // namespace tonara

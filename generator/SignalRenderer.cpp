@@ -51,9 +51,9 @@ double SignalRenderer::ditherAt(std::int64_t position, int channel) {
 
 double SignalRenderer::bandTop(int rate) { return kFullLevelShare * rate / 2.0; }
 
-SignalRenderer::SignalRenderer(const SignalSpec& spec, int rate, double startCycles)
-    : waveform_(spec.waveform), sweep_(spec.sweepSeconds > 0 ? spec.sweep : SweepLaw::Off), rate_(rate),
-      from_(spec.frequency), to_(spec.sweepTo), seconds_(spec.sweepSeconds), repeat_(spec.repeat),
+SignalRenderer::SignalRenderer(const SignalParameters& parameters, int rate, double startCycles)
+    : waveform_(parameters.waveform), sweep_(parameters.sweepSeconds > 0 ? parameters.sweep : SweepLaw::Off), rate_(rate),
+      from_(parameters.frequency), to_(parameters.sweepTo), seconds_(parameters.sweepSeconds), repeat_(parameters.repeat),
       startCycles_(fraction(startCycles)), top_(bandTop(rate)) {
     if (sweep_ == SweepLaw::Logarithmic && (from_ <= 0 || to_ <= 0 || from_ == to_)) sweep_ = SweepLaw::Linear;
     if (sweep_ != SweepLaw::Off) cyclesPerSweep_ = fraction(sweptCycles(seconds_));

@@ -1,5 +1,5 @@
 #pragma once
-// The samples of a SignalSpec as a function of the frame: the phase is
+// The samples of a SignalParameters as a function of the frame: the phase is
 // worked out in double precision from the frame itself, never accumulated,
 // so any stretch can be rendered again, any frequency (a fractional one
 // too) is exact, and the live voice and a saved file hold the same values.
@@ -25,7 +25,7 @@ public:
     SignalRenderer() = default; // silence
     // startCycles: the phase (in cycles) at frame 0, so that a new tone
     // can continue the old one's.
-    SignalRenderer(const SignalSpec& spec, int rate, double startCycles = 0.0);
+    SignalRenderer(const SignalParameters& parameters, int rate, double startCycles = 0.0);
 
     // Values at peak 1 of frames [position, position + frames) from frame 0.
     void render(float* out, std::int64_t position, int frames) const;

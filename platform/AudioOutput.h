@@ -16,7 +16,7 @@
 namespace tonara {
 
 // What the server granted; open is false when no output could be opened.
-struct AudioDeviceSpec {
+struct AudioDeviceInfo {
     bool open = false;
     QString driver;
     int rate = 0;
@@ -61,7 +61,7 @@ public:
     // The player's gain in each channel, for its sound now and every one after.
     virtual void setPlayerChannels(double left, double right) = 0;
     // Opens the output if that has not been tried yet.
-    virtual AudioDeviceSpec deviceSpec() = 0;
+    virtual AudioDeviceInfo deviceInfo() = 0;
     // Times the sound server ran out of our sound while it played.
     virtual long underruns() = 0;
     // Before the program ends: what has just been played is still on its

@@ -35,11 +35,11 @@ private:
 class FakeSignalStream : public SignalStream {
 public:
     explicit FakeSignalStream(FakePlatform& owner) : owner_(owner) {}
-    void play(const SignalSpec& signal, double seconds) override {
+    void play(const SignalParameters& signal, double seconds) override {
         owner_.signalsPlayed.push_back(signal);
         owner_.record("signal-play", {}).durationMs = int(std::lround(seconds * 1000));
     }
-    void change(const SignalSpec& signal) override {
+    void change(const SignalParameters& signal) override {
         owner_.signalsPlayed.push_back(signal);
         owner_.record("signal-change", {});
     }

@@ -122,7 +122,7 @@ public:
     QString uploadRefusal;            // non-empty: upload fails for this reason
     int outputRateHz = 48000;         // 0: no audio output
     double outputVolume = 1.0;        // the last setOutputVolume
-    std::vector<SignalSpec> signalsPlayed; // signal-play and signal-change, in order (duration in the record)
+    std::vector<SignalParameters> signalsPlayed; // signal-play and signal-change, in order (duration in the record)
     std::pair<double, double> playerChannels{1.0, 1.0}; // the last setPlayerChannels
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)

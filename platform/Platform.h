@@ -62,9 +62,9 @@ public:
     virtual ~SignalStream() = default;
     // Starts the signal anew; seconds > 0: it ends by itself after that
     // long, fades included; 0: it plays until stopped.
-    virtual void play(const SignalSpec& signal, double seconds) = 0;
+    virtual void play(const SignalParameters& signal, double seconds) = 0;
     // The signal playing now continues as this one.
-    virtual void change(const SignalSpec& signal) = 0;
+    virtual void change(const SignalParameters& signal) = 0;
     virtual void stop() = 0;
 };
 

@@ -51,14 +51,14 @@ Voice* AudioEngine::add(std::shared_ptr<const PcmSound> sound) {
     return voice;
 }
 
-Voice* AudioEngine::addSignal(const SignalSpec& signal, bool dithered) {
+Voice* AudioEngine::addSignal(const SignalParameters& signal, bool dithered) {
     auto* voice = new Voice(signal, rate_, signalFadeFrames_, rampFrames_, dithered);
     ++held_;
     send({Kind::Add, voice});
     return voice;
 }
 
-void AudioEngine::setSignal(Voice* voice, const SignalSpec& signal) {
+void AudioEngine::setSignal(Voice* voice, const SignalParameters& signal) {
     Request request{Kind::Signal, voice};
     request.signal = signal;
     send(request);

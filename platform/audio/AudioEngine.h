@@ -60,8 +60,8 @@ public:
     // A voice computed as it is mixed (Voice's generated signal); played
     // and stopped like any other, its signal changed by setSignal.
     // dithered: for a 16-bit stream (Voice).
-    Voice* addSignal(const SignalSpec& signal, bool dithered = true);
-    void setSignal(Voice* voice, const SignalSpec& signal);
+    Voice* addSignal(const SignalParameters& signal, bool dithered = true);
+    void setSignal(Voice* voice, const SignalParameters& signal);
     // Loops the sound for exactly frames, then fades. A release lets it
     // finish. Returns the number by which timedFadeFrame knows it.
     std::uint64_t playFor(Voice* voice, std::int64_t frames, std::int64_t follows = -1);
@@ -106,7 +106,7 @@ private:
         bool loop = false;
         std::int64_t follows = -1;
         float rightGain = 1.0f;
-        SignalSpec signal{};
+        SignalParameters signal{};
     };
 
     void send(const Request& request);

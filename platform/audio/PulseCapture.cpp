@@ -88,17 +88,17 @@ RuntimeError unavailable(const QString& what, PulseConnection* connection) {
 
 std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const CaptureFormat& format,
                                                 CaptureReceiver& receiver) {
-    const pa_sample_spec spec{sampleFormat(format), std::uint32_t(format.samplesPerSecond),
+    const pa_sample_spec streamFormat{sampleFormat(format), std::uint32_t(format.samplesPerSecond),
                               std::uint8_t(format.channels)};
     PulseConnection* connection = PulseConnection::get(QCoreApplication::applicationName().toStdString());
     if (!connection) throw unavailable("No sound system", connection);
 
     PulseConnection::Lock lock(*connection);
-    pa_stream* stream = pa_stream_new(connection->context(), "Microphone", &spec, nullptr);
+    pa_stream* stream = pa_stream_new(connection->context(), "Microphone", &streamFormat, nullptr);
     if (!stream) throw unavailable("No capture device", connection);
     pa_buffer_attr attributes{};
     attributes.maxlength = std::uint32_t(-1);
-    attributes.fragsize = std::uint32_t(pa_usec_to_bytes(kFragmentMs * 1000ULL, &spec));
+    attributes.fragsize = std::uint32_t(pa_usec_to_bytes(kFragmentMs * 1000ULL, &streamFormat));
     const QByteArray name = device.toUtf8();
     // The default source is the one the user set in PULSE_SOURCE, else the server's.
     const QByteArray source = !device.isEmpty()                        ? name

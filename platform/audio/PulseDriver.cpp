@@ -108,7 +108,7 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     piece_.resize(std::size_t(rate) * kPieceMs / 1000 * 2);
 
     PulseConnection::Lock lock(*connection_);
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, std::uint32_t(rate), 2};
+    const pa_sample_spec streamFormat{PA_SAMPLE_S16LE, std::uint32_t(rate), 2};
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "production");
     // PipeWire's graph runs in cycles of the shortest latency its streams
@@ -120,7 +120,7 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     while (cycleFrames < std::uint32_t(rate) * kCycleMs / 1000) cycleFrames *= 2;
     const std::string cycle = std::to_string(cycleFrames) + '/' + std::to_string(rate);
     pa_proplist_sets(properties, "node.latency", cycle.c_str());
-    stream_ = pa_stream_new_with_proplist(connection_->context(), "Tones", &spec, nullptr, properties);
+    stream_ = pa_stream_new_with_proplist(connection_->context(), "Tones", &streamFormat, nullptr, properties);
     pa_proplist_free(properties);
     if (!stream_) return false;
 
@@ -141,9 +141,9 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
 
     pa_buffer_attr attributes{};
     attributes.maxlength = std::uint32_t(-1);
-    attributes.tlength = std::uint32_t(pa_usec_to_bytes(kBufferMs * 1000ULL, &spec));
+    attributes.tlength = std::uint32_t(pa_usec_to_bytes(kBufferMs * 1000ULL, &streamFormat));
     attributes.prebuf = std::uint32_t(-1);
-    attributes.minreq = std::uint32_t(pa_usec_to_bytes(kRequestMs * 1000ULL, &spec));
+    attributes.minreq = std::uint32_t(pa_usec_to_bytes(kRequestMs * 1000ULL, &streamFormat));
     attributes.fragsize = std::uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
                                          PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_NOT_MONOTONIC);

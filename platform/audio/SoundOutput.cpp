@@ -92,8 +92,8 @@ class GeneratorStream : public SignalStream {
 public:
     explicit GeneratorStream(SoundOutput& output) : output_(output) {}
     ~GeneratorStream() override { stop(); }
-    void play(const SignalSpec& signal, double seconds) override;
-    void change(const SignalSpec& signal) override;
+    void play(const SignalParameters& signal, double seconds) override;
+    void change(const SignalParameters& signal) override;
     void stop() override;
 
 private:
@@ -208,7 +208,7 @@ public:
         driver_->wake();
     }
 
-    AudioDeviceSpec deviceSpec() override {
+    AudioDeviceInfo deviceInfo() override {
         if (!start()) return {};
         return {true, QString::fromStdString(driver_->serverName()), engine_->rate(), 2, driver_->bufferFrames(), "s16le"};
     }
@@ -314,7 +314,7 @@ private:
 };
 
 // A timed signal sounds its seconds whole: its fade-out lies within them.
-void GeneratorStream::play(const SignalSpec& signal, double seconds) {
+void GeneratorStream::play(const SignalParameters& signal, double seconds) {
     stop();
     AudioEngine& engine = output_.engine();
     voice_ = engine.addSignal(signal);
@@ -327,7 +327,7 @@ void GeneratorStream::play(const SignalSpec& signal, double seconds) {
     output_.wake();
 }
 
-void GeneratorStream::change(const SignalSpec& signal) {
+void GeneratorStream::change(const SignalParameters& signal) {
     if (!voice_) return;
     output_.engine().setSignal(voice_, signal);
     output_.wake();

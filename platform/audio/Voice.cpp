@@ -103,7 +103,7 @@ constexpr int kRenderFrames = 256;
 
 } // namespace
 
-Voice::Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered)
+Voice::Voice(const SignalParameters& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered)
     : fadeFrames_(std::max(1, fadeFrames)), gain_(gainRampFrames), generated_(true), dithered_(dithered), rate_(rate),
       signal_(signal),
       current_(signal, rate), rendered_(kRenderFrames), crossed_(kRenderFrames) {
@@ -116,9 +116,9 @@ void Voice::holdSignalGains() {
     gain_.hold(amplitude * left, amplitude * right);
 }
 
-void Voice::setSignal(std::int64_t at, const SignalSpec& signal) {
+void Voice::setSignal(std::int64_t at, const SignalParameters& signal) {
     if (!generated_) return;
-    const SignalSpec before = signal_;
+    const SignalParameters before = signal_;
     signal_ = signal;
     if (!started() || at <= start_) {
         // Not heard yet: it simply starts as the new signal.

@@ -30,7 +30,7 @@ public:
     // dithered: triangular dither of one 16-bit step is added wherever the
     // signal sounds, so the 16-bit stream carries its rounding error as
     // faint noise, not as harmonics of the tone.
-    Voice(const SignalSpec& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered);
+    Voice(const SignalParameters& signal, int rate, int fadeFrames, int gainRampFrames, bool dithered);
 
     // Audio thread. The voice sounds from frame `at` (frame 0 of the sound
     // there); a timed one fades out after timedFrames, else only a stop or
@@ -43,7 +43,7 @@ public:
     // From `at` on: the signal's level and channel ramp to the new ones;
     // a new frequency or sweep continues the phase; a new waveform is
     // crossfaded over the fade's length.
-    void setSignal(std::int64_t at, const SignalSpec& signal);
+    void setSignal(std::int64_t at, const SignalParameters& signal);
     bool underMasterGain() const { return !generated_; }
     // Adds frames [from, from + frames) of the stream to out (interleaved stereo).
     void mixInto(float* out, std::int64_t from, int frames) const;
@@ -82,7 +82,7 @@ private:
     bool generated_ = false;
     bool dithered_ = false;
     int rate_ = 0;
-    SignalSpec signal_;
+    SignalParameters signal_;
     SignalRenderer current_, previous_;
     std::int64_t segmentStart_ = 0, previousStart_ = 0, crossFrom_ = kNever;
     mutable std::vector<float> rendered_, crossed_; // audio thread only; sized up front

@@ -34,7 +34,7 @@ protected:
         window.errorLeft = true; // a trapped failure ends the test instead of waiting
         // Open the output before recording, as the running program has it:
         // an idle sink hands its monitor out in long blocks.
-        AudioOutput::instance().deviceSpec();
+        AudioOutput::instance().deviceInfo();
         QString why;
         ASSERT_TRUE(recorder.start(why)) << why.toStdString();
     }
@@ -59,15 +59,15 @@ private:
 // A stall of the machine shorter than what the server keeps queued goes
 // unheard; changes are heard at once all the same (the tests below).
 TEST_F(RealTone, TheOutputIsOpenAtTheServersRateStereoWithABufferThatRidesOutStalls) {
-    const AudioDeviceSpec spec = AudioOutput::instance().deviceSpec();
-    std::cout << "[ measured ] device: " << spec.driver.toStdString() << ", " << spec.rate << " Hz, "
-              << spec.channels << " channels, " << spec.format.toStdString() << ", " << spec.bufferFrames
+    const AudioDeviceInfo device = AudioOutput::instance().deviceInfo();
+    std::cout << "[ measured ] device: " << device.driver.toStdString() << ", " << device.rate << " Hz, "
+              << device.channels << " channels, " << device.format.toStdString() << ", " << device.bufferFrames
               << " frames queued" << std::endl;
-    ASSERT_TRUE(spec.open);
-    EXPECT_EQ(spec.rate, kSinkRate);
+    ASSERT_TRUE(device.open);
+    EXPECT_EQ(device.rate, kSinkRate);
     EXPECT_EQ(platform().outputRate(), kSinkRate);
-    EXPECT_EQ(spec.channels, 2);
-    EXPECT_GE(spec.bufferFrames * 1000 / spec.rate, 100) << "ms queued";
+    EXPECT_EQ(device.channels, 2);
+    EXPECT_GE(device.bufferFrames * 1000 / device.rate, 100) << "ms queued";
 }
 
 // What the preset modes play, as the hearing test needs it: full level and

@@ -14,7 +14,7 @@ protected:
         if (!soundServerReachable())
             GTEST_SKIP() << kNoSoundServer;
         // Our own open output keeps the sink busy, so its monitor arrives in small blocks.
-        AudioOutput::instance().deviceSpec();
+        AudioOutput::instance().deviceInfo();
     }
 };
 

@@ -21,7 +21,7 @@ class GeneratorAtTheSink : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
-        AudioOutput::instance().deviceSpec(); // open before recording, as the program has it
+        AudioOutput::instance().deviceInfo(); // open before recording, as the program has it
         QString why;
         ASSERT_TRUE(recorder.start(why)) << why.toStdString();
         stream = platform().openSignalStream();
@@ -40,7 +40,7 @@ protected:
         std::vector<std::int16_t> left, right;
         qint64 from = 0; // the recording's frame of left[0]
     };
-    Heard play(const SignalSpec& signal, int ms, const std::function<void()>& midway = {}) {
+    Heard play(const SignalParameters& signal, int ms, const std::function<void()>& midway = {}) {
         const qint64 start = recorder.position();
         stream->play(signal, 0);
         if (midway) {
@@ -98,8 +98,8 @@ double componentPower(const std::vector<double>& power, double hz, int n) {
     return sum;
 }
 
-SignalSpec signalOf(Waveform waveform, double hertz, double levelDb, SignalChannel channel = SignalChannel::Both) {
-    SignalSpec s;
+SignalParameters signalOf(Waveform waveform, double hertz, double levelDb, SignalChannel channel = SignalChannel::Both) {
+    SignalParameters s;
     s.waveform = waveform;
     s.frequency = hertz;
     s.levelDb = levelDb;
@@ -174,7 +174,7 @@ TEST_F(GeneratorAtTheSink, ASquareHasItsOddHarmonicsAtOneOverNAndNothingFoldedBa
 // The frequency between rising zero crossings, fitted as log f = a + b t:
 // a logarithmic sweep is a straight line, its slope ln(f1/f0)/T.
 TEST_F(GeneratorAtTheSink, ALogarithmicSweepFollowsItsLawWithoutAClick) {
-    SignalSpec sweep = signalOf(Waveform::Sine, 20, -6);
+    SignalParameters sweep = signalOf(Waveform::Sine, 20, -6);
     sweep.sweep = SweepLaw::Logarithmic;
     sweep.sweepTo = 20000;
     sweep.sweepSeconds = 10;
@@ -237,7 +237,7 @@ TEST_F(GeneratorAtTheSink, ALogarithmicSweepFollowsItsLawWithoutAClick) {
 
 TEST_F(GeneratorAtTheSink, AChangeOfFrequencyWhilePlayingLeavesNoDiscontinuity) {
     const double amplitude = 32767 * std::pow(10.0, -6 / 20.0);
-    SignalSpec signal = signalOf(Waveform::Sine, 1000, -6);
+    SignalParameters signal = signalOf(Waveform::Sine, 1000, -6);
     qint64 asked = 0;
     const Heard heard = play(signal, 2000, [&] {
         signal.frequency = 1500;

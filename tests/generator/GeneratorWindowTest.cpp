@@ -149,7 +149,7 @@ TEST(GeneratorWindow, ChangesWhilePlayingReachTheStream) {
     rig.control<QComboBox>("Channel")->setCurrentIndex(1);
     rig.control<QComboBox>("Waveform")->setCurrentIndex(1);
     rig.type("Frequency", "1234.5");
-    const SignalSpec& last = rig.env.fake.signalsPlayed.back();
+    const SignalParameters& last = rig.env.fake.signalsPlayed.back();
     EXPECT_EQ(rig.env.fake.last("signal-change") != nullptr, true);
     EXPECT_EQ(last.levelDb, -6);
     EXPECT_EQ(last.channel, SignalChannel::Left);

@@ -13,9 +13,9 @@ using namespace tonara;
 
 namespace {
 
-std::vector<float> rendered(const SignalSpec& spec, int rate, int frames, std::int64_t from = 0) {
+std::vector<float> rendered(const SignalParameters& parameters, int rate, int frames, std::int64_t from = 0) {
     std::vector<float> out(std::size_t(frames), 0.0f);
-    SignalRenderer(spec, rate).render(out.data(), from, frames);
+    SignalRenderer(parameters, rate).render(out.data(), from, frames);
     return out;
 }
 
@@ -34,11 +34,11 @@ std::vector<double> spectrum(const std::vector<float>& samples) {
     return amplitude;
 }
 
-SignalSpec tone(Waveform waveform, double hertz) {
-    SignalSpec spec;
-    spec.waveform = waveform;
-    spec.frequency = hertz;
-    return spec;
+SignalParameters tone(Waveform waveform, double hertz) {
+    SignalParameters parameters;
+    parameters.waveform = waveform;
+    parameters.frequency = hertz;
+    return parameters;
 }
 
 struct Band {
@@ -107,8 +107,8 @@ TEST(Peaks, NeverPassFullScale) {
 
 // Measured from the rendered sine itself: the time between rising zero
 // crossings, against the law at the middle of that period.
-void expectFollowsLaw(const SignalSpec& spec, int rate, double seconds, double (*law)(const SignalSpec&, double)) {
-    const auto wave = rendered(spec, rate, int(seconds * rate));
+void expectFollowsLaw(const SignalParameters& parameters, int rate, double seconds, double (*law)(const SignalParameters&, double)) {
+    const auto wave = rendered(parameters, rate, int(seconds * rate));
     double last = -1;
     int checked = 0;
     for (std::size_t i = 1; i < wave.size(); ++i) {
@@ -116,10 +116,10 @@ void expectFollowsLaw(const SignalSpec& spec, int rate, double seconds, double (
         const double crossing = double(i - 1) + wave[i - 1] / (wave[i - 1] - wave[i]);
         if (last >= 0) {
             const double middle = (last + crossing) / 2 / rate;
-            const double expected = law(spec, middle);
+            const double expected = law(parameters, middle);
             const double measured = rate / (crossing - last);
             // Where the frequency jumps back (a repeat), the period spans two laws.
-            if (expected < 4000 && std::abs(law(spec, last / rate) - law(spec, crossing / rate)) < 0.01 * expected) {
+            if (expected < 4000 && std::abs(law(parameters, last / rate) - law(parameters, crossing / rate)) < 0.01 * expected) {
                 ASSERT_NEAR(measured, expected, expected * 0.001) << "at " << middle << " s";
                 ++checked;
             }
@@ -129,7 +129,7 @@ void expectFollowsLaw(const SignalSpec& spec, int rate, double seconds, double (
     EXPECT_GT(checked, 100);
 }
 
-double sweepLaw(const SignalSpec& s, double t) {
+double sweepLaw(const SignalParameters& s, double t) {
     if (t >= s.sweepSeconds) {
         if (!s.repeat) return s.sweepTo;
         t = std::fmod(t, s.sweepSeconds);
@@ -144,28 +144,28 @@ TEST(Sweeps, FollowTheirLawWithinATenthOfAPercent) {
         {SweepLaw::Logarithmic, 3000, 50, 2, true, 5},     {SweepLaw::Linear, 200, 1000, 1, true, 3.5},
         {SweepLaw::Logarithmic, 100, 1000, 1, false, 2.5}};
     for (const auto& s : sweeps) {
-        SignalSpec spec = tone(Waveform::Sine, s.from);
-        spec.sweep = s.law;
-        spec.sweepTo = s.to;
-        spec.sweepSeconds = s.seconds;
-        spec.repeat = s.repeat;
+        SignalParameters parameters = tone(Waveform::Sine, s.from);
+        parameters.sweep = s.law;
+        parameters.sweepTo = s.to;
+        parameters.sweepSeconds = s.seconds;
+        parameters.repeat = s.repeat;
         SCOPED_TRACE(testing::Message() << s.from << " to " << s.to << (s.repeat ? " repeating" : " holding"));
-        expectFollowsLaw(spec, 48000, s.length, sweepLaw);
+        expectFollowsLaw(parameters, 48000, s.length, sweepLaw);
     }
 }
 
 // Rendered in pieces from anywhere, or whole: the same values.
 TEST(Rendering, IsAFunctionOfTheFrameAlone) {
-    SignalSpec spec = tone(Waveform::Sawtooth, 440.25);
-    spec.sweep = SweepLaw::Logarithmic;
-    spec.sweepTo = 3000;
-    spec.sweepSeconds = 0.5;
-    spec.repeat = true;
+    SignalParameters parameters = tone(Waveform::Sawtooth, 440.25);
+    parameters.sweep = SweepLaw::Logarithmic;
+    parameters.sweepTo = 3000;
+    parameters.sweepSeconds = 0.5;
+    parameters.repeat = true;
     for (auto waveform : {Waveform::Sawtooth, Waveform::PinkNoise, Waveform::WhiteNoise}) {
-        spec.waveform = waveform;
-        const auto whole = rendered(spec, 48000, 60000);
+        parameters.waveform = waveform;
+        const auto whole = rendered(parameters, 48000, 60000);
         std::vector<float> pieces(whole.size());
-        const SignalRenderer renderer(spec, 48000);
+        const SignalRenderer renderer(parameters, 48000);
         for (std::size_t at = 0; at < pieces.size(); at += 997)
             renderer.render(pieces.data() + at, std::int64_t(at), int(std::min<std::size_t>(997, pieces.size() - at)));
         EXPECT_EQ(whole, pieces) << int(waveform);

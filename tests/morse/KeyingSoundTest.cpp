@@ -42,7 +42,9 @@ TEST(KeyingSound, EveryToneAndGapLastsItsTimeToTheFrame) {
                     expected.push_back({spanStartFrame(plan, i, rate, rise), spanStartFrame(plan, i + 1, rate, rise) - 1});
             EXPECT_EQ(runs, expected);
             // At 48 kHz a unit of 60 ms is 2880 frames exactly.
-            if (rate == 48000) EXPECT_EQ(runs[0].second - runs[0].first + 1, 2880);
+            if (rate == 48000) {
+                EXPECT_EQ(runs[0].second - runs[0].first + 1, 2880);
+            }
             EXPECT_LT(gain.front(), 1e-3f) << "from silence";
             EXPECT_LT(gain.back(), 1e-3f) << "to silence";
         }

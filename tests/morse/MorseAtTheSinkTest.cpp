@@ -45,7 +45,7 @@ protected:
         window_.vars.bit = "128";
         window_.vars.lang = "en";
         window_.errorLeft = true;
-        AudioOutput::instance().deviceSpec(); // a busy sink hands out its monitor in small blocks
+        AudioOutput::instance().deviceInfo(); // a busy sink hands out its monitor in small blocks
     }
     // Keys the message at speed 0 and pitch 700; the tones heard and the loudest sample.
     std::vector<ToneSpan> key(const QString& message) {

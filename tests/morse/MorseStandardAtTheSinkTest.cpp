@@ -79,7 +79,7 @@ protected:
         window_.vars.bit = "128";
         window_.vars.lang = "en";
         window_.errorLeft = true;
-        AudioOutput::instance().deviceSpec();
+        AudioOutput::instance().deviceInfo();
     }
 
     // Keys the message in Standard timing; the recording from the press on.

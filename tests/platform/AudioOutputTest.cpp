@@ -17,7 +17,7 @@ namespace {
     setenv("PULSE_SERVER", "unix:/nonexistent/tonara-no-server", 1);
     AudioOutput& out = AudioOutput::instance();
 
-    if (out.deviceSpec().open) std::_Exit(2);
+    if (out.deviceInfo().open) std::_Exit(2);
     out.playWav("/nonexistent.wav", true);
     out.silenceWav();
     QElapsedTimer timer;

@@ -29,12 +29,12 @@ float channelPeak(const std::vector<float>& stereo, int channel, std::size_t fir
     return peak;
 }
 
-SignalSpec sine(double hertz, double levelDb, SignalChannel channel = SignalChannel::Both) {
-    SignalSpec spec;
-    spec.frequency = hertz;
-    spec.levelDb = levelDb;
-    spec.channel = channel;
-    return spec;
+SignalParameters sine(double hertz, double levelDb, SignalChannel channel = SignalChannel::Both) {
+    SignalParameters parameters;
+    parameters.frequency = hertz;
+    parameters.levelDb = levelDb;
+    parameters.channel = channel;
+    return parameters;
 }
 
 TEST(SignalVoice, PlaysAtItsLevelInTheEarsAsked) {
@@ -59,9 +59,9 @@ TEST(SignalVoice, PlaysAtItsLevelInTheEarsAsked) {
 // Raised-cosine fades of 5 ms at both ends; a timed signal ends by itself.
 TEST(SignalVoice, FadesInAndOutOverFiveMilliseconds) {
     AudioEngine engine(kRate);
-    SignalSpec spec = sine(1000, 0);
-    spec.waveform = Waveform::Square;
-    Voice* voice = engine.addSignal(spec, false);
+    SignalParameters parameters = sine(1000, 0);
+    parameters.waveform = Waveform::Square;
+    Voice* voice = engine.addSignal(parameters, false);
     const int timed = kRate / 10;
     engine.playFor(voice, timed);
     const auto out = mixed(engine, 0, timed + kRate / 10);
@@ -90,15 +90,15 @@ TEST(SignalVoice, ChangesWithoutADiscontinuity) {
         {Waveform::Triangle, Waveform::Sine, 2000, 300}};
     for (const auto& c : changes) {
         AudioEngine engine(kRate);
-        SignalSpec spec = sine(c.fromHz, -6);
-        spec.waveform = c.before;
-        Voice* voice = engine.addSignal(spec, false);
+        SignalParameters parameters = sine(c.fromHz, -6);
+        parameters.waveform = c.before;
+        Voice* voice = engine.addSignal(parameters, false);
         engine.play(voice, true);
         const int changeAt = 12345;
         auto out = mixed(engine, 0, changeAt);
-        spec.waveform = c.after;
-        spec.frequency = c.toHz;
-        engine.setSignal(voice, spec);
+        parameters.waveform = c.after;
+        parameters.frequency = c.toHz;
+        engine.setSignal(voice, parameters);
         const auto later = mixed(engine, changeAt, kRate / 2);
         out.insert(out.end(), later.begin(), later.end());
         const float ownBefore = largestStep(out, 1000, changeAt - 10);
@@ -113,13 +113,13 @@ TEST(SignalVoice, ChangesWithoutADiscontinuity) {
 // A new level ramps over the gain ramp's 5 ms: no sample jumps.
 TEST(SignalVoice, RampsALevelChange) {
     AudioEngine engine(kRate);
-    SignalSpec spec = sine(100, -40);
-    Voice* voice = engine.addSignal(spec, false);
+    SignalParameters parameters = sine(100, -40);
+    Voice* voice = engine.addSignal(parameters, false);
     engine.play(voice, true);
     const int changeAt = 4800; // a peak of the 100 Hz sine lies 120 frames on
     auto out = mixed(engine, 0, changeAt);
-    spec.levelDb = 0;
-    engine.setSignal(voice, spec);
+    parameters.levelDb = 0;
+    engine.setSignal(voice, parameters);
     const auto later = mixed(engine, changeAt, kRate / 10);
     out.insert(out.end(), later.begin(), later.end());
     const int ramp = kRate * AudioEngine::kGainRampMs / 1000;

@@ -93,7 +93,7 @@ protected:
             GTEST_SKIP() << kNoSoundServer;
         setPlatform(&platform_);
         // The running program has its output open; an idle sink hands its monitor out in long blocks.
-        AudioOutput::instance().deviceSpec();
+        AudioOutput::instance().deviceInfo();
         QString why;
         ASSERT_TRUE(recorder.start(why)) << why.toStdString();
     }

@@ -74,7 +74,7 @@ class PlayerProgram : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
-        AudioOutput::instance().deviceSpec(); // a busy sink hands out its monitor in small blocks
+        AudioOutput::instance().deviceInfo(); // a busy sink hands out its monitor in small blocks
         QDir root(root_.path());
         for (const char* folder : {"my tones", "app data", "temp"}) root.mkdir(folder);
         writeBytes(root.filePath("app data/tonara.ini"),
