@@ -1,4 +1,3 @@
-#include "AudioOutput.h"
 #include "CommandLine.h"
 #include "Folders.h"
 #include "Leftovers.h"
@@ -21,8 +20,6 @@ int main(int argc, char** argv) {
     // Into the environment before any thread starts.
     tonara::exportTempFolder();
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
-    // The sound server is reached while the window system is.
-    tonara::AudioOutput::instance().prepareInBackground("Tonara");
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
     // The desktop entry's name: window, launcher and file manager then agree on one program and icon.

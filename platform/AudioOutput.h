@@ -30,12 +30,6 @@ public:
     static AudioOutput& instance();
     virtual ~AudioOutput() = default;
 
-    // Opens the output on a thread of its own, while the program starts;
-    // whatever needs the output first waits for it. Call it once, early in
-    // main() (after the environment is set), with the name the sound server
-    // shows for the program.
-    virtual void prepareInBackground(const std::string& programName) = 0;
-
     // With timedMs the sound loops for that long at the sink, then fades.
     virtual void playWav(const QString& path, bool loop, std::optional<int> timedMs = std::nullopt) = 0;
     // Fades the player out at once, unless it is a timed tone whose end the

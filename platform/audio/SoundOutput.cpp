@@ -104,17 +104,10 @@ private:
 class SoundOutput : public AudioOutput, private AudioFeed {
 public:
     ~SoundOutput() override {
-        if (starter_.joinable()) starter_.join();
         letEndedSoundsPlayOut();
         if (driver_) driver_->close();
     }
 
-    void prepareInBackground(const std::string& programName) override {
-        if (starter_.joinable()) return;
-        programName_ = programName;
-        begun_ = true;
-        starter_ = std::thread([this] { start(); });
-    }
 
     void playWav(const QString& path, bool loop, std::optional<int> timedMs) override {
         if (!start()) return;
@@ -255,23 +248,21 @@ private:
     }
 
     // Tried once: a machine without a sound server stays silent rather than
-    // paying for a failed connection on every tone. Whoever comes first,
-    // the thread of prepareInBackground or a sound, opens it; the other waits.
+    // paying for a failed connection on every tone.
     bool start() {
         begun_ = true;
         std::call_once(tried_, [this] { open(); });
         return engine_ != nullptr;
     }
 
-    // Open, once an opening has begun (waiting for its end); what needs no
-    // output does not open one.
+    // Open, once a sound has opened it: what needs no output opens none.
     bool opened() { return begun_ && start(); }
 
     void open() {
         auto driver = makePulseDriver();
         // The driver's thread starts here and keeps this priority.
         const RealTimePriority feedPriority(kFeedPriority);
-        const std::string program = programName_.empty() ? programName() : programName_;
+        const std::string program = programName();
         int rate = forcedRate();
         if (rate == 0) rate = driver->serverRate(program);
         if (rate == 0) return;
@@ -297,8 +288,6 @@ private:
 
     std::once_flag tried_;
     std::atomic<bool> begun_{false};
-    std::thread starter_;
-    std::string programName_;
     std::unique_ptr<AudioDriver> driver_;
     std::unique_ptr<AudioEngine> engine_;
     RateConverter converter_;
