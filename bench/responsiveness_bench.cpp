@@ -56,6 +56,17 @@ double firstSilenceMs(const std::vector<std::int16_t>& samples, qint64 from) {
 
 struct Figures {
     std::vector<double> start, stop, gap;
+
+    // One trial's recording: the tone played at played and stopped at
+    // stopped, and the silence between the pair that starts at pair.
+    void add(const std::vector<std::int16_t>& got, qint64 played, qint64 stopped, qint64 pair) {
+        const ToneSpan tone = findTone(got, kThreshold, played, pair);
+        const double silence = firstSilenceMs(got, pair);
+        if (!tone.found() || silence < 0) return;
+        start.push_back(msOf(tone.onset - played));
+        stop.push_back(msOf(tone.offset - stopped));
+        gap.push_back(silence);
+    }
 };
 
 Figures ours(SinkRecorder& recorder, const QString& wav, int trials) {
@@ -78,13 +89,7 @@ Figures ours(SinkRecorder& recorder, const QString& wav, int trials) {
             platform.silenceWav();
         }
         recorder.keepRecording(300);
-        const std::vector<std::int16_t> got = recorder.samples();
-        const ToneSpan tone = findTone(got, kThreshold, played, pair);
-        const double gap = firstSilenceMs(got, pair);
-        if (!tone.found() || gap < 0) continue;
-        f.start.push_back(msOf(tone.onset - played));
-        f.stop.push_back(msOf(tone.offset - stopped));
-        f.gap.push_back(gap);
+        f.add(recorder.samples(), played, stopped, pair);
     }
     return f;
 }
@@ -109,13 +114,7 @@ Figures paplays(SinkRecorder& recorder, const QString& wav, int trials) {
             while (!one.waitForFinished(1)) recorder.keepRecording(1);
         }
         recorder.keepRecording(300);
-        const std::vector<std::int16_t> got = recorder.samples();
-        const ToneSpan tone = findTone(got, kThreshold, played, pair);
-        const double gap = firstSilenceMs(got, pair);
-        if (!tone.found() || gap < 0) continue;
-        f.start.push_back(msOf(tone.onset - played));
-        f.stop.push_back(msOf(tone.offset - stopped));
-        f.gap.push_back(gap);
+        f.add(recorder.samples(), played, stopped, pair);
     }
     return f;
 }

@@ -11,13 +11,11 @@
 
 #include <QCoreApplication>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <thread>
 
 namespace tonara {
@@ -185,18 +183,16 @@ public:
     int outputRate() override { return start() ? engine_->rate() : 0; }
 
     void setVolume(double gain) override {
-        const bool open = opened();
         volume_ = float(std::clamp(gain, 0.0, 1.0));
-        if (!open) return; // set when the output opens
+        if (!opened()) return; // set when the output opens
         engine_->setMasterGain(volume_);
         driver_->wake();
     }
 
     void setPlayerChannels(double left, double right) override {
-        const bool open = opened();
         playerLeft_ = float(std::clamp(left, 0.0, 1.0));
         playerRight_ = float(std::clamp(right, 0.0, 1.0));
-        if (!open || !player_) return;
+        if (!opened() || !player_) return;
         engine_->setGain(player_, playerLeft_, playerRight_);
         driver_->wake();
     }
@@ -250,13 +246,15 @@ private:
     // Tried once: a machine without a sound server stays silent rather than
     // paying for a failed connection on every tone.
     bool start() {
-        begun_ = true;
-        std::call_once(tried_, [this] { open(); });
+        if (!tried_) {
+            tried_ = true;
+            open();
+        }
         return engine_ != nullptr;
     }
 
     // Open, once a sound has opened it: what needs no output opens none.
-    bool opened() { return begun_ && start(); }
+    bool opened() const { return engine_ != nullptr; }
 
     void open() {
         auto driver = makePulseDriver();
@@ -286,8 +284,7 @@ private:
         return playing - std::max<std::int64_t>(quiet, 0) >= std::int64_t(engine_->rate()) * kRestAfterMs / 1000;
     }
 
-    std::once_flag tried_;
-    std::atomic<bool> begun_{false};
+    bool tried_ = false;
     std::unique_ptr<AudioDriver> driver_;
     std::unique_ptr<AudioEngine> engine_;
     RateConverter converter_;

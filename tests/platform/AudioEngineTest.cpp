@@ -30,6 +30,14 @@ std::shared_ptr<const PcmSound> constant(float level, int frames) {
 }
 
 // The left channel of frames [from, from + frames).
+// A loop of a constant level, sounding from frame 0.
+Voice* loopingFromFrame0(AudioEngine& engine, float level) {
+    Voice* voice = engine.add(constant(level, 100));
+    engine.play(voice, true);
+    engine.take(0);
+    return voice;
+}
+
 std::vector<float> left(const AudioEngine& engine, std::int64_t from, int frames) {
     std::vector<float> out(size_t(frames) * 2);
     engine.mix(out.data(), from, frames);
@@ -232,9 +240,7 @@ TEST(AudioEngine, AStopCutsATimedToneAndAReleaseLetsItFinish) {
 
 TEST(AudioEngine, AGainChangeRampsWithoutAStep) {
     AudioEngine engine(kRate);
-    Voice* v = engine.add(constant(0.8f, 100));
-    engine.play(v, true);
-    engine.take(0);
+    Voice* v = loopingFromFrame0(engine, 0.8f);
     engine.setGain(v, 0.25f, 0.25f);
     EXPECT_EQ(engine.take(1000), 1000);
     const std::vector<float> out = left(engine, 990, 2000);
@@ -249,9 +255,7 @@ TEST(AudioEngine, AGainChangeRampsWithoutAStep) {
 // both move without a step.
 TEST(AudioEngine, ChannelGainsAndTheMasterGainRampWithoutAStep) {
     AudioEngine engine(kRate);
-    Voice* v = engine.add(constant(0.8f, 100));
-    engine.play(v, true);
-    engine.take(0);
+    Voice* v = loopingFromFrame0(engine, 0.8f);
     engine.setGain(v, 1.0f, 0.0f);
     engine.setMasterGain(0.5f);
     EXPECT_EQ(engine.take(1000), 1000);
