@@ -23,8 +23,6 @@ namespace {
 
 const QString kToneFileFilter = QStringLiteral("Tonara file (*.tnf)|*.tnf|All files (*.*)|*.*");
 
-QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
-
 } // namespace
 
 // Choosing an option runs its handler, even when it is chosen already.

@@ -9,8 +9,6 @@ namespace tonara {
 
 namespace {
 
-QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
-
 const QStringList kCustomPitchGroup = {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"};
 
 // The animated preview that is running, if any. There is only ever one: a

@@ -7,6 +7,9 @@
 
 namespace tonara {
 
+// The design name of the option button of mode k (1 to 9).
+inline QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
+
 constexpr qint16 kAnimatedPreview = 1;
 constexpr qint16 kStaticPreview = 930;
 

@@ -1,5 +1,6 @@
 // The nine modes, the custom-pitch slider, Play and Stop.
 #include "Folders.h"
+#include "ExternalTone.h"
 #include "Form1.h"
 #include "ModePresentation.h"
 #include "NumberText.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr qint16 kPresetPitches[] = {0, 1000, 4500, 10000, 16600, 21000};
 constexpr qint16 kSweepCode = 1;
 constexpr qint16 kMorseCode = 3;
-
-QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
 
 } // namespace
 
@@ -94,7 +93,7 @@ void Form1::playClicked() {
             tone.playSweep(state_.bit);
             do {
                 platform().processEvents();
-                platform().serveEvents(208, stopped);
+                platform().serveEvents(kToneWaitMs, stopped);
             } while (isFormVisible(Form::Form1) && state_.z != 1);
             program.PrintFile("#Sound stopped");
             return;
@@ -109,7 +108,7 @@ void Form1::playClicked() {
         tone.playContinuous(state_.bit, pitch);
         while (isFormVisible(Form::Form1) && state_.z != 1) {
             platform().processEvents();
-            platform().serveEvents(208, stopped);
+            platform().serveEvents(kToneWaitMs, stopped);
         }
         program.PrintFile("#Sound stopped");
         setStatusText(1, state_.acctoon1);

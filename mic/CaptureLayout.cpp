@@ -31,9 +31,9 @@ CaptureLayout captureLayout(qint32 samplesPerSec, qint16 bitsPerSample, qint16 c
 
     qint32 half = halfBufferLen;
     if (half < 1) half = toInt32(f.avgBytesPerSec / 10.0);
-    if (f.blockAlign == 0) raise(11);
+    if (f.blockAlign == 0) raise(err::DivisionByZero);
     half -= half % f.blockAlign;
-    if (half < 1) raise(5);
+    if (half < 1) raise(err::InvalidCall);
     layout.halfBufferLen = half;
     layout.bufferSize = toInt32Exact(2 * qint64(half));
     return layout;

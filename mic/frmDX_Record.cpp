@@ -6,18 +6,6 @@ namespace tonara {
 
 namespace {
 
-RuntimeError asRuntimeError(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const RuntimeError& known) {
-        return known;
-    } catch (const std::bad_alloc&) {
-        return RuntimeError(7);
-    } catch (const std::exception& other) {
-        return RuntimeError(51, QString::fromLocal8Bit(other.what()));
-    }
-}
-
 QString errorText(const RuntimeError& failure) {
     return "Error: " + QString::number(failure.number()) + "\r\n" + "Desription: " + failure.description() + "\r\n" +
            "Source: Tonara";
@@ -40,7 +28,7 @@ QString frmDX_Record::Initialize(qint32 SamplesPerSec, qint16 BitsPerSample, qin
         return {};
     } catch (...) {
         UninitializeSound();
-        return errorText(asRuntimeError(std::current_exception()));
+        return errorText(RuntimeError::fromCaught(std::current_exception()));
     }
 }
 

@@ -1,5 +1,8 @@
 #include "RuntimeError.h"
 
+#include <new>
+#include <utility>
+
 namespace tonara {
 
 RuntimeError::RuntimeError(int number, const QString& description)
@@ -8,26 +11,40 @@ RuntimeError::RuntimeError(int number, const QString& description)
       description_(description.isEmpty() ? describe(number) : description) {}
 
 QString RuntimeError::describe(int number) {
-    switch (number) {
-    case 5: return "Invalid procedure call or argument";
-    case err::Overflow: return "Overflow";
-    case 7: return "Out of memory";
-    case 9: return "Subscript out of range";
-    case 11: return "Division by zero";
-    case err::TypeMismatch: return "Type mismatch";
-    case 52: return "Bad file name or number";
-    case err::FileNotFound: return "File not found";
-    case err::BadFileMode: return "Bad file mode";
-    case 55: return "File already open";
-    case 57: return "Device I/O error";
-    case 58: return "File already exists";
-    case err::DiskFull: return "Disk full";
-    case err::InputPastEnd: return "Input past end of file";
-    case err::DeviceUnavailable: return "Device unavailable";
-    case err::PermissionDenied: return "Permission denied";
-    case err::PathFileAccess: return "Path/File access error";
-    case err::PathNotFound: return "Path not found";
-    default: return "Application-defined or object-defined error";
+    static const std::pair<int, const char*> kWords[] = {
+        {err::InvalidCall, "Invalid procedure call or argument"},
+        {err::Overflow, "Overflow"},
+        {err::OutOfMemory, "Out of memory"},
+        {err::SubscriptOutOfRange, "Subscript out of range"},
+        {err::DivisionByZero, "Division by zero"},
+        {err::TypeMismatch, "Type mismatch"},
+        {err::BadFileName, "Bad file name or number"},
+        {err::FileNotFound, "File not found"},
+        {err::BadFileMode, "Bad file mode"},
+        {err::FileAlreadyOpen, "File already open"},
+        {err::DeviceIoError, "Device I/O error"},
+        {err::FileAlreadyExists, "File already exists"},
+        {err::DiskFull, "Disk full"},
+        {err::InputPastEnd, "Input past end of file"},
+        {err::DeviceUnavailable, "Device unavailable"},
+        {err::PermissionDenied, "Permission denied"},
+        {err::PathFileAccess, "Path/File access error"},
+        {err::PathNotFound, "Path not found"},
+    };
+    for (const auto& [known, words] : kWords)
+        if (known == number) return words;
+    return "Application-defined or object-defined error";
+}
+
+RuntimeError RuntimeError::fromCaught(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const RuntimeError& known) {
+        return known;
+    } catch (const std::bad_alloc&) {
+        return RuntimeError(err::OutOfMemory);
+    } catch (const std::exception& other) {
+        return RuntimeError(err::InternalError, QString::fromLocal8Bit(other.what()));
     }
 }
 

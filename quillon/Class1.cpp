@@ -11,7 +11,6 @@ namespace tonara::quillon {
 namespace {
 
 constexpr qint16 kPlayerWaitMs = 100;
-constexpr qint16 kToneProgramWaitMs = 208;
 // Quillon names the 32-bit tone program in capitals; the platform finds it whatever the case.
 const QString kSound32Command = QStringLiteral("SOUND32.dll");
 const QString kSound16Command = toneProgramCommand("16");
@@ -45,7 +44,7 @@ void Class1::soundThroughToneProgram(qint16 pitch, const QString& command) {
         z = 0;
         writeToneRequest(pitchRequestLine(pitch));
         platform().startProgram(command, true);
-        waitForStop(kToneProgramWaitMs);
+        waitForStop(kToneWaitMs);
         KillAll();
     });
 }

@@ -22,8 +22,6 @@ constexpr std::array<Level, kLevelCount> kLevels{{
     {21000, 9},
 }};
 
-constexpr int kSubscriptOutOfRange = 9;
-
 // Tested in order: the first row whose margin puts the age above the hearing age.
 struct VerdictRow {
     int margin;
@@ -33,7 +31,7 @@ struct VerdictRow {
 } // namespace
 
 Level levelAt(qint16 level) {
-    if (level < 1 || level > kLevelCount) raise(kSubscriptOutOfRange);
+    if (level < 1 || level > kLevelCount) raise(err::SubscriptOutOfRange);
     return kLevels[size_t(level - 1)];
 }
 

@@ -6,7 +6,6 @@
 #include "RuntimeError.h"
 
 #include <exception>
-#include <new>
 
 namespace tonara {
 
@@ -14,12 +13,8 @@ template <typename Body>
 void trapped(MainWindow& mainWindow, qint16 errol, Body&& body) {
     try {
         body();
-    } catch (const RuntimeError& failure) {
-        Program(mainWindow).ErrorNote(errol, failure);
-    } catch (const std::bad_alloc&) {
-        Program(mainWindow).ErrorNote(errol, RuntimeError(7));
-    } catch (const std::exception& other) {
-        Program(mainWindow).ErrorNote(errol, RuntimeError(51, QString::fromLocal8Bit(other.what())));
+    } catch (const std::exception&) {
+        Program(mainWindow).ErrorNote(errol, RuntimeError::fromCaught(std::current_exception()));
     }
 }
 

@@ -15,8 +15,6 @@ namespace tonara {
 
 namespace {
 
-constexpr qint16 kToneProgramWaitMs = 208;
-
 // Hands the pitch to the tone program of bit and starts it; the tone then
 // lasts until the program is killed.
 void startToneProgram(MainWindow& mainWindow, qint16 pitch, const QString& bit) {
@@ -37,7 +35,7 @@ QString toneProgramName(const QString& bit) { return "SOUND" + bit + ".dll"; }
 void sound::Sound16(qint16 pitch) {
     trapped(mainWindow_, 1015, [&] {
         startToneProgram(mainWindow_, pitch, "16");
-        waitWhilePlaying(kToneProgramWaitMs);
+        waitWhilePlaying(kToneWaitMs);
         KillAll();
     });
 }
@@ -45,7 +43,7 @@ void sound::Sound16(qint16 pitch) {
 void sound::Sound32(qint16 pitch) {
     trapped(mainWindow_, 1016, [&] {
         startToneProgram(mainWindow_, pitch, "32");
-        waitWhilePlaying(kToneProgramWaitMs);
+        waitWhilePlaying(kToneWaitMs);
         KillAll();
     });
 }

@@ -4,8 +4,12 @@
 #include "ToneRequest.h"
 
 #include <QString>
+#include <QtGlobal>
 
 namespace tonara {
+
+// How long a continuous tone's loop waits between looks at Stop.
+constexpr qint16 kToneWaitMs = 208;
 
 // The shell command that starts the tone program of a sound mode code
 // ("sound32.dll" for "32", "cmd /c relay16.exe" for "16"); empty for the others.

@@ -6,16 +6,26 @@ namespace {
 
 // In the order of the Sound mode menu.
 constexpr SoundMode kModes[] = {
-    {"128", "SoundBit=128", "sndautomatic", "Automatic", 27, ContinuousTone::SoundWinmmRND, TimedTone::SoundWinmmRNDTMP,
-     SweepTone::SoundWinmmLTH, nullptr, SweepDisplay::Nothing, false, false, false},
-    {"32", "SoundBit=32", "sndsound32", "Sound32", 30, ContinuousTone::Sound32, TimedTone::Beep, SweepTone::LowToHigh,
-     "sound32.dll", SweepDisplay::PitchAndPreview, false, false, false},
-    {"256", "SoundBit=256", "sndwinmm", "Winmm", 31, ContinuousTone::SoundWinmmRND, TimedTone::SoundWinmmRNDTMP,
-     SweepTone::SoundWinmmLTH, nullptr, SweepDisplay::Nothing, false, false, true},
-    {"64", "SoundBit=64", "snddirectsound", "DirectSound", 29, ContinuousTone::SoundDXRND, TimedTone::Silent, SweepTone::LowToHigh,
-     nullptr, SweepDisplay::Nothing, true, true, false},
-    {"16", "SoundBit=16", "sndclassic", "Classic", 28, ContinuousTone::Sound16, TimedTone::Beep, SweepTone::LowToHigh,
-     "cmd /c relay16.exe", SweepDisplay::Caption, false, true, false},
+    {.code = "128", .settingsLine = "SoundBit=128", .menuItem = "sndautomatic", .menuCaption = "Automatic",
+     .menuErrol = 27, .continuous = ContinuousTone::SoundWinmmRND, .timed = TimedTone::SoundWinmmRNDTMP,
+     .sweep = SweepTone::SoundWinmmLTH, .toneProgramCommand = nullptr, .sweepDisplay = SweepDisplay::Nothing,
+     .disablesToolModes = false, .menuSelectsLowPitch = false, .startEnablesLowToHigh = false},
+    {.code = "32", .settingsLine = "SoundBit=32", .menuItem = "sndsound32", .menuCaption = "Sound32",
+     .menuErrol = 30, .continuous = ContinuousTone::Sound32, .timed = TimedTone::Beep,
+     .sweep = SweepTone::LowToHigh, .toneProgramCommand = "sound32.dll", .sweepDisplay = SweepDisplay::PitchAndPreview,
+     .disablesToolModes = false, .menuSelectsLowPitch = false, .startEnablesLowToHigh = false},
+    {.code = "256", .settingsLine = "SoundBit=256", .menuItem = "sndwinmm", .menuCaption = "Winmm",
+     .menuErrol = 31, .continuous = ContinuousTone::SoundWinmmRND, .timed = TimedTone::SoundWinmmRNDTMP,
+     .sweep = SweepTone::SoundWinmmLTH, .toneProgramCommand = nullptr, .sweepDisplay = SweepDisplay::Nothing,
+     .disablesToolModes = false, .menuSelectsLowPitch = false, .startEnablesLowToHigh = true},
+    {.code = "64", .settingsLine = "SoundBit=64", .menuItem = "snddirectsound", .menuCaption = "DirectSound",
+     .menuErrol = 29, .continuous = ContinuousTone::SoundDXRND, .timed = TimedTone::Silent,
+     .sweep = SweepTone::LowToHigh, .toneProgramCommand = nullptr, .sweepDisplay = SweepDisplay::Nothing,
+     .disablesToolModes = true, .menuSelectsLowPitch = true, .startEnablesLowToHigh = false},
+    {.code = "16", .settingsLine = "SoundBit=16", .menuItem = "sndclassic", .menuCaption = "Classic",
+     .menuErrol = 28, .continuous = ContinuousTone::Sound16, .timed = TimedTone::Beep,
+     .sweep = SweepTone::LowToHigh, .toneProgramCommand = "cmd /c relay16.exe", .sweepDisplay = SweepDisplay::Caption,
+     .disablesToolModes = false, .menuSelectsLowPitch = true, .startEnablesLowToHigh = false},
 };
 
 } // namespace

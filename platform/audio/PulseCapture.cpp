@@ -13,14 +13,13 @@ namespace {
 
 // How often recorded sound arrives.
 constexpr int kFragmentMs = 20;
-constexpr int kUnsupportedFormat = 5;
 
 pa_sample_format_t sampleFormat(const CaptureFormat& format) {
     if (format.samplesPerSecond > 0 && format.channels > 0 && format.channels <= int(PA_CHANNELS_MAX)) {
         if (format.bitsPerSample == 8) return PA_SAMPLE_U8;
         if (format.bitsPerSample == 16) return PA_SAMPLE_S16LE;
     }
-    throw RuntimeError(kUnsupportedFormat, QString("Unsupported capture format: %1 Hz, %2 bits, %3 channels")
+    throw RuntimeError(err::InvalidCall, QString("Unsupported capture format: %1 Hz, %2 bits, %3 channels")
                                                .arg(format.samplesPerSecond)
                                                .arg(format.bitsPerSample)
                                                .arg(format.channels));

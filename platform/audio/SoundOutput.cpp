@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kLowestRate = 8000;
 constexpr int kHighestRate = 384000;
-constexpr int kInvalidFileFormat = 321;
 // Quiet this long, the stream is corked.
 constexpr int kRestAfterMs = 1000;
 constexpr auto kPlayOutWait = std::chrono::milliseconds(300);
@@ -165,7 +164,7 @@ public:
         case WavLoadFailure::None: break;
         case WavLoadFailure::Missing: raise(err::FileNotFound);
         case WavLoadFailure::Unreadable: raise(err::PathFileAccess);
-        case WavLoadFailure::NotPcm: throw RuntimeError(kInvalidFileFormat, "Invalid file format");
+        case WavLoadFailure::NotPcm: throw RuntimeError(err::InvalidFileFormat, "Invalid file format");
         }
         return std::make_unique<StreamVoice>(*this, load.sound);
     }
