@@ -17,7 +17,7 @@ QString help() {
                                    "\n"
                                    "  -h, --help     show this help and exit\n"
                                    "  -V, --version  show the version and exit\n"
-                                   "  --             the rest is the tone file, even one whose name begins with '-'\n"
+                                   "  --             end the options: what follows is the tone file\n"
                                    "\n"
                                    "Settings are kept in tonara.ini in the configuration folder\n"
                                    "($XDG_CONFIG_HOME, else ~/.config); the activity and error logs\n"
