@@ -61,9 +61,14 @@ TEST(ReadArguments, OptionsOperandsAndTheirEnd) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const ArgumentReading reading = readArguments(c.arguments, [](const QString&) { return false; });
         EXPECT_STREQ(nameOf(reading.answer), nameOf(c.answer));
-        if (c.answer == Answer::Run) EXPECT_EQ(reading.operands, c.operandsOrComplaint);
-        if (c.answer == Answer::Misuse) EXPECT_EQ(reading.complaint, c.operandsOrComplaint);
-        if (c.answer != Answer::Misuse) EXPECT_TRUE(reading.complaint.isEmpty());
+        if (c.answer == Answer::Misuse) {
+            EXPECT_EQ(reading.complaint, c.operandsOrComplaint);
+        } else {
+            EXPECT_TRUE(reading.complaint.isEmpty());
+        }
+        if (c.answer == Answer::Run) {
+            EXPECT_EQ(reading.operands, c.operandsOrComplaint);
+        }
     }
 }
 
