@@ -4,6 +4,7 @@
 #include "RealProcesses.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <gtest/gtest.h>
@@ -33,18 +34,16 @@ double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64
 
 class Copy {
 public:
-    Copy(const QString& program, const QString& appData, const char* option) {
-        QProcessEnvironment environment = ownedEnvironment();
-        environment.insert("APPDATA", appData);
-        environment.insert("TONARA_AUTOPLAY_OPTION", option);
+    Copy(const QString& program, const QProcessEnvironment& environment, const QStringList& arguments = {}) {
         process_.setProcessEnvironment(environment);
-        process_.start(program, QStringList());
+        process_.start(program, arguments);
     }
     ~Copy() {
         process_.kill();
         process_.waitForFinished(5000);
     }
     bool started() { return process_.waitForStarted(5000); }
+    bool running() { return process_.state() == QProcess::Running; }
     void pressStop() {
         process_.write("stop\n");
         process_.waitForBytesWritten(1000);
@@ -57,46 +56,38 @@ private:
 
 } // namespace
 
-class TwoCopies : public AtTheSink {};
+class TwoCopies : public AtTheSink {
+protected:
+    void SetUp() override {
+        AtTheSink::SetUp();
+        if (IsSkipped()) return;
+        QDir().mkpath(env.temp("appdata"));
+        writeBytes(env.temp("appdata/tonara.ini"),
+                   "AutoUpdate=n\r\nSoundbit=32\r\nLanguage=EN\r\nSendData=n\r\nMicrophone=1\r\nMicrophoneON=n\r\n");
+        folder = programFolderWith(env, {"tonara_autoplay", "sound32.dll"});
+        env.endAtTeardown(toneProgram());
+        QString why;
+        ASSERT_TRUE(recorder.start(why)) << why.toStdString();
+    }
 
-TEST_F(TwoCopies, EachSoundsUntilItsOwnStop) {
-    RealProcessEnvironment env;
-    const QString appData = env.temp("appdata");
-    QDir().mkpath(appData);
-    writeBytes(appData + "/tonara.ini",
-               "AutoUpdate=n\r\nSoundbit=32\r\nLanguage=EN\r\nSendData=n\r\nMicrophone=1\r\nMicrophoneON=n\r\n");
-    const QString folder = programFolderWith(env, {"tonara_autoplay", "sound32.dll"});
-    const QString toneProgram = folder + "/sound32.dll";
-    env.endAtTeardown(toneProgram);
-    SinkRecorder recorder;
-    QString why;
-    ASSERT_TRUE(recorder.start(why)) << why.toStdString();
+    QString toneProgram() const { return folder + "/sound32.dll"; }
+    QProcessEnvironment environment(const char* option) const {
+        QProcessEnvironment environment = ownedEnvironment();
+        environment.insert("APPDATA", env.temp("appdata"));
+        environment.insert("TONARA_AUTOPLAY_OPTION", option);
+        return environment;
+    }
+    // The copy with Play pressed in the mode option.
+    std::unique_ptr<Copy> startCopy(const char* option) {
+        auto copy = std::make_unique<Copy>(folder + "/tonara_autoplay", environment(option));
+        EXPECT_TRUE(copy->started());
+        return copy;
+    }
 
-    // The second starts once the first's tone program has read the shared tone request.
-    Copy first(folder + "/tonara_autoplay", appData, "1");
-    ASSERT_TRUE(first.started());
-    ASSERT_TRUE(recorder.waitForSound(kHeard, 15000)) << "the first copy's tone never sounded";
-    Copy second(folder + "/tonara_autoplay", appData, "2");
-    ASSERT_TRUE(second.started());
-    ASSERT_TRUE(waitUntil([&] { return runningAs(toneProgram).size() == 2; }, 15000)) << "two tone programs";
-    recorder.keepRecording(kSettleMs);
-
-    const qint64 both = recorder.position();
-    recorder.keepRecording(1000);
-    const qint64 secondStopped = recorder.position();
-    second.pressStop();
-    recorder.keepRecording(1500);
-    EXPECT_EQ(runningAs(toneProgram).size(), 1u) << "the second's Stop ended one tone program";
-    const qint64 firstStopped = recorder.position();
-    first.pressStop();
-    recorder.keepRecording(kSettleMs + 300);
-    EXPECT_TRUE(waitUntil([&] { return runningAs(toneProgram).empty(); }, 2000)) << "a tone program is left";
-    const std::vector<std::int16_t> samples = recorder.stop();
-
-    const qint64 piece = kSinkRate * kPieceMs / 1000;
-    const qint64 settle = kSinkRate * kSettleMs / 1000;
-    ASSERT_GE(qint64(samples.size()), firstStopped + settle + piece);
-    auto check = [&](qint64 from, qint64 to, double hz, bool heard, const char* when) {
+    // Each piece of [from, to) holds hz, or does not.
+    void check(qint64 from, qint64 to, double hz, bool heard, const char* when) {
+        const qint64 piece = kSinkRate * kPieceMs / 1000;
+        ASSERT_LE(to, qint64(samples.size()));
         for (qint64 at = from; at + piece <= to; at += piece) {
             const double amplitude = amplitudeAt(samples, at, piece, hz);
             if (heard) {
@@ -105,13 +96,76 @@ TEST_F(TwoCopies, EachSoundsUntilItsOwnStop) {
                 EXPECT_LT(amplitude, kSilent) << hz << " Hz " << when << ", at frame " << at;
             }
         }
-    };
+    }
+    static void expectNoUnderrun(Copy& copy) {
+        const std::string underruns = underrunsReported(copy.errors());
+        EXPECT_TRUE(underruns.empty()) << underruns;
+    }
+
+    const qint64 settle = kSinkRate * kSettleMs / 1000;
+    RealProcessEnvironment env;
+    QString folder;
+    SinkRecorder recorder;
+    std::vector<std::int16_t> samples;
+};
+
+TEST_F(TwoCopies, EachSoundsUntilItsOwnStop) {
+    // The second starts once the first's tone program has read the shared tone request.
+    const auto first = startCopy("1");
+    ASSERT_TRUE(recorder.waitForSound(kHeard, 15000)) << "the first copy's tone never sounded";
+    const auto second = startCopy("2");
+    ASSERT_TRUE(waitUntil([&] { return runningAs(toneProgram()).size() == 2; }, 15000)) << "two tone programs";
+    recorder.keepRecording(kSettleMs);
+
+    const qint64 both = recorder.position();
+    recorder.keepRecording(1000);
+    const qint64 secondStopped = recorder.position();
+    second->pressStop();
+    recorder.keepRecording(1500);
+    EXPECT_EQ(runningAs(toneProgram()).size(), 1u) << "the second's Stop ended one tone program";
+    const qint64 firstStopped = recorder.position();
+    first->pressStop();
+    recorder.keepRecording(2 * kSettleMs + 200);
+    EXPECT_TRUE(waitUntil([&] { return runningAs(toneProgram()).empty(); }, 2000)) << "a tone program is left";
+    samples = recorder.stop();
+
     check(both, firstStopped, kLowHz, true, "before the first copy's Stop");
     check(both, secondStopped, kAverageHz, true, "before the second copy's Stop");
     check(secondStopped + settle, firstStopped, kAverageHz, false, "after the second copy's Stop");
-    check(firstStopped + settle, firstStopped + settle + piece, kLowHz, false, "after the first copy's Stop");
-    for (Copy* copy : {&first, &second}) {
-        const std::string underruns = underrunsReported(copy->errors());
-        EXPECT_TRUE(underruns.empty()) << underruns;
-    }
+    check(firstStopped + settle, firstStopped + 2 * settle, kLowHz, false, "after the first copy's Stop");
+    expectNoUnderrun(*first);
+    expectNoUnderrun(*second);
+}
+
+// As File, Open... does it: a second copy plays a tone file, and its player's
+// load and its shut-down end tone programs.
+TEST_F(TwoCopies, AnotherCopysTonePlayerLeavesTheToneSounding) {
+    constexpr double kFileHz = 3000;
+    writeBytes(env.temp("high.tnf"), "%valid%\n[info]\n{236}\nHigh\n{invisible}\n[sound]\n{1}\n<3000>\n\\1000\n");
+    const auto first = startCopy("1");
+    ASSERT_TRUE(recorder.waitForSound(kHeard, 15000)) << "the first copy's tone never sounded";
+    recorder.keepRecording(kSettleMs);
+
+    const qint64 before = recorder.position();
+    Copy player(programsFolder() + "/tonara", environment("1"), {env.temp("high.tnf")});
+    ASSERT_TRUE(player.started());
+    env.endAtTeardown(programsFolder() + "/sound32.dll");
+    ASSERT_TRUE(waitUntil([&] { return !player.running(); }, 20000)) << "the player did not end";
+    recorder.keepRecording(1000);
+    const qint64 playerEnded = recorder.position();
+    EXPECT_EQ(runningAs(toneProgram()).size(), 1u) << "the first copy's tone program";
+    const qint64 firstStopped = recorder.position();
+    first->pressStop();
+    recorder.keepRecording(2 * kSettleMs + 200);
+    samples = recorder.stop();
+
+    check(before, firstStopped, kLowHz, true, "while the other copy played its file, and after");
+    const qint64 piece = kSinkRate * kPieceMs / 1000;
+    double loudest = 0;
+    for (qint64 at = before; at + piece <= playerEnded; at += piece)
+        loudest = std::max(loudest, amplitudeAt(samples, at, piece, kFileHz));
+    EXPECT_GT(loudest, kHeard) << "the other copy's tone file sounded too";
+    check(firstStopped + settle, firstStopped + 2 * settle, kLowHz, false, "after the first copy's Stop");
+    expectNoUnderrun(*first);
+    expectNoUnderrun(player);
 }
