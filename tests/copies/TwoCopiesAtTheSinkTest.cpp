@@ -84,18 +84,23 @@ protected:
         return copy;
     }
 
-    // Each piece of [from, to) holds hz, or does not.
+    // Each piece of [from, to) holds hz, or does not; the weakest or the
+    // strongest piece is reported.
     void check(qint64 from, qint64 to, double hz, bool heard, const char* when) {
         const qint64 piece = kSinkRate * kPieceMs / 1000;
         ASSERT_LE(to, qint64(samples.size()));
+        double extreme = heard ? 1e9 : 0;
         for (qint64 at = from; at + piece <= to; at += piece) {
             const double amplitude = amplitudeAt(samples, at, piece, hz);
+            extreme = heard ? std::min(extreme, amplitude) : std::max(extreme, amplitude);
             if (heard) {
                 EXPECT_GT(amplitude, kHeard) << hz << " Hz " << when << ", at frame " << at;
             } else {
                 EXPECT_LT(amplitude, kSilent) << hz << " Hz " << when << ", at frame " << at;
             }
         }
+        report(std::to_string(int(hz)) + " Hz " + when + (heard ? ", weakest" : ", strongest") + " piece",
+               extreme, "peak");
     }
     static void expectNoUnderrun(Copy& copy) {
         const std::string underruns = underrunsReported(copy.errors());
