@@ -1,6 +1,7 @@
 #pragma once
-// The command line's two questions about the program itself. Anything else
-// on it is the path of a tone file.
+// What the command line makes the program say before any window: its help,
+// its version, what it cannot read, a tone file that is not there. Anything
+// but an option is the path of a tone file.
 
 #include <QString>
 #include <QStringList>
@@ -9,9 +10,14 @@
 
 namespace tonara {
 
-// The text to print for "--help" or "--version", when the arguments are
-// exactly one of them and no file of that name exists; nothing otherwise.
-std::optional<QString> commandLineReply(const QStringList& arguments,
-                                        const std::function<bool(const QString&)>& fileExists);
+struct CommandLineReply {
+    std::optional<int> exitCode; // set: the program says its texts and ends without a window
+    QString toOutput;            // standard output
+    QString toError;             // standard error
+};
+
+// namesAToneFile tells whether the operands name a tone file (CommandLineArguments.h).
+CommandLineReply commandLineReply(const QStringList& arguments,
+                                  const std::function<bool(const QString&)>& namesAToneFile);
 
 } // namespace tonara

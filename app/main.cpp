@@ -1,21 +1,20 @@
 #include "CommandLine.h"
+#include "CommandLineArguments.h"
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Form1.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     // Answered before any window system is needed.
-    const auto reply = tonara::commandLineReply(arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
-    if (reply) {
-        std::fputs(reply->toLocal8Bit().constData(), stdout);
-        return 0;
-    }
+    const tonara::CommandLineReply reply = tonara::commandLineReply(arguments, tonara::namesAToneFile);
+    std::fputs(reply.toOutput.toLocal8Bit().constData(), stdout);
+    std::fputs(reply.toError.toLocal8Bit().constData(), stderr);
+    if (reply.exitCode) return *reply.exitCode;
 
     // Into the environment before any thread starts.
     tonara::exportTempFolder();

@@ -42,6 +42,9 @@ struct ProcessEntry {
     qint64 pid = 0;
     QString imageName; // the executable's path, or the process name when that cannot be read
     bool ownProcess = true; // runs under this program's user: the only ones it may end
+    // Started by this program, directly or through relay16 (its TONARA_OWNER_PID names this
+    // process): the only tone programs it ends, so another copy's tones go on sounding.
+    bool startedHere = true;
 };
 
 // A looping output stream made from a WAV file, beside the player (the
@@ -189,7 +192,8 @@ public:
     // when the server took it, else the reason it did not.
     virtual QString upload(const QByteArray& data, const QString& address) = 0;
 
-    // This program.
+    // This program. The command line is its operands joined by single blanks
+    // (options and a "--" that ends them left out, CommandLineArguments.h).
     virtual QString commandLine() = 0;
     // The folder of the companion programs: Quillon, relay16, the tone
     // programs, the uploader (ProgramFolders.h).

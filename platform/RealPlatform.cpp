@@ -2,6 +2,7 @@
 #include "RuntimeError.h"
 #include "AudioCapture.h"
 #include "AudioOutput.h"
+#include "CommandLineArguments.h"
 #include "FileDialogFilter.h"
 #include "ProgramFolders.h"
 #include "TerminationRequests.h"
@@ -172,7 +173,7 @@ QString RealPlatform::findProgram(const QString& name) { return QStandardPaths::
 QString RealPlatform::commandLine() {
     QStringList args = QCoreApplication::instance() ? QCoreApplication::arguments() : QStringList();
     if (!args.isEmpty()) args.removeFirst();
-    return args.join(' ');
+    return readArguments(args, namesAToneFile).operands;
 }
 
 namespace {

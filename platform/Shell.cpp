@@ -114,7 +114,7 @@ std::vector<ProcessEntry> RealPlatform::processes() {
         // The folder of a process belongs to the user it runs as.
         struct stat owner {};
         const bool ours = ::stat(procDir.constData(), &owner) == 0 && owner.st_uid == ::getuid();
-        list.push_back(ProcessEntry{pid, image, ours});
+        list.push_back(ProcessEntry{pid, image, ours, ours && toneOwnedHere(pid)});
     }
     ::closedir(proc);
     return list;

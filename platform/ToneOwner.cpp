@@ -1,6 +1,7 @@
 #include "ToneOwner.h"
 #include "ProcFs.h"
 
+#include <QList>
 #include <unistd.h>
 
 namespace tonara {
@@ -15,6 +16,21 @@ QString toneOwnerForChildren() {
 }
 
 void passToneOwnerOn() { g_passOwnerOn = true; }
+
+std::optional<QByteArray> environmentValue(const QByteArray& environment, const QByteArray& name) {
+    const QByteArray prefix = name + '=';
+    for (const QByteArray& entry : environment.split('\0'))
+        if (entry.startsWith(prefix)) return entry.mid(prefix.size());
+    return std::nullopt;
+}
+
+bool toneOwnedHere(qint64 pid) {
+    const auto owner = environmentValue(readProcFile(pid, "environ"), kToneOwnerVariable);
+    if (!owner || owner->toLongLong() != ::getpid()) return false;
+    const auto self = readProcStat(::getpid());
+    const auto other = readProcStat(pid);
+    return self && other && other->startTicks >= self->startTicks;
+}
 
 ToneOwnerWatch::ToneOwnerWatch() {
     bool ok = false;

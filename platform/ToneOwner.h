@@ -4,6 +4,7 @@
 // TONARA_OWNER_PID; a tone program ends by itself once that owner is gone, so
 // a killed or crashed Tonara or Quillon leaves nothing sounding.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,14 @@ inline constexpr char kToneOwnerVariable[] = "TONARA_OWNER_PID";
 QString toneOwnerForChildren();
 // For a launcher that starts a tone program on its starter's behalf and ends.
 void passToneOwnerOn();
+
+// True when the process pid was told that this process owns its tones and
+// started after it (so not through an earlier holder of this pid).
+bool toneOwnedHere(qint64 pid);
+
+// The value of name in an environment as /proc/<pid>/environ holds it
+// (NUL-separated name=value entries); nothing when it is not there.
+std::optional<QByteArray> environmentValue(const QByteArray& environment, const QByteArray& name);
 
 // The owner named in this process's environment, as it was when watching began.
 class ToneOwnerWatch {

@@ -7,10 +7,11 @@ void ExFunctions::KillProcess(const QString& NameProcess) {
     if (NameProcess.isEmpty()) return;
     const QString wanted = NameProcess.toLower();
     // Matching the end serves a bare file name and a full path alike. Only
-    // this user's processes count, as only those could be ended without
-    // privileges; one that cannot be ended (already gone) is passed over.
+    // tone programs this program started count: another copy's, or one run by
+    // hand, are not its to end. One that cannot be ended (already gone) is passed over.
     for (const ProcessEntry& entry : platform().processes())
-        if (entry.ownProcess && entry.imageName.toLower().endsWith(wanted)) platform().terminateProcess(entry.pid);
+        if (entry.ownProcess && entry.startedHere && entry.imageName.toLower().endsWith(wanted))
+            platform().terminateProcess(entry.pid);
 }
 
 } // namespace tonara

@@ -174,21 +174,60 @@ TEST(CommandLine, HelpAndVersionUnlessAFileHasThatName) {
     };
     const Case cases[] = {
         {{"--version"}, false, "Tonara 2.3.6\n"},
-        {{"--help"}, false, "Usage: tonara [TONE-FILE]"},
+        {{"--help"}, false, "Usage: tonara [OPTION]... [--] [TONE-FILE]"},
         {{"--help"}, true, nullptr},
-        {{"--version", "x"}, false, nullptr},
+        // An option decides whatever follows it, as with any GNU program.
+        {{"--version", "x"}, false, "Tonara 2.3.6\n"},
         {{"my", "tones.tnf"}, false, nullptr},
         {{}, false, nullptr},
     };
     for (const Case& c : cases) {
-        const auto reply = commandLineReply(c.arguments, [&](const QString&) { return c.fileExists; });
+        const CommandLineReply reply = commandLineReply(c.arguments, [&](const QString&) { return c.fileExists; });
         if (!c.startsWith) {
-            EXPECT_FALSE(reply.has_value()) << c.arguments.join(' ').toStdString();
+            EXPECT_FALSE(reply.exitCode.has_value()) << c.arguments.join(' ').toStdString();
             continue;
         }
-        ASSERT_TRUE(reply.has_value());
-        EXPECT_TRUE(reply->startsWith(c.startsWith)) << reply->toStdString();
+        ASSERT_EQ(reply.exitCode, 0);
+        EXPECT_TRUE(reply.toOutput.startsWith(c.startsWith)) << reply.toOutput.toStdString();
     }
+}
+
+// What a user who mistypes, or names a file that is not there, is told; the
+// program ends only when it cannot read its command line.
+TEST(CommandLine, MistakesEndWithTheUsageAndAMissingFileOnlyWarns) {
+    struct Case {
+        QStringList arguments;
+        std::optional<int> exitCode;
+        const char* error; // the first line on standard error; "" for none
+    };
+    const Case cases[] = {
+        {{"--bogus-option"}, 2, "tonara: unrecognized option '--bogus-option'"},
+        {{"-v"}, 2, "tonara: invalid option -- 'v'"},
+        {{"tones.tnf", "-x"}, 2, "tonara: invalid option -- 'x'"},
+        {{"--help=all"}, 2, "tonara: option '--help' doesn't allow an argument"},
+        {{"--"}, std::nullopt, ""},
+        {{"missing.tnf"}, std::nullopt, "tonara: warning: no tone file 'missing.tnf'; starting without one"},
+        {{"--", "-odd.tnf"}, std::nullopt, "tonara: warning: no tone file '-odd.tnf'; starting without one"},
+        {{"my", "tones.tnf"}, std::nullopt, "tonara: warning: no tone file 'my tones.tnf'; starting without one"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLineReply reply = commandLineReply(c.arguments, [](const QString&) { return false; });
+        EXPECT_EQ(reply.exitCode, c.exitCode);
+        EXPECT_EQ(reply.toError.section('\n', 0, 0), c.error);
+        EXPECT_TRUE(reply.toOutput.isEmpty());
+        if (c.exitCode) {
+            EXPECT_TRUE(reply.toError.contains("\nUsage: tonara [OPTION]... [--] [TONE-FILE]\n"));
+        } else if (*c.error) {
+            EXPECT_EQ(reply.toError.count('\n'), 1) << "a warning is one line";
+        }
+    }
+    // A tone file that is there is played without a word.
+    const CommandLineReply found = commandLineReply({"--", "-odd.tnf"}, [](const QString& operands) {
+        return operands == "-odd.tnf";
+    });
+    EXPECT_FALSE(found.exitCode.has_value());
+    EXPECT_TRUE(found.toError.isEmpty());
 }
 
 } // namespace tonara::test

@@ -3,10 +3,12 @@
 #include "RealProcesses.h"
 
 #include "Platform.h"
+#include "ToneOwner.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <memory>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,7 +62,12 @@ TEST(KillProcessReal, AnEndedProcessIsNoLongerListed) {
     // Not our child, as the tone programs are not: once killed, only its new
     // parent could reap it, and here that may never happen.
     qint64 pid = 0;
-    ASSERT_TRUE(QProcess::startDetached(image, {"60"}, env.temp(), &pid));
+    QProcess detached;
+    detached.setProgram(image);
+    detached.setArguments({"60"});
+    detached.setWorkingDirectory(env.temp());
+    detached.setProcessEnvironment(ownedEnvironment());
+    ASSERT_TRUE(detached.startDetached(&pid));
     env.endAtTeardown(image);
     ASSERT_TRUE(waitUntil([&] { return runningAs(image) == std::vector<qint64>{pid}; }, 5000));
 
@@ -71,6 +78,36 @@ TEST(KillProcessReal, AnEndedProcessIsNoLongerListed) {
     };
     // Gone from the list as soon as it has ended, reaped or not.
     EXPECT_TRUE(waitUntil([&] { return !listed(); }, 500));
+}
+
+// Another copy of the program, or the user by hand, started these: the name
+// matches, the owner does not.
+TEST(KillProcessReal, ToneProgramsThisProcessDidNotStartAreLeftAlone) {
+    RealProcessEnvironment env;
+    const QString image = env.temp("sound32.dll");
+    copyProgram("/bin/sleep", image);
+    env.endAtTeardown(image);
+    QProcess& mine = env.start(image, {"60"});
+    QProcessEnvironment anotherCopys = ownedEnvironment();
+    anotherCopys.insert(kToneOwnerVariable, QString::number(::getppid()));
+    QProcessEnvironment byHand = ownedEnvironment();
+    byHand.remove(kToneOwnerVariable);
+    std::vector<std::unique_ptr<QProcess>> strangers;
+    for (const QProcessEnvironment& environment : {anotherCopys, byHand}) {
+        strangers.push_back(std::make_unique<QProcess>());
+        strangers.back()->setProcessEnvironment(environment);
+        strangers.back()->start(image, {"60"});
+        ASSERT_TRUE(strangers.back()->waitForStarted(5000));
+    }
+
+    ExFunctions().KillProcess("SOUND32.dll");
+    EXPECT_TRUE(endedByKill(mine));
+    EXPECT_TRUE(stillRunning(*strangers[0])) << "another copy's tone program";
+    EXPECT_TRUE(stillRunning(*strangers[1])) << "one started by hand";
+    for (auto& stranger : strangers) {
+        stranger->kill();
+        stranger->waitForFinished(5000);
+    }
 }
 
 TEST(KillProcessReal, AnotherUsersProcessIsLeftAlone) {

@@ -1,5 +1,6 @@
 #include "RealProcesses.h"
 #include "Platform.h"
+#include "ToneOwner.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,6 +54,12 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
     return true;
 }
 
+QProcessEnvironment ownedEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(kToneOwnerVariable, toneOwnerForChildren());
+    return environment;
+}
+
 RealProcessEnvironment::RealProcessEnvironment() { setPlatform(nullptr); }
 
 RealProcessEnvironment::~RealProcessEnvironment() {
@@ -71,10 +78,20 @@ QProcess& RealProcessEnvironment::start(const QString& program, const QStringLis
                                         const QString& workingFolder) {
     auto child = std::make_unique<QProcess>();
     if (!workingFolder.isEmpty()) child->setWorkingDirectory(workingFolder);
+    child->setProcessEnvironment(ownedEnvironment());
     child->start(program, arguments);
     if (!child->waitForStarted(5000)) throw std::runtime_error("cannot start " + program.toStdString());
     children_.push_back(std::move(child));
     return *children_.back();
+}
+
+QString programFolderWith(const RealProcessEnvironment& env, const QStringList& programs) {
+    const QString folder = env.temp("program");
+    for (const QString& program : programs) {
+        const QString from = program == "tonara_autoplay" ? QCoreApplication::applicationDirPath() : programsFolder();
+        copyProgram(from + "/" + program, folder + "/" + program);
+    }
+    return folder;
 }
 
 } // namespace tonara::test

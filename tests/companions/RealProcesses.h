@@ -33,13 +33,18 @@ std::vector<qint64> runningAs(const QString& path);
 // Waits up to ms, letting events run, until condition holds.
 bool waitUntil(const std::function<bool()>& condition, int ms);
 
+// This environment with this process as the owner of the tones, as
+// startProgram gives it: what this process's KillProcess may end.
+QProcessEnvironment ownedEnvironment();
+
 class RealProcessEnvironment {
 public:
     RealProcessEnvironment();
     ~RealProcessEnvironment();
 
     QString temp(const QString& name = {}) const { return folders_.temp(name); }
-    // A child process, killed and reaped at the end of the test if still running.
+    // A child process started as startProgram starts one, killed and reaped at
+    // the end of the test if still running.
     QProcess& start(const QString& program, const QStringList& arguments = {}, const QString& workingFolder = {});
     // Processes not our children that the test caused; ended at the end of the test.
     void endAtTeardown(const QString& image) { strangers_ << image; }
@@ -49,5 +54,9 @@ private:
     std::vector<std::unique_ptr<QProcess>> children_;
     QStringList strangers_;
 };
+
+// A copy of the built programs (tonara_autoplay among them) in a program
+// folder of the test's own.
+QString programFolderWith(const RealProcessEnvironment& env, const QStringList& programs);
 
 } // namespace tonara::test

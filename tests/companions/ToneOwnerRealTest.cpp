@@ -7,7 +7,6 @@
 #include "RealProcesses.h"
 #include "ToneOwner.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -47,16 +46,6 @@ protected:
     RealProcessEnvironment env;
     std::unique_ptr<SinkRecorder> recorder;
 };
-
-// A copy of the built programs in a program folder of the test's own.
-QString programFolderWith(const RealProcessEnvironment& env, const QStringList& programs) {
-    const QString folder = env.temp("program");
-    for (const QString& program : programs) {
-        const QString from = program == "tonara_autoplay" ? QCoreApplication::applicationDirPath() : programsFolder();
-        copyProgram(from + "/" + program, folder + "/" + program);
-    }
-    return folder;
-}
 
 } // namespace
 

@@ -71,7 +71,9 @@ TEST(Uploader, RefusesWhatItShouldNotSend) {
         writeBytes(rig.env.temp("userdata.txt"), "log");
         QFile::link("/etc/hostname", rig.env.temp("link.txt"));
         writeBytes(rig.env.appData("private.txt"), "the user's own");
-        ::link(QFile::encodeName(rig.env.appData("private.txt")).constData(), QFile::encodeName(rig.env.temp("hard.txt")).constData());
+        ASSERT_EQ(::link(QFile::encodeName(rig.env.appData("private.txt")).constData(),
+                         QFile::encodeName(rig.env.temp("hard.txt")).constData()),
+                  0);
         ::mkfifo(QFile::encodeName(rig.env.temp("fifo.txt")).constData(), 0600);
         writeBytes(rig.env.temp("theirs.txt"), "theirs");
         // Without root the file stays ours, and the case only repeats that a file of ours is sent.

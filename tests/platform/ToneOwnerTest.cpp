@@ -55,3 +55,36 @@ TEST(ToneOwnerForChildren, IsThisProcessUnlessItPassesOnItsOwn) {
     env.set(kToneOwnerVariable, "4242"); // a second Tonara started by the first
     EXPECT_EQ(toneOwnerForChildren(), QString::number(::getpid()));
 }
+
+TEST(EnvironmentValue, FindsANameAmongNulSeparatedEntries) {
+    static const char entries[] = "PATH=/bin\0TONARA_OWNER_PID=4242\0XTONARA_OWNER_PID=1\0EMPTY=\0";
+    const QByteArray environment(entries, sizeof entries - 1);
+    EXPECT_EQ(environmentValue(environment, "TONARA_OWNER_PID"), QByteArray("4242"));
+    EXPECT_EQ(environmentValue(environment, "EMPTY"), QByteArray(""));
+    EXPECT_FALSE(environmentValue(environment, "TONARA_OWNER").has_value()) << "a name is matched whole";
+    EXPECT_FALSE(environmentValue(environment, "PID").has_value());
+    EXPECT_FALSE(environmentValue({}, "PATH").has_value());
+}
+
+// What a process was told at its start decides, not who its parent is.
+TEST(ToneOwnedHere, OnlyAProcessToldThatThisProcessOwnsItsTone) {
+    struct Case {
+        const char* owner; // nullptr: not told at all
+        bool ownedHere;
+    };
+    const QByteArray self = QByteArray::number(::getpid());
+    const Case cases[] = {{self.constData(), true}, {"1", false}, {"", false}, {nullptr, false}};
+    for (const Case& c : cases) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(kToneOwnerVariable);
+        if (c.owner) environment.insert(kToneOwnerVariable, c.owner);
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start("/bin/sleep", {"30"});
+        ASSERT_TRUE(child.waitForStarted(5000));
+        EXPECT_EQ(toneOwnedHere(child.processId()), c.ownedHere) << (c.owner ? c.owner : "(none)");
+        child.kill();
+        child.waitForFinished(5000);
+    }
+    EXPECT_FALSE(toneOwnedHere(0));
+}

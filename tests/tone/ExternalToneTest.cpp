@@ -159,3 +159,30 @@ TEST(KillAll, WithNothingRunningOnlyTheStatusBarAndLeftoversChange) {
     sound(win).KillAll();
     EXPECT_EQ(win.statusText(1), "Werkelijke toonhoogte (Hertz): ");
 }
+
+// Two copies of the program share the user, the tone programs' names and the
+// temporary folder: each ends only what it started, whoever asks.
+TEST(KillProcess, EndsOnlyTheToneProgramsThisProgramStarted) {
+    struct Case {
+        const char* image;
+        bool ownProcess;
+        bool startedHere;
+        bool ended;
+    };
+    const Case cases[] = {
+        {"/opt/tonara/sound32.dll", true, true, true},
+        {"/opt/tonara/sound32.dll", true, false, false}, // another copy's, or one run by hand
+        {"/opt/tonara/sound32.dll", false, false, false}, // another user's
+        {"/opt/tonara/SOUND16.DLL", true, true, false},   // another name
+    };
+    TestEnvironment env;
+    qint64 pid = 100;
+    for (const Case& c : cases) env.fake.processList.push_back({++pid, c.image, c.ownProcess, c.startedHere});
+
+    ExFunctions().KillProcess("SOUND32.dll");
+
+    std::vector<qint64> expected;
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        if (cases[i].ended) expected.push_back(101 + qint64(i));
+    EXPECT_EQ(terminatedPids(env.fake), expected);
+}
