@@ -3,6 +3,7 @@
 // "Both ears" both carry it as before. And the server's volume, set from
 // Quillon's own volume window, changes what the sink plays.
 #include "AudioOutput.h"
+#include "HearingTable.h"
 #include "OutputVolumeWindow.h"
 #include "QuillonRig.h"
 #include "SinkRecording.h"
