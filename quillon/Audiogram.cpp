@@ -79,10 +79,9 @@ void drawEar(QPainter& painter, const AudiogramScale& scale, const std::vector<T
     painter.drawPath(line);
 }
 
-void drawLegend(QPainter& painter, const QRectF& plot) {
+void drawLegend(QPainter& painter, const QRectF& plot, const QColor& text) {
     const QFontMetricsF metrics(painter.font());
     const double r = plot.width() * kSymbolShare;
-    const QColor text = painter.pen().color();
     QPointF at(plot.right() - metrics.horizontalAdvance("Right ear") - 4 * r, plot.top() + 2 * r);
     for (const Ear ear : {Ear::Right, Ear::Left}) {
         drawSymbol(painter, ear, at, r);
@@ -100,10 +99,11 @@ void paintAudiogram(QPainter& painter, const QRectF& area, const std::vector<Thr
     const QRectF plot = area.adjusted(metrics.horizontalAdvance("-100") + 10, metrics.height() * 1.8,
                                       -metrics.horizontalAdvance("16k"), -metrics.height() * 2.6);
     const AudiogramScale scale(plot);
+    const QColor text = painter.pen().color();
     drawGrid(painter, scale);
     drawEar(painter, scale, results, Ear::Right);
     drawEar(painter, scale, results, Ear::Left);
-    drawLegend(painter, plot);
+    drawLegend(painter, plot, text);
 }
 
 QImage audiogramImage(const std::vector<ThresholdResult>& results, QSize size) {
