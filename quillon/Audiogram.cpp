@@ -1,8 +1,10 @@
 #include "Audiogram.h"
 #include "AudiogramScale.h"
+#include "ThresholdTexts.h"
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace tonara::quillon {
 
@@ -26,7 +28,7 @@ void drawSymbol(QPainter& painter, Ear ear, QPointF at, double r) {
     }
 }
 
-void drawGrid(QPainter& painter, const AudiogramScale& scale) {
+void drawGrid(QPainter& painter, const AudiogramScale& scale, const ThresholdTexts& texts) {
     const QRectF& plot = scale.plot();
     const QColor text = painter.pen().color();
     painter.setPen(QPen(Qt::gray, 1));
@@ -51,9 +53,9 @@ void drawGrid(QPainter& painter, const AudiogramScale& scale) {
                          label);
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + metrics.height() * 1.2, plot.width(), metrics.height()),
-                     Qt::AlignHCenter, "Frequency (Hz)");
+                     Qt::AlignHCenter, texts.frequencyAxis);
     painter.drawText(QRectF(plot.left(), plot.top() - metrics.height() * 1.3, plot.width(), metrics.height()),
-                     Qt::AlignLeft, "Threshold (dBFS, relative to this computer's output, not dB HL)");
+                     Qt::AlignLeft, texts.levelAxis);
     painter.setPen(QPen(text, 1));
     painter.drawRect(plot);
 }
@@ -79,43 +81,45 @@ void drawEar(QPainter& painter, const AudiogramScale& scale, const std::vector<T
     painter.drawPath(line);
 }
 
-void drawLegend(QPainter& painter, const QRectF& plot, const QColor& text) {
+void drawLegend(QPainter& painter, const QRectF& plot, const QColor& text, bool dutch) {
     const QFontMetricsF metrics(painter.font());
     const double r = plot.width() * kSymbolShare;
-    QPointF at(plot.right() - metrics.horizontalAdvance("Right ear") - 4 * r, plot.top() + 2 * r);
+    const double widest = std::max(metrics.horizontalAdvance(earName(Ear::Right, dutch)),
+                                   metrics.horizontalAdvance(earName(Ear::Left, dutch)));
+    QPointF at(plot.right() - widest - 4 * r, plot.top() + 2 * r);
     for (const Ear ear : {Ear::Right, Ear::Left}) {
         drawSymbol(painter, ear, at, r);
         painter.setPen(text);
-        painter.drawText(at + QPointF(2 * r, metrics.ascent() / 2), earName(ear, false));
+        painter.drawText(at + QPointF(2 * r, metrics.ascent() / 2), earName(ear, dutch));
         at.ry() += 3 * r;
     }
 }
 
 } // namespace
 
-void paintAudiogram(QPainter& painter, const QRectF& area, const std::vector<ThresholdResult>& results) {
+void paintAudiogram(QPainter& painter, const QRectF& area, const std::vector<ThresholdResult>& results, bool dutch) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(painter.font());
     const QRectF plot = area.adjusted(metrics.horizontalAdvance("-100") + 10, metrics.height() * 1.8,
                                       -metrics.horizontalAdvance("16k"), -metrics.height() * 2.6);
     const AudiogramScale scale(plot);
     const QColor text = painter.pen().color();
-    drawGrid(painter, scale);
+    drawGrid(painter, scale, thresholdTexts(dutch));
     drawEar(painter, scale, results, Ear::Right);
     drawEar(painter, scale, results, Ear::Left);
-    drawLegend(painter, plot, text);
+    drawLegend(painter, plot, text, dutch);
 }
 
-QImage audiogramImage(const std::vector<ThresholdResult>& results, QSize size) {
+QImage audiogramImage(const std::vector<ThresholdResult>& results, QSize size, bool dutch) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setPen(Qt::black);
-    paintAudiogram(painter, QRectF(QPointF(0, 0), QSizeF(size)).adjusted(8, 8, -8, -8), results);
+    paintAudiogram(painter, QRectF(QPointF(0, 0), QSizeF(size)).adjusted(8, 8, -8, -8), results, dutch);
     return image;
 }
 
-AudiogramWidget::AudiogramWidget(QWidget* parent) : QWidget(parent) {
+AudiogramWidget::AudiogramWidget(bool dutch, QWidget* parent) : QWidget(parent), dutch_(dutch) {
     setObjectName("Audiogram");
     setAccessibleName("Audiogram");
     setMinimumSize(360, 260);
@@ -131,7 +135,7 @@ void AudiogramWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
     painter.setPen(palette().text().color());
-    paintAudiogram(painter, QRectF(rect()).adjusted(6, 6, -6, -6), results_);
+    paintAudiogram(painter, QRectF(rect()).adjusted(6, 6, -6, -6), results_, dutch_);
 }
 
 } // namespace tonara::quillon

@@ -13,13 +13,13 @@ namespace tonara::quillon {
 
 // Right ear as red circles, left ear as blue crosses, each joined by a line;
 // a result never heard as its symbol at full scale with an arrow downwards.
-void paintAudiogram(QPainter& painter, const QRectF& area, const std::vector<ThresholdResult>& results);
-QImage audiogramImage(const std::vector<ThresholdResult>& results, QSize size);
+void paintAudiogram(QPainter& painter, const QRectF& area, const std::vector<ThresholdResult>& results, bool dutch);
+QImage audiogramImage(const std::vector<ThresholdResult>& results, QSize size, bool dutch);
 
 class AudiogramWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit AudiogramWidget(QWidget* parent);
+    AudiogramWidget(bool dutch, QWidget* parent);
     void setResults(std::vector<ThresholdResult> results);
     const std::vector<ThresholdResult>& results() const { return results_; }
 
@@ -27,6 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool dutch_;
     std::vector<ThresholdResult> results_;
 };
 

@@ -1,5 +1,6 @@
 #include "ThresholdResult.h"
 #include "OutputBand.h"
+#include "ThresholdTexts.h"
 
 namespace tonara::quillon {
 
@@ -38,15 +39,16 @@ bool hasPlottedLevel(const ThresholdResult& result) {
     return result.outcome == ThresholdOutcome::Found || result.outcome == ThresholdOutcome::HeardAtLowest;
 }
 
-QString outcomeText(const ThresholdResult& result) {
+QString outcomeText(const ThresholdResult& result, bool dutch) {
+    const ThresholdTexts& texts = thresholdTexts(dutch);
     switch (result.outcome) {
     case ThresholdOutcome::Found: return dbfs(result.levelDb);
-    case ThresholdOutcome::HeardAtLowest: return dbfs(result.levelDb) + " or lower";
-    case ThresholdOutcome::NotHeardAtHighest: return "not heard at " + dbfs(result.levelDb);
-    case ThresholdOutcome::NoConsistentAnswer: return "no consistent answer";
+    case ThresholdOutcome::HeardAtLowest: return dbfs(result.levelDb) + texts.orLower;
+    case ThresholdOutcome::NotHeardAtHighest: return texts.notHeardAt + dbfs(result.levelDb);
+    case ThresholdOutcome::NoConsistentAnswer: return texts.noConsistentAnswer;
     case ThresholdOutcome::Searching: break;
     }
-    return "not tested";
+    return texts.notTested;
 }
 
 QStringList thresholdCsvLines(const std::vector<ThresholdResult>& results) {

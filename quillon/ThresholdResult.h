@@ -23,8 +23,8 @@ std::vector<int> thresholdFrequencies(int outputRate);
 
 // The threshold to draw; false where the search found none to draw (never heard, no consistent answer).
 bool hasPlottedLevel(const ThresholdResult& result);
-// How the table and the file name the result: "-45 dBFS", "-100 dBFS or lower", "not heard at 0 dBFS", ...
-QString outcomeText(const ThresholdResult& result);
+// How the table names the result: "-45 dBFS", "-100 dBFS or lower", "not heard at 0 dBFS", ...
+QString outcomeText(const ThresholdResult& result, bool dutch);
 
 // A header and one line per result: ear, frequency, threshold (empty when
 // there is none), tones, what the search ended with.

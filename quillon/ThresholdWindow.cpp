@@ -6,6 +6,7 @@
 #include "SafeFiles.h"
 #include "TextFile.h"
 #include "ThresholdTest.h"
+#include "ThresholdTexts.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
@@ -34,34 +35,30 @@ int earColumn(Ear ear) { return ear == Ear::Left ? 1 : 0; }
 
 } // namespace
 
-ThresholdWindow::ThresholdWindow(unsigned seed) : QWidget(nullptr, Qt::Window), seed_(seed) {
+ThresholdWindow::ThresholdWindow(unsigned seed, bool dutch) : QWidget(nullptr, Qt::Window), seed_(seed), dutch_(dutch) {
+    const ThresholdTexts& texts = thresholdTexts(dutch);
     setObjectName("ThresholdWindow");
-    setWindowTitle("Hearing threshold");
+    setWindowTitle(texts.caption);
     // The age test's tones must not start while this test has the output.
     setWindowModality(Qt::ApplicationModal);
-    note_ = new QLabel(
-        "Each ear hears tones of 250 to 16000 Hz, now louder, now quieter, after pauses of 1 to 3 seconds. "
-        "Press \"I hear it\" (or Space) whenever you hear one. Leave the volume as it is.\n"
-        "The levels are in dB relative to the full scale of this computer's output (dBFS): they depend on its "
-        "volume, sound card and headphones. They are not calibrated dB HL, and this is no medical test.",
-        this);
+    note_ = new QLabel(texts.note, this);
     note_->setObjectName("ThresholdNote");
     note_->setWordWrap(true);
-    status_ = new QLabel("Put on headphones, then press Start.", this);
+    status_ = new QLabel(texts.ready, this);
     status_->setObjectName("ThresholdStatus");
-    start_ = makeButton("StartThreshold", "&Start", this);
-    hear_ = makeButton("HearIt", "I hear it", this);
+    start_ = makeButton("StartThreshold", texts.start, this);
+    hear_ = makeButton("HearIt", texts.hearIt, this);
     hear_->setEnabled(false);
     hear_->setFocusPolicy(Qt::NoFocus); // Space must not click whatever button had the focus
-    audiogram_ = new AudiogramWidget(this);
+    audiogram_ = new AudiogramWidget(dutch, this);
     table_ = new QTableWidget(0, 2, this);
     table_->setObjectName("ThresholdTable");
     table_->setAccessibleName("Thresholds");
-    table_->setHorizontalHeaderLabels({earName(Ear::Right, false), earName(Ear::Left, false)});
+    table_->setHorizontalHeaderLabels({earName(Ear::Right, dutch), earName(Ear::Left, dutch)});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    saveCsv_ = makeButton("SaveCsv", "Save &CSV...", this);
-    savePicture_ = makeButton("SavePicture", "Save &picture...", this);
+    saveCsv_ = makeButton("SaveCsv", texts.saveCsv, this);
+    savePicture_ = makeButton("SavePicture", texts.savePicture, this);
     saveCsv_->setEnabled(false);
     savePicture_->setEnabled(false);
 
@@ -114,7 +111,7 @@ void ThresholdWindow::startClicked() {
         test_->run([&](const ThresholdResult& result) { showResult(result); },
                    [&](Ear ear, int frequency) { showNextTone(ear, frequency); });
         const bool complete = shown_.size() == kTestedEars.size() * frequencies.size();
-        status_->setText(complete ? "The test is complete." : "The test was stopped.");
+        status_->setText(complete ? thresholdTexts(dutch_).complete : thresholdTexts(dutch_).stopped);
         start_->setEnabled(true);
         hear_->setEnabled(false);
         saveCsv_->setEnabled(!shown_.empty());
@@ -123,7 +120,7 @@ void ThresholdWindow::startClicked() {
 }
 
 void ThresholdWindow::showNextTone(Ear ear, int frequency) {
-    status_->setText(QString("%1, %2 Hz: listen...").arg(earName(ear, false)).arg(frequency));
+    status_->setText(thresholdTexts(dutch_).listening.arg(earName(ear, dutch_)).arg(frequency));
 }
 
 void ThresholdWindow::showResult(const ThresholdResult& result) {
@@ -131,7 +128,7 @@ void ThresholdWindow::showResult(const ThresholdResult& result) {
     audiogram_->setResults(shown_);
     const std::vector<int> frequencies = thresholdFrequencies(platform().outputRate());
     const auto row = std::find(frequencies.begin(), frequencies.end(), result.frequency) - frequencies.begin();
-    if (QTableWidgetItem* cell = table_->item(int(row), earColumn(result.ear))) cell->setText(outcomeText(result));
+    if (QTableWidgetItem* cell = table_->item(int(row), earColumn(result.ear))) cell->setText(outcomeText(result, dutch_));
 }
 
 void ThresholdWindow::hearClicked() {
@@ -160,7 +157,7 @@ void ThresholdWindow::savePictureClicked() {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        audiogramImage(shown_, kPictureSize).save(&buffer, "PNG");
+        audiogramImage(shown_, kPictureSize, dutch_).save(&buffer, "PNG");
         replaceFileBytes(path, png);
     });
 }

@@ -21,7 +21,7 @@ class ThresholdWindow : public QWidget {
     Q_OBJECT
 public:
     // seed: the order of the pauses between tones.
-    explicit ThresholdWindow(unsigned seed);
+    ThresholdWindow(unsigned seed, bool dutch);
     ~ThresholdWindow() override;
 
     // Runs the test of both ears; returns when it has ended or was stopped.
@@ -43,6 +43,7 @@ private:
     void saveAs(const QString& filter, const std::function<void(const QString& path)>& write);
 
     unsigned seed_;
+    bool dutch_;
     std::unique_ptr<ThresholdTest> test_;
     std::vector<ThresholdResult> shown_;
     QLabel* note_;

@@ -109,7 +109,7 @@ void Form1::stopClicked() {
 void Form1::thresholdClicked() {
     trapped([&] {
         stopClicked();
-        if (!threshold_) threshold_ = std::make_unique<ThresholdWindow>(unsigned(platform().monotonicMs()));
+        if (!threshold_) threshold_ = std::make_unique<ThresholdWindow>(unsigned(platform().monotonicMs()), wizard_.dutch());
         threshold_->show();
         threshold_->raise();
     });

@@ -46,7 +46,7 @@ private:
 
 struct ThresholdRun {
     TestEnvironment env;
-    ThresholdWindow window{7};
+    ThresholdWindow window{7, false};
 
     void take(double leftDb, double rightDb) {
         SimulatedListener listener(env.fake, window, {{SignalChannel::Left, leftDb}, {SignalChannel::Right, rightDb}});
@@ -182,6 +182,25 @@ TEST(ThresholdWindow, AFailedSaveSaysInvalidPathAndWhy) {
     ASSERT_NE(run.env.fake.last("message"), nullptr);
     EXPECT_EQ(run.env.fake.last("message")->text, "Invalid path: Path not found");
     EXPECT_EQ(run.env.fake.count("end"), 0);
+}
+
+TEST(ThresholdWindow, TheVolumeWindowsButtonOpensItInTheWizardsLanguage) {
+    QuillonRig rig;
+    rig.handOver("256\r\nnl\r\n");
+    rig.wizard.start();
+    click(rig.wizard.volumeWindow(), "ThresholdButton");
+    ThresholdWindow* window = rig.wizard.volumeWindow().thresholdWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Gehoordrempel");
+    EXPECT_EQ(buttonText(*window, "HearIt"), "Ik hoor het");
+    auto& table = control<QTableWidget>(*window, "ThresholdTable");
+    EXPECT_EQ(table.horizontalHeaderItem(0)->text(), "Rechteroor");
+
+    SimulatedListener deaf(rig.env.fake, *window, {{SignalChannel::Left, 1}, {SignalChannel::Right, 1}});
+    click(*window, "StartThreshold");
+    EXPECT_EQ(table.item(0, 0)->text(), "niet gehoord bij 0 dBFS");
+    EXPECT_EQ(caption(*window, "ThresholdStatus"), "De test is klaar.");
 }
 
 TEST(AudiogramScale, FrequencyRunsOnALogAxisAndLevelGrowsDownwards) {
