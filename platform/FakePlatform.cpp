@@ -257,6 +257,16 @@ bool FakePlatform::startVolumeControl() {
     return true;
 }
 
+bool FakePlatform::setOutputDeviceVolume(double level, bool muted) {
+    if (!deviceVolume.known) return false;
+    deviceVolume.level = std::clamp(level, 0.0, 1.0);
+    deviceVolume.muted = muted;
+    PlatformRecord& r = record("device-volume");
+    r.pitch = int(std::lround(deviceVolume.level * 100));
+    r.flag = muted;
+    return true;
+}
+
 bool FakePlatform::terminateProcess(qint64 pid) {
     record("terminate").pitch = int(pid);
     std::erase_if(processList, [pid](const ProcessEntry& e) { return e.pid == pid; });

@@ -25,8 +25,8 @@ struct PlatformRecord {
     QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
                     // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
                     // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-open, capture-start,
-                    // capture-stop, capture-close, download, upload, volume-control, signal-play (seconds
-                    // x 1000 in durationMs), signal-change, signal-stop
+                    // capture-stop, capture-close, download, upload, volume-control, device-volume (level x 100 in
+                    // pitch, muted in flag), signal-play (seconds x 1000 in durationMs), signal-change, signal-stop
     QString text;   // path, message text, command, address, capture device
     QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
@@ -75,6 +75,8 @@ public:
     int outputRate() override { return outputRateHz; }
     void setOutputVolume(double gain) override { outputVolume = gain; }
     void setPlayerChannels(double left, double right) override { playerChannels = {left, right}; }
+    DeviceVolume outputDeviceVolume() override { return deviceVolume; }
+    bool setOutputDeviceVolume(double level, bool muted) override; // recorded as device-volume (level x 100 in pitch)
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
@@ -124,6 +126,7 @@ public:
     double outputVolume = 1.0;        // the last setOutputVolume
     std::vector<SignalParameters> signalsPlayed; // signal-play and signal-change, in order (duration in the record)
     std::pair<double, double> playerChannels{1.0, 1.0}; // the last setPlayerChannels
+    DeviceVolume deviceVolume{true, 1.0, false, "Test output"}; // known false: no server to set it at
     bool pumpQtEvents = true;         // processEvents also lets Qt deliver its events
     bool exitForReal = false;         // endProgram ends the process (death tests)
     std::function<void()> onProcessEvents;

@@ -24,6 +24,10 @@ bool isInTempFolder(const QString& path);
 // APPDATA, else XDG_CONFIG_HOME, else ~/.config; the last two are created
 // (mode 0700) when missing, as on a fresh account.
 QString appDataFolder();
+// The user's documents folder (XDG_DOCUMENTS_DIR of user-dirs.dirs, else
+// ~/Documents) when it exists, else the home folder: where a save dialog
+// opens, since the program's own folder is not the user's to write.
+QString documentsFolder();
 // folder + "/" + name; a leading "\" or "/" on name is the separator itself.
 QString joinPath(const QString& folder, const QString& name);
 

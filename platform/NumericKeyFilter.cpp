@@ -12,9 +12,11 @@ namespace {
 
 constexpr QChar kBackspace(8);
 
-// Keys that move or copy text without adding any pass untouched.
+// Keys that move or copy text without adding any pass untouched; so does
+// Enter, which a line edit takes as its own "done" (returnPressed).
 bool addsNoText(QKeyEvent* key) {
-    return key->text().isEmpty() || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll);
+    return key->text().isEmpty() || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll) ||
+           key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 class NumericKeyFilter : public QObject {

@@ -38,6 +38,14 @@ struct VersionAnswer {
     int minor = 0;
 };
 
+// The sound server's own volume of the output the program plays to.
+struct DeviceVolume {
+    bool known = false; // false: no server, or it did not answer
+    double level = 0.0; // 1 is the server's 100 %
+    bool muted = false;
+    QString name;       // the output as the server describes it
+};
+
 struct ProcessEntry {
     qint64 pid = 0;
     QString imageName; // the executable's path, or the process name when that cannot be read
@@ -154,6 +162,12 @@ public:
     virtual void setOutputVolume(double gain) = 0;
     // The player's gain in each channel (0..1), for its tone now and after.
     virtual void setPlayerChannels(double left, double right) = 0;
+    // The server's volume of the output played to (PULSE_SINK's, else the
+    // default), which every program's sound passes.
+    virtual DeviceVolume outputDeviceVolume() = 0;
+    // Sets it (level clamped to 0..1) and its mute; false when there is no
+    // server or it refused.
+    virtual bool setOutputDeviceVolume(double level, bool muted) = 0;
 
     // User interface.
     virtual int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;
@@ -164,7 +178,8 @@ public:
     virtual VersionAnswer queryVersion() = 0;
     // The save-file dialog. filter: descriptions and patterns joined by "|"
     // ("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"); fileName: the name it
-    // offers. It asks before a file is replaced and adds no suffix. Empty when cancelled.
+    // offers, or an absolute folder to open in. It asks before a file is
+    // replaced and adds no suffix. Empty when cancelled.
     virtual QString saveFileName(const QString& filter, const QString& fileName) = 0;
 
     // Programs, shell and the web.

@@ -29,6 +29,8 @@ public:
     int outputRate() override;
     void setOutputVolume(double gain) override;
     void setPlayerChannels(double left, double right) override;
+    DeviceVolume outputDeviceVolume() override;
+    bool setOutputDeviceVolume(double level, bool muted) override;
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;

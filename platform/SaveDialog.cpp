@@ -2,7 +2,9 @@
 #include "FileDialogFilter.h"
 #include "RealPlatform.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace tonara {
 
@@ -13,7 +15,9 @@ QString RealPlatform::saveFileName(const QString& filter, const QString& fileNam
     dialog.setNameFilters(qtNameFilters(filter));
     dialog.setDefaultSuffix(QString());
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.selectFile(fileName);
+    // A folder given whole is where the dialog opens, with no name offered.
+    if (QDir::isAbsolutePath(fileName) && QFileInfo(fileName).isDir()) dialog.setDirectory(fileName);
+    else dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.first();

@@ -26,6 +26,7 @@ Form4::Form4(Wizard& wizard) : WizardWindow(wizard, "Form4") {
     applyTexts(wizardTexts(false));
 
     connect(command1_, &QPushButton::clicked, this, &Form4::continueClicked);
+    connect(text1_, &QLineEdit::returnPressed, this, &Form4::continueClicked);
 }
 
 void Form4::applyTexts(const WizardTexts& texts) {

@@ -12,6 +12,7 @@ QStringList reportLines(const TestOutcome& outcome) {
     lines << "[Results]" << "Age: " + QString::number(outcome.age)
           << "Heared up to level: " + QString::number(outcome.level)
           << "Hearing age: " + QString::number(outcome.hearingAge) << "Hearing is: " + outcome.verdict;
+    if (const QString ear = earReportLine(outcome.ear); !ear.isEmpty()) lines << ear;
     return lines;
 }
 

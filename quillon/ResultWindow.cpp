@@ -1,4 +1,5 @@
 #include "ResultWindow.h"
+#include "Folders.h"
 #include "HearingTable.h"
 #include "Platform.h"
 #include "QuillonTrap.h"
@@ -38,6 +39,8 @@ Form3::Form3(Wizard& wizard) : WizardWindow(wizard, "Form3") {
     label5_ = makeLabel("Label5", this);
     label5_->setWordWrap(true);
     label5_->hide();
+    earLabel_ = makeLabel("EarTestedLabel", this);
+    ear_ = makeLabel("EarTested", this);
     picture1_ = new QToolButton(this);
     picture1_->setObjectName("Picture1");
     picture1_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
@@ -52,7 +55,9 @@ Form3::Form3(Wizard& wizard) : WizardWindow(wizard, "Form3") {
     layout->addWidget(label3_, 1, 0);
     layout->addWidget(label4_, 1, 1);
     layout->addWidget(picture1_, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(label5_, 2, 0, 1, 3);
+    layout->addWidget(earLabel_, 2, 0);
+    layout->addWidget(ear_, 2, 1);
+    layout->addWidget(label5_, 3, 0, 1, 3);
     layout->setColumnStretch(1, 1);
     setFixedWidth(400);
     applyTexts(wizardTexts(false));
@@ -64,6 +69,7 @@ void Form3::applyTexts(const WizardTexts& texts) {
     setWindowTitle(texts.caption);
     label1_->setText(texts.hearingAgeLabel);
     label3_->setText(texts.hearingIsLabel);
+    earLabel_->setText(texts.earTested);
 }
 
 void Form3::loadHandler() {
@@ -75,6 +81,7 @@ void Form3::loadHandler() {
         const Verdict verdict = verdictFor(test.age, test.hearingAge);
         label4_->setText(verdict.text(wizard_.dutch()));
         setTextColour(label4_, verdict.colour);
+        ear_->setText(earName(wizard_.ear(), wizard_.dutch()));
         showOutputLimit();
         show();
     });
@@ -92,17 +99,18 @@ void Form3::showOutputLimit() {
 
 TestOutcome Form3::outcome() const {
     const TestState& test = wizard_.state();
-    return TestOutcome{test.age, test.level, test.hearingAge, label4_->text()};
+    return TestOutcome{test.age, test.level, test.hearingAge, label4_->text(), wizard_.ear()};
 }
 
 void Form3::saveClicked() {
     trapped([&] {
-        const QString path = platform().saveFileName(kReportFilter, QString());
+        const QString path = platform().saveFileName(kReportFilter, documentsFolder());
         if (path.isEmpty()) return;
         try {
             writeLines(path, reportLines(outcome()));
-        } catch (const RuntimeError&) {
-            platform().messageBox("Invalid path", "Error", MessageIcon::Exclamation, MessageButtons::Ok);
+        } catch (const RuntimeError& failure) {
+            platform().messageBox("Invalid path: " + failure.description(), "Error", MessageIcon::Exclamation,
+                                  MessageButtons::Ok);
         }
     });
 }

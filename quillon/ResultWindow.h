@@ -17,7 +17,8 @@ public:
     explicit Form3(Wizard& wizard);
 
     void loadHandler();
-    // Asks where to save the report and writes it; "Invalid path" when it cannot.
+    // Asks where to save the report (the documents folder first) and writes
+    // it; "Invalid path" and the reason when it cannot.
     void saveClicked();
 
 private:
@@ -30,6 +31,8 @@ private:
     QLabel* label3_; // Your hearing is:
     QLabel* label4_; // the verdict
     QLabel* label5_; // levels the output could not reproduce
+    QLabel* earLabel_; // Ear tested:
+    QLabel* ear_;
     QToolButton* picture1_;
 };
 

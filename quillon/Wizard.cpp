@@ -41,7 +41,16 @@ void Wizard::start() {
     });
 }
 
+Ear Wizard::ear() const { return form1_->ear(); }
+
+void Wizard::sendToChosenEar() {
+    if (earsOfMode(handOver_.mode).size() == 1) return;
+    const EarGains gains = earGains(ear());
+    platform().setPlayerChannels(gains.left, gains.right);
+}
+
 void Wizard::play(qint16 pitch) {
+    sendToChosenEar();
     const auto operation = kToneOperations.find(handOver_.mode);
     if (operation != kToneOperations.end()) (tone_.*operation->second)(pitch);
 }

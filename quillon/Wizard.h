@@ -4,6 +4,7 @@
 // (volume, age, test, result). There is no way back to an earlier step.
 
 #include "Class1.h"
+#include "Ear.h"
 #include "HandOver.h"
 #include "WizardTexts.h"
 
@@ -33,12 +34,19 @@ public:
     void start();
 
     bool dutch() const { return handOver_.dutch(); }
+    const QString& mode() const { return handOver_.mode; }
+    // The ear the volume window's list names.
+    Ear ear() const;
     const WizardTexts& texts() const { return wizardTexts(dutch()); }
     Class1& tone() { return tone_; }
     TestState& state() { return state_; }
 
-    // Plays pitch with the operation of the mode until the tone's z is 1.
+    // Plays pitch with the operation of the mode until the tone's z is 1; in
+    // the modes Quillon synthesises, in the chosen ear only.
     void play(qint16 pitch);
+    // The player sounds in the chosen ear from now on, the sounding tone too
+    // (the modes Quillon synthesises; the tone programs play in both).
+    void sendToChosenEar();
     // Sets the stop flag and ends every tone.
     void stopTone();
     // Closing any window: the tone stops and the program ends.

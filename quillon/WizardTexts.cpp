@@ -12,6 +12,7 @@ const WizardTexts& wizardTexts(bool dutch) {
         "Stop sound",
         "Make sure you hear the sound good and clearly! After you click on \"next\" you shouldn't change the volume!",
         "Next >",
+        "Hearing &threshold...",
         "What's your age?",
         "Enter your age:",
         "Continue >",
@@ -23,6 +24,7 @@ const WizardTexts& wizardTexts(bool dutch) {
         "Please don't change the volume!",
         "The age of your hearing is:",
         "Your hearing is:",
+        "Ear tested:",
     };
     static const WizardTexts nederlands{
         "Hoe oud is je gehoor?",
@@ -33,6 +35,7 @@ const WizardTexts& wizardTexts(bool dutch) {
         "Stop Geluid",
         "Ben er zeker van dat u het geluid goed hoort! Nadat u de test start mag u het geluid niet meer veranderen!",
         "Volgende >",
+        "Gehoor&drempel...",
         "Wat is je leeftijd?",
         "Vul je leeftijd in:",
         "Volgende >",
@@ -44,6 +47,7 @@ const WizardTexts& wizardTexts(bool dutch) {
         "Verander alstublieft niet het geluid!",
         "De leeftijd van uw gehoor is:",
         "Je gehoor is:",
+        "Getest oor:",
     };
     return dutch ? nederlands : english;
 }

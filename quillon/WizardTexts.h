@@ -9,7 +9,7 @@ struct WizardTexts {
     QString caption; // the volume, test and result windows
 
     // Volume window.
-    QString volumeFrame, volumeLabel, soundSettings, playSound, stopSound, volumeNote, next;
+    QString volumeFrame, volumeLabel, soundSettings, playSound, stopSound, volumeNote, next, thresholdButton;
 
     // Age window and its message.
     QString ageCaption, ageLabel, continueButton, invalidAge, invalidAgeTitle;
@@ -18,7 +18,7 @@ struct WizardTexts {
     QString question, hear, dontHear, keepVolume;
 
     // Result window.
-    QString hearingAgeLabel, hearingIsLabel;
+    QString hearingAgeLabel, hearingIsLabel, earTested;
 };
 
 const WizardTexts& wizardTexts(bool dutch);

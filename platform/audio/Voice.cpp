@@ -35,7 +35,12 @@ void Voice::stop(std::int64_t at) {
     fadeAt_ = std::min(fadeAt_, at);
 }
 
-void Voice::setGain(std::int64_t at, float left, float right) { gain_.set(at, left, right); }
+// A voice not yet sounding takes its gains from its first frame: a ramp from
+// the old ones would let an ear meant to be silent hear its first milliseconds.
+void Voice::setGain(std::int64_t at, float left, float right) {
+    if (started()) gain_.set(at, left, right);
+    else gain_.hold(left, right);
+}
 
 float Voice::fadeAt(std::int64_t frame) const {
     if (frame < fadeAt_) return 1.0f;

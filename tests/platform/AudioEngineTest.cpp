@@ -282,6 +282,22 @@ TEST(AudioEngine, ChannelGainsAndTheMasterGainRampWithoutAStep) {
     EXPECT_FLOAT_EQ(later[0], 0.8f);
 }
 
+// Gains given before the voice plays hold from its first frame: the ear left
+// out hears nothing, not the first milliseconds of a ramp.
+TEST(AudioEngine, ChannelGainsSetBeforeAVoicePlaysHoldFromItsFirstFrame) {
+    AudioEngine engine(kRate);
+    Voice* v = engine.add(constant(0.8f, 100));
+    engine.setGain(v, 1.0f, 0.0f);
+    engine.play(v, true);
+    engine.take(0);
+    std::vector<float> out(size_t(2000) * 2);
+    engine.mix(out.data(), 0, 2000);
+    float rightPeak = 0;
+    for (int i = 0; i < 2000; ++i) rightPeak = std::max(rightPeak, std::abs(out[size_t(i) * 2 + 1]));
+    EXPECT_EQ(rightPeak, 0.0f);
+    EXPECT_FLOAT_EQ(out[size_t(kFade) * 2 + 200], 0.8f) << "the left at full level once faded in";
+}
+
 TEST(AudioEngine, KnowsFromWhichFrameNothingSounds) {
     AudioEngine engine(kRate);
     engine.take(0);

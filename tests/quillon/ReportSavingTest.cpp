@@ -1,9 +1,12 @@
 // Saving the hearing report from the result window.
 #include "QuillonRig.h"
 
+#include "Folders.h"
+
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tonara::test {
 
@@ -22,6 +25,8 @@ TEST(ReportSaving, CancellingTheDialogWritesNothing) {
     atTheResult(rig);
     click(rig.wizard.resultWindow(), "Picture1");
     EXPECT_EQ(rig.env.fake.count("save-dialog"), 1);
+    // In the user's documents, not the program's folder (not writable once installed).
+    EXPECT_EQ(rig.env.fake.last("save-dialog")->title, documentsFolder());
     EXPECT_EQ(QDir(rig.env.temp()).entryList(QDir::Files), QStringList());
 }
 
@@ -42,11 +47,21 @@ TEST(ReportSaving, ANameWithoutSuffixIsUsedAsTypedAndASecondSaveReplacesTheFile)
 TEST(ReportSaving, AnUnwritablePathSaysInvalidPathAndTheWindowStays) {
     QuillonRig rig;
     atTheResult(rig);
-    for (const QString& path : {rig.env.temp("no such folder/report.txt"), rig.env.temp()}) {
-        saveReportAs(rig, path);
+    const QString readOnly = rig.env.temp("read-only");
+    QDir().mkpath(readOnly);
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    struct Case {
+        QString path;
+        const char* message;
+    };
+    for (const Case& c : {Case{rig.env.temp("no such folder/report.txt"), "Invalid path: Path not found"},
+                          Case{rig.env.temp(), "Invalid path: Path/File access error"},
+                          Case{readOnly + "/report.txt", "Invalid path: Permission denied"}}) {
+        if (c.path.startsWith(readOnly) && ::geteuid() == 0) continue; // root writes anywhere
+        saveReportAs(rig, c.path);
         const PlatformRecord* message = rig.env.fake.last("message");
-        ASSERT_NE(message, nullptr) << path.toStdString();
-        EXPECT_EQ(message->text, "Invalid path");
+        ASSERT_NE(message, nullptr) << c.path.toStdString();
+        EXPECT_EQ(message->text, c.message);
         EXPECT_EQ(message->title, "Error");
         EXPECT_EQ(message->icon, MessageIcon::Exclamation);
         EXPECT_TRUE(rig.wizard.resultWindow().isVisible());
