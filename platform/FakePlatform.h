@@ -24,7 +24,7 @@ struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
                     // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
-                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-open, capture-start,
+                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-sources, capture-open, capture-start,
                     // capture-stop, capture-close, download, upload, volume-control, signal-play (seconds
                     // x 1000 in durationMs), signal-change, signal-stop
     QString text;   // path, message text, command, address, capture device
@@ -69,6 +69,8 @@ public:
     std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
+    // Records capture-sources; answers captureSourceList, or the server's with realMicrophone.
+    CaptureSources captureSources() override;
     // Hands bytes to the started capture as its audio thread would; any
     // thread may call it while the capture stays open. False when none is started.
     bool feedCapture(const QByteArray& bytes);
@@ -116,6 +118,7 @@ public:
     QString noToneStreamReason;       // non-empty: openToneStream and openSoundStream raise (no device)
     std::vector<std::shared_ptr<const PcmSound>> openedSounds; // every sound given to openSoundStream
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
+    CaptureSources captureSourceList; // what captureSources answers
     bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
     std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
     std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails

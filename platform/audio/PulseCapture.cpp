@@ -86,6 +86,29 @@ RuntimeError unavailable(const QString& what, PulseConnection* connection) {
 
 } // namespace
 
+CaptureSources pulseCaptureSources() {
+    CaptureSources answer;
+    PulseConnection* connection = PulseConnection::get(QCoreApplication::applicationName().toStdString());
+    if (!connection) return answer;
+    PulseConnection::Lock lock(*connection);
+    connection->finish(pa_context_get_source_info_list(
+        connection->context(),
+        [](pa_context*, const pa_source_info* info, int, void* data) {
+            if (info)
+                static_cast<CaptureSources*>(data)->sources.push_back(
+                    {QString::fromUtf8(info->name), QString::fromUtf8(info->description ? info->description : info->name)});
+        },
+        &answer));
+    connection->finish(pa_context_get_server_info(
+        connection->context(),
+        [](pa_context*, const pa_server_info* info, void* data) {
+            if (info && info->default_source_name)
+                static_cast<CaptureSources*>(data)->defaultName = QString::fromUtf8(info->default_source_name);
+        },
+        &answer));
+    return answer;
+}
+
 std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const CaptureFormat& format,
                                                 CaptureReceiver& receiver) {
     const pa_sample_spec streamFormat{sampleFormat(format), std::uint32_t(format.samplesPerSecond),

@@ -1,0 +1,187 @@
+// The microphone frame's measuring controls on the fake platform: their
+// names and keys, the readouts, Trigger, Spectrum, Freeze and Input.
+#include "AnalyserSettings.h"
+#include "MicrophoneRig.h"
+#include "SyntheticHalves.h"
+#include "Trigger.h"
+#include "frmDX_Record.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+namespace tonara::test {
+
+namespace {
+
+struct AnalyserRig : MicrophoneRig {
+    AnalyserRig() {
+        env.fake.captureSourceList = {{{"alsa_input.mic", "Built-in Microphone"},
+                                       {"tonara_out.monitor", "Monitor of Tonara's output"}},
+                                      "alsa_input.mic"};
+    }
+    void startWithTheDisplayOn() {
+        writeSettings(microphoneOn());
+        form->start();
+        // Counts every half the capture raises, drawn or not.
+        QObject::connect(form->findChild<frmDX_Record*>(), &frmDX_Record::GotWaveData, [this] { ++raised; });
+    }
+    // Feeds halves from the audio thread and waits until each was raised.
+    bool feed(const QByteArray& half) {
+        const int before = raised;
+        std::thread audio([&] { env.fake.feedCapture(half); });
+        audio.join();
+        for (int pass = 0; pass < 4000 && raised == before; ++pass) {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
+        return raised > before;
+    }
+    template <typename W>
+    W* control(const char* name) const {
+        return form->findChild<W*>(name);
+    }
+    QString label(const char* name) const { return control<QLabel>(name)->text(); }
+    AnalyserSettings remembered() const {
+        QFile file(env.appData("analyser.ini"));
+        return file.open(QIODevice::ReadOnly) ? parseAnalyserSettings(file.readAll()) : AnalyserSettings{};
+    }
+    // A new main window on the same folders, as at the next start.
+    void restart() {
+        form.reset();
+        form = std::make_unique<Form1>();
+    }
+
+    int raised = 0;
+};
+
+} // namespace
+
+TEST(MicrophoneAnalysis, TheControlsAreNamedAndFollowPlusInTheTabOrder) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn();
+    QWidget* previous = rig.control<QWidget>("Command4");
+    for (const char* name : {"Trigger", "Spectrum", "Freeze"}) {
+        SCOPED_TRACE(name);
+        auto* box = rig.control<QCheckBox>(name);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), name);
+        EXPECT_EQ(box->accessibleName(), name);
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_EQ(previous->nextInFocusChain(), box);
+        EXPECT_TRUE(box->focusPolicy() & Qt::TabFocus);
+        previous = box;
+    }
+    auto* input = rig.control<QComboBox>("Input");
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(previous->nextInFocusChain(), input);
+    EXPECT_EQ(rig.control<QLabel>("InputLabel")->buddy(), input);
+    EXPECT_EQ(input->accessibleName(), "Input:");
+    EXPECT_EQ(rig.label("Frequency"), "Frequency: -");
+    EXPECT_EQ(rig.label("Level"), "Level: silent");
+}
+
+TEST(MicrophoneAnalysis, TheReadoutsSayWhatArrives) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn();
+    const Signal signal = sine(443, 0.5);
+    ASSERT_TRUE(rig.feed(half16(signal, 0)));
+    EXPECT_EQ(rig.label("Frequency"), "Frequency: -") << "one half is not yet a window";
+    EXPECT_EQ(rig.label("Level"), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
+    ASSERT_TRUE(rig.feed(half16(signal, kHalfFrames)));
+    EXPECT_EQ(rig.label("Frequency"), "Frequency: 443.0 Hz");
+    EXPECT_EQ(rig.control<QLabel>("Frequency")->accessibleName(), "Frequency: 443.0 Hz") << "read out over AT-SPI";
+}
+
+TEST(MicrophoneAnalysis, TriggerOffDrawsTheHalfAsItIsOnFromItsRiseSpectrumTheSpectrum) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn();
+    const Signal signal = sine(443, 0.25, 1.0);
+    const QByteArray first = half16(signal, 0);
+    const QByteArray second = half16(signal, kHalfFrames);
+    const QByteArray third = half16(signal, 2 * kHalfFrames);
+    const auto asDrawn = [&](const QByteArray& half) {
+        return drawing16Bit(samples16Bit(half), rig.box().widthPx(), true, 1);
+    };
+    const auto same = [](const WavePicture& a, const WavePicture& b) {
+        return a.right == b.right && a.top == b.top && a.bottom == b.bottom && a.traces.size() == b.traces.size() &&
+               a.traces[0].points == b.traces[0].points && a.traces[1].points == b.traces[1].points;
+    };
+    ASSERT_TRUE(rig.feed(first));
+    EXPECT_TRUE(same(rig.box().picture(), asDrawn(first)));
+
+    QTest::keyClick(rig.control<QCheckBox>("Trigger"), Qt::Key_Space);
+    EXPECT_TRUE(rig.remembered().trigger);
+    ASSERT_TRUE(rig.feed(second));
+    EXPECT_TRUE(same(rig.box().picture(), asDrawn(triggeredHalf(first, second, 16, 2))));
+    EXPECT_FALSE(same(rig.box().picture(), asDrawn(second))) << "the sine's phase at the half's start is not 0";
+
+    QTest::keyClick(rig.control<QCheckBox>("Spectrum"), Qt::Key_Space);
+    EXPECT_EQ(rig.remembered(), (AnalyserSettings{true, true, ""}));
+    ASSERT_TRUE(rig.feed(third));
+    EXPECT_EQ(rig.box().picture().bottom, -120);
+    EXPECT_EQ(rig.box().picture().traces.at(0).points.size(), size_t(rig.box().widthPx()));
+}
+
+TEST(MicrophoneAnalysis, FreezeHoldsThePictureAndTheReadouts) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn();
+    ASSERT_TRUE(rig.feed(half16(sine(440, 0.5), 0)));
+    ASSERT_TRUE(rig.feed(half16(sine(440, 0.5), kHalfFrames)));
+    const std::vector<QPointF> held = rig.box().picture().traces.at(0).points;
+    QTest::keyClick(rig.control<QCheckBox>("Freeze"), Qt::Key_Space);
+    for (int h = 0; h < 3; ++h) ASSERT_TRUE(rig.feed(half16(sine(1000, 0.1), h * kHalfFrames)));
+    EXPECT_EQ(rig.box().picture().traces.at(0).points, held);
+    EXPECT_EQ(rig.label("Frequency"), "Frequency: 440.0 Hz");
+    EXPECT_EQ(rig.label("Level"), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
+
+    QTest::keyClick(rig.control<QCheckBox>("Freeze"), Qt::Key_Space);
+    ASSERT_TRUE(rig.feed(half16(sine(1000, 0.1), 3 * kHalfFrames)));
+    EXPECT_EQ(rig.label("Level"), "Level: -23.0 dBFS RMS, -20.0 dBFS peak");
+}
+
+TEST(MicrophoneAnalysis, InputListsTheServersSourcesAndReopensTheCaptureOnTheOneChosen) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn();
+    auto* input = rig.control<QComboBox>("Input");
+    ASSERT_EQ(input->count(), 3);
+    EXPECT_EQ(input->itemText(0), "Default source (Built-in Microphone)");
+    EXPECT_EQ(input->itemText(2), "Monitor of Tonara's output");
+    EXPECT_EQ(input->currentIndex(), 0);
+    EXPECT_EQ(rig.env.fake.last("capture-open")->text, "") << "the default source, as before";
+
+    input->setFocus();
+    QTest::keyClick(input, Qt::Key_Down);
+    QTest::keyClick(input, Qt::Key_Down);
+    EXPECT_EQ(rig.env.fake.count("capture-open"), 3) << "reopened at each choice";
+    EXPECT_EQ(rig.env.fake.last("capture-open")->text, "tonara_out.monitor");
+    EXPECT_EQ(rig.env.fake.count("capture-start"), 3);
+    EXPECT_EQ(rig.remembered().input, "tonara_out.monitor");
+    EXPECT_EQ(rig.settingsLine(6), "MicrophoneON=y") << "tonara.ini keeps its meaning";
+    EXPECT_EQ(fileLines(rig.env.appData("tonara.ini")).size(), 6);
+
+    // The next start opens the remembered source; once the server lacks it, the default.
+    rig.restart();
+    rig.form->start();
+    EXPECT_EQ(rig.env.fake.last("capture-open")->text, "tonara_out.monitor");
+    EXPECT_EQ(rig.control<QComboBox>("Input")->currentText(), "Monitor of Tonara's output");
+    rig.env.fake.captureSourceList.sources.pop_back();
+    rig.restart();
+    rig.form->start();
+    EXPECT_EQ(rig.env.fake.last("capture-open")->text, "");
+    EXPECT_EQ(rig.control<QComboBox>("Input")->currentIndex(), 0);
+    EXPECT_EQ(rig.env.fake.count("message"), 0) << "no error for a source that went away";
+}
+
+TEST(MicrophoneAnalysis, ADamagedChoicesFileStartsWithTheDefaults) {
+    AnalyserRig rig;
+    writeBytes(rig.env.appData("analyser.ini"), QByteArray("Trigger=\xff\nInput=\0x", 18));
+    rig.restart();
+    rig.startWithTheDisplayOn();
+    EXPECT_FALSE(rig.control<QCheckBox>("Trigger")->isChecked());
+    EXPECT_EQ(rig.env.fake.last("capture-open")->text, "");
+}
+
+} // namespace tonara::test
