@@ -163,6 +163,7 @@ void Form1::buildLayout() {
     mic->addWidget(picWave_);
     analyser_ = new AnalyserPanel(frame4);
     analyser_->setSettings(loadAnalyserSettings());
+    analyser_->followEnabled(plus);
     connect(analyser_, &AnalyserPanel::pictureChanged, this, [this] { analyserPictureChanged(); });
     connect(analyser_, &AnalyserPanel::inputChosen, this, [this] { analyserInputChosen(); });
     frame4Rows->addWidget(analyser_);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -94,6 +95,17 @@ void AnalyserPanel::setSources(const CaptureSources& sources) {
 }
 
 QString AnalyserPanel::input() const { return input_->currentData().toString(); }
+
+void AnalyserPanel::followEnabled(QWidget* control) {
+    followed_ = control;
+    control->installEventFilter(this);
+    setEnabled(control->isEnabled());
+}
+
+bool AnalyserPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == followed_ && event->type() == QEvent::EnabledChange) setEnabled(followed_->isEnabled());
+    return QWidget::eventFilter(watched, event);
+}
 
 void AnalyserPanel::showReadings(const MicrophoneReadings& readings) {
     frequency_->setText(frequencyText(readings.hz));

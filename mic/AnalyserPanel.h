@@ -32,6 +32,12 @@ public:
 
     void showReadings(const MicrophoneReadings& readings);
 
+    // Enabled as control is: "+", which has nothing to adjust while the display is off.
+    void followEnabled(QWidget* control);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // Trigger or Spectrum changed.
     void pictureChanged();
@@ -46,6 +52,7 @@ private:
     QLabel* frequency_;
     QLabel* level_;
     QString remembered_; // the settings' input, kept while the server lacks it
+    QWidget* followed_ = nullptr;
 };
 
 } // namespace tonara

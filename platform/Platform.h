@@ -156,6 +156,7 @@ public:
     virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                        CaptureReceiver& receiver) = 0;
     // The sources the sound server records from, monitors included; none without a server.
+    // defaultName is the one openCapture opens for "".
     virtual CaptureSources captureSources() = 0;
     // Frames per second of the audio output; 0 when there is none. Pitches
     // above the band it carries at full level are filtered out (OutputBand.h).

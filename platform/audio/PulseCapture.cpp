@@ -106,6 +106,8 @@ CaptureSources pulseCaptureSources() {
                 static_cast<CaptureSources*>(data)->defaultName = QString::fromUtf8(info->default_source_name);
         },
         &answer));
+    // What "" opens: PULSE_SOURCE when the user set one.
+    if (!qEnvironmentVariableIsEmpty("PULSE_SOURCE")) answer.defaultName = qEnvironmentVariable("PULSE_SOURCE");
     return answer;
 }
 

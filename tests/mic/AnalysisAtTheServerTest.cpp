@@ -57,6 +57,10 @@ protected:
             QThread::msleep(5);
         }
         record.SoundStop();
+        qint64 longestGap = 0;
+        for (size_t k = 1; k < readings.size(); ++k)
+            longestGap = std::max(longestGap, readings[k].atMs - readings[k - 1].atMs);
+        report("the longest wait between two halves", double(longestGap), "ms");
         return readings;
     }
 
