@@ -30,16 +30,16 @@ struct AnalyserRig : MicrophoneRig {
         // Counts every half the capture raises, drawn or not.
         QObject::connect(form->findChild<frmDX_Record*>(), &frmDX_Record::GotWaveData, [this] { ++raised; });
     }
-    // Feeds halves from the audio thread and waits until each was raised.
-    bool feed(const QByteArray& half) {
-        const int before = raised;
-        std::thread audio([&] { env.fake.feedCapture(half); });
+    // Feeds halves in one block from the audio thread and waits until each was raised.
+    bool feed(const QByteArray& halves) {
+        const int expected = raised + int(halves.size() / kHalfBytes);
+        std::thread audio([&] { env.fake.feedCapture(halves); });
         audio.join();
-        for (int pass = 0; pass < 4000 && raised == before; ++pass) {
+        for (int pass = 0; pass < 4000 && raised < expected; ++pass) {
             QCoreApplication::processEvents();
             QThread::msleep(1);
         }
-        return raised > before;
+        return raised == expected;
     }
     template <typename W>
     W* control(const char* name) const {
@@ -150,6 +150,34 @@ TEST(MicrophoneAnalysis, TriggerOffDrawsTheHalfAsItIsOnFromItsRiseSpectrumTheSpe
     ASSERT_TRUE(rig.feed(third));
     EXPECT_EQ(rig.box().picture().bottom, -120);
     EXPECT_EQ(rig.box().picture().traces.at(0).points.size(), size_t(rig.box().widthPx()));
+}
+
+// The first point of the upper trace in every picture painted.
+struct PaintedPictures : QObject {
+    explicit PaintedPictures(WaveBox& box) : box_(box) { box.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !box_.picture().traces.empty())
+            firstPoints.push_back(box_.picture().traces[0].points.at(0).y());
+        return false;
+    }
+    WaveBox& box_;
+    std::vector<double> firstPoints;
+};
+
+// Halves that the interface thread takes late arrive together; each was
+// drawn over the last before anything was painted, so only the last of
+// them reached the screen.
+TEST(MicrophoneAnalysis, EveryHalfReachesTheScreenAlsoWhenSeveralArriveTogether) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn();
+    ASSERT_TRUE(rig.form->isVisible());
+    PaintedPictures painted(rig.box());
+    QByteArray together;
+    for (const int level : {4000, 8000, 12000}) together += half16([=](qint64) { return level / 32768.0; }, 0);
+    ASSERT_TRUE(rig.feed(together));
+    QCoreApplication::processEvents();
+    const auto y = [](int level) { return level / 20000.0 + 0.5; };
+    EXPECT_EQ(painted.firstPoints, (std::vector<double>{y(4000), y(8000), y(12000)}));
 }
 
 TEST(MicrophoneAnalysis, FreezeHoldsThePictureAndTheReadouts) {
