@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QGridLayout>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -22,8 +22,6 @@ QLabel* readout(const char* name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAccessibleName(text);
-    // Room for the longest reading, so the frame does not jump as it changes.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance("Level: -100.0 dBFS RMS, -100.0 dBFS peak"));
     return label;
 }
 
@@ -38,26 +36,29 @@ AnalyserPanel::AnalyserPanel(QWidget* parent) : QWidget(parent) {
     input_->setObjectName("Input");
     input_->setAccessibleName("Input:");
     input_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    input_->setMinimumContentsLength(16);
+    input_->setMinimumContentsLength(10);
     auto* inputLabel = new QLabel("&Input:", this);
     inputLabel->setObjectName("InputLabel");
     inputLabel->setBuddy(input_);
     frequency_ = readout("Frequency", frequencyText(std::nullopt), this);
+    // Room for the longest reading, so the level beside it does not jump as it changes.
+    frequency_->setMinimumWidth(frequency_->fontMetrics().horizontalAdvance(frequencyText(23999.9) + "  "));
     level_ = readout("Level", levelText({}), this);
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // Two rows, so the main window grows as little as it can.
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
     auto* choices = new QHBoxLayout;
     choices->addWidget(trigger_);
     choices->addWidget(spectrum_);
     choices->addWidget(freeze_);
-    choices->addStretch();
-    grid->addLayout(choices, 0, 0, 1, 2);
-    grid->addWidget(inputLabel, 1, 0);
-    grid->addWidget(input_, 1, 1);
-    grid->addWidget(frequency_, 2, 0, 1, 2);
-    grid->addWidget(level_, 3, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    choices->addWidget(inputLabel);
+    choices->addWidget(input_, 1);
+    rows->addLayout(choices);
+    auto* readouts = new QHBoxLayout;
+    readouts->addWidget(frequency_);
+    readouts->addWidget(level_, 1);
+    rows->addLayout(readouts);
 
     connect(trigger_, &QCheckBox::toggled, this, &AnalyserPanel::pictureChanged);
     connect(spectrum_, &QCheckBox::toggled, this, &AnalyserPanel::pictureChanged);

@@ -24,9 +24,9 @@ struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
                     // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
-                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-sources, capture-open, capture-start,
-                    // capture-stop, capture-close, download, upload, volume-control, signal-play (seconds
-                    // x 1000 in durationMs), signal-change, signal-stop
+                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-sources, capture-open,
+                    // capture-start, capture-stop, capture-close, download, upload, volume-control, signal-play
+                    // (seconds x 1000 in durationMs), signal-change, signal-stop
     QString text;   // path, message text, command, address, capture device
     QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;

@@ -170,7 +170,7 @@ struct PaintedPictures : QObject {
 TEST(MicrophoneAnalysis, EveryHalfReachesTheScreenAlsoWhenSeveralArriveTogether) {
     AnalyserRig rig;
     rig.startWithTheDisplayOn();
-    ASSERT_TRUE(rig.form->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(rig.form.get())) << "nothing is painted before";
     PaintedPictures painted(rig.box());
     QByteArray together;
     for (const int level : {4000, 8000, 12000}) together += half16([=](qint64) { return level / 32768.0; }, 0);
