@@ -122,7 +122,7 @@ TEST_F(MeasuredCapture, TheSineMicrophoneReads440HzWithinASecondAndTheLevelSoxMe
     report("halves before \"Frequency: 440.0 Hz\" holds", double(steady + 1), "halves");
     report("\"Frequency: 440.0 Hz\" after", double(readings[steady].atMs), "ms");
     EXPECT_LE(steady + 1, 5u) << "within half a second of sound";
-    report("the last frequency read", *readings.back().readings.hz, "Hz");
+    report("the last frequency read, off 440 Hz by", *readings.back().readings.hz - 440, "Hz");
 
     // The level of the steady readings, and sox's of parec's recording past its first half second.
     double tonaraRms = 0;
@@ -150,7 +150,7 @@ TEST_F(MeasuredCapture, TonarasOwnTonesReadTheirPitchThroughTheMonitorOfItsOutpu
         const size_t steady = firstSteadyReading(readings, pitch);
         EXPECT_LE(steady + 1, 10u) << "the last reading: " << frequencyText(readings.back().readings.hz).toStdString();
         if (steady < readings.size()) {
-            report("pitch " + std::to_string(pitch) + " read", *readings.back().readings.hz, "Hz");
+            report("pitch " + std::to_string(pitch) + " read, off by", *readings.back().readings.hz - pitch, "Hz");
             report("its level", readings.back().readings.level.rmsDb, "dBFS RMS");
             report("its peak", readings.back().readings.level.peakDb, "dBFS");
         }
