@@ -77,14 +77,14 @@ std::optional<double> SpectrumAnalysis::dominantHz() const {
 }
 
 const std::vector<double>& SpectrumAverage::add(const std::vector<double>& levelsDb) {
-    if (powers_.size() != levelsDb.size()) {
-        powers_.assign(levelsDb.size(), 0);
-        levelsDb_.assign(levelsDb.size(), -INFINITY);
-        for (size_t k = 0; k < levelsDb.size(); ++k) powers_[k] = std::pow(10.0, levelsDb[k] / 10);
-    } else {
-        for (size_t k = 0; k < levelsDb.size(); ++k) powers_[k] = 0.5 * powers_[k] + 0.5 * std::pow(10.0, levelsDb[k] / 10);
+    // The first spectrum counts whole.
+    const double keep = powers_.size() == levelsDb.size() ? 0.5 : 0.0;
+    powers_.resize(levelsDb.size(), 0);
+    levelsDb_.resize(levelsDb.size());
+    for (size_t k = 0; k < levelsDb.size(); ++k) {
+        powers_[k] = keep * powers_[k] + (1 - keep) * std::pow(10.0, levelsDb[k] / 10);
+        levelsDb_[k] = 10 * std::log10(powers_[k]);
     }
-    for (size_t k = 0; k < levelsDb.size(); ++k) levelsDb_[k] = 10 * std::log10(powers_[k]);
     return levelsDb_;
 }
 

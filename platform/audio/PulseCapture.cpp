@@ -94,9 +94,10 @@ CaptureSources pulseCaptureSources() {
     connection->finish(pa_context_get_source_info_list(
         connection->context(),
         [](pa_context*, const pa_source_info* info, int, void* data) {
-            if (info)
-                static_cast<CaptureSources*>(data)->sources.push_back(
-                    {QString::fromUtf8(info->name), QString::fromUtf8(info->description ? info->description : info->name)});
+            if (!info) return;
+            const char* description = info->description ? info->description : info->name;
+            static_cast<CaptureSources*>(data)->sources.push_back(
+                {QString::fromUtf8(info->name), QString::fromUtf8(description)});
         },
         &answer));
     connection->finish(pa_context_get_server_info(

@@ -45,9 +45,10 @@ protected:
         MicrophoneAnalyser analyser(kMicRate);
         std::vector<Reading> readings;
         QElapsedTimer clock;
-        QObject::connect(&record, &frmDX_Record::GotWaveData, [&](const QByteArray& half, qint16 bits, qint16 channels) {
+        const auto measure = [&](const QByteArray& half, qint16 bits, qint16 channels) {
             readings.push_back({analyser.add(half, bits, channels), clock.elapsed()});
-        });
+        };
+        QObject::connect(&record, &frmDX_Record::GotWaveData, measure);
         EXPECT_EQ(record.Initialize(kMicRate, 16, 2, 0, source), "");
         record.SoundPlay();
         clock.start();
@@ -118,7 +119,8 @@ TEST_F(MeasuredCapture, TheSineMicrophoneReads440HzWithinASecondAndTheLevelSoxMe
     ASSERT_EQ(readings.size(), 15u);
 
     const size_t steady = firstSteadyReading(readings, 440.0);
-    ASSERT_LT(steady, readings.size()) << "the last reading: " << frequencyText(readings.back().readings.hz).toStdString();
+    ASSERT_LT(steady, readings.size())
+        << "the last reading: " << frequencyText(readings.back().readings.hz).toStdString();
     report("halves before \"Frequency: 440.0 Hz\" holds", double(steady + 1), "halves");
     report("\"Frequency: 440.0 Hz\" after", double(readings[steady].atMs), "ms");
     EXPECT_LE(steady + 1, 5u) << "within half a second of sound";

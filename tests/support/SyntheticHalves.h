@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -16,7 +17,9 @@ inline constexpr int kHalfFrames = 4410;
 using Signal = std::function<double(qint64 frame)>;
 
 inline Signal sine(double hz, double amplitude, double phase = 0) {
-    return [=](qint64 frame) { return amplitude * std::sin(2 * std::numbers::pi * hz * double(frame) / kMicRate + phase); };
+    return [=](qint64 frame) {
+        return amplitude * std::sin(2 * std::numbers::pi * hz * double(frame) / kMicRate + phase);
+    };
 }
 
 // 16-bit stereo, both channels alike, from frame first on.
