@@ -4,6 +4,7 @@
 // public state and the other windows, and is the MainWindow the logic sees.
 
 #include "MainWindow.h"
+#include "MicrophoneAnalyser.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +25,7 @@ struct SoundMode;
 struct WebLink;
 class WaveBox;
 class frmDX_Record;
+class AnalyserPanel;
 class Form5;
 class Form6;
 class Form8;
@@ -63,6 +65,11 @@ public:
     void plusClicked();  // Command4
     void minusClicked(); // Command5
     void DirectSoundRecord_GotWaveData(const QByteArray& Buffer, qint16 BitsPerSample, qint16 Channels);
+    // The measuring display beside it (MicrophoneAnalysis.cpp): every captured
+    // half is measured, then drawn as the choices say.
+    void showCapturedHalf(const QByteArray& Buffer, qint16 BitsPerSample, qint16 Channels);
+    void analyserPictureChanged();
+    void analyserInputChosen();
 
     PictureBox& picture1() { return *picture1_; }
     WaveBox& picWave() { return *picWave_; }
@@ -117,6 +124,8 @@ private:
     PictureBox* picture1_ = nullptr;
     WaveBox* picWave_ = nullptr;
     frmDX_Record* DirectSoundRecord = nullptr; // the capture source, a child of this window
+    AnalyserPanel* analyser_ = nullptr;
+    std::unique_ptr<MicrophoneAnalyser> analysis_; // made afresh for every capture
     std::array<QRadioButton*, 10> options_{};
     QScrollBar* hscroll1_ = nullptr;
     QSpinBox* customPitch_ = nullptr;

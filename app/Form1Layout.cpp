@@ -1,4 +1,5 @@
 // The main window's controls and menus, with their design names and captions.
+#include "AnalyserPanel.h"
 #include "Form1.h"
 #include "OutputStatus.h"
 #include "PictureBox.h"
@@ -144,7 +145,9 @@ void Form1::buildLayout() {
     waves->addWidget(makeLabel("Label7", "", frame3), 1, 0);
 
     auto* frame4 = makeFrame("Frame4", "Microphone input, sensitivity: 1", central);
-    auto* mic = new QHBoxLayout(frame4);
+    auto* frame4Rows = new QVBoxLayout(frame4);
+    auto* mic = new QHBoxLayout;
+    frame4Rows->addLayout(mic);
     auto* minus = makeButton("Command5", "-", frame4);
     auto* plus = makeButton("Command4", "+", frame4);
     minus->setAccessibleName("-");
@@ -158,6 +161,12 @@ void Form1::buildLayout() {
     mic->addWidget(minus);
     mic->addWidget(plus);
     mic->addWidget(picWave_);
+    analyser_ = new AnalyserPanel(frame4);
+    analyser_->setSettings(loadAnalyserSettings());
+    analyser_->followEnabled(plus);
+    connect(analyser_, &AnalyserPanel::pictureChanged, this, [this] { analyserPictureChanged(); });
+    connect(analyser_, &AnalyserPanel::inputChosen, this, [this] { analyserInputChosen(); });
+    frame4Rows->addWidget(analyser_);
 
     auto* play = makeButton("Command2", "Play Sound", central);
     auto* stop = makeButton("Command3", "Stop Sound", central);

@@ -40,7 +40,8 @@ void Form1::buildKeyboard() {
         options_[size_t(k)]->installEventFilter(this);
         chain(options_[size_t(k)]);
     }
-    for (const char* name : {"HScroll1", "CustomPitchBox", "Command1", "Command2", "Command3", "Volume", "Command5", "Command4"})
+    for (const char* name : {"HScroll1", "CustomPitchBox", "Command1", "Command2", "Command3", "Volume", "Command5",
+                             "Command4", "Trigger", "Spectrum", "Freeze", "Input"})
         chain(findChild<QWidget*>(name));
     options_[1]->setFocus();
 }

@@ -1,5 +1,6 @@
 // The microphone display: the capture source, its menu item, the
 // sensitivity buttons and the drawing of every captured half into picWave.
+#include "AnalyserPanel.h"
 #include "Form1.h"
 #include "NumberText.h"
 #include "Platform.h"
@@ -14,13 +15,16 @@ namespace {
 
 constexpr qint16 kLeastSensitivity = 1;
 constexpr qint16 kMostSensitivity = 20;
+constexpr qint32 kCaptureRate = 44100;
 
 } // namespace
 
 void Form1::startMicrophoneDisplay() {
     delete DirectSoundRecord;
     DirectSoundRecord = new frmDX_Record(*this, this);
-    connect(DirectSoundRecord, &frmDX_Record::GotWaveData, this, &Form1::DirectSoundRecord_GotWaveData);
+    connect(DirectSoundRecord, &frmDX_Record::GotWaveData, this, &Form1::showCapturedHalf);
+    analysis_ = std::make_unique<MicrophoneAnalyser>(kCaptureRate);
+    analyser_->setSources(platform().captureSources());
     startMicrophone();
 }
 
@@ -36,7 +40,7 @@ void Form1::closeCaptureSource() {
 
 void Form1::startMicrophone() {
     trapped(*this, 34, [&] {
-        const QString failure = DirectSoundRecord->Initialize(44100, 16, 2, 0, "");
+        const QString failure = DirectSoundRecord->Initialize(kCaptureRate, 16, 2, 0, analyser_->input());
         if (failure.isEmpty()) {
             DirectSoundRecord->SoundPlay();
             return;

@@ -18,7 +18,10 @@ int WaveBox::widthPx() const { return int(std::lround(width() * devicePixelRatio
 
 void WaveBox::setPicture(WavePicture picture) {
     picture_ = std::move(picture);
-    update();
+    // Painted now: halves taken late are raised together, and update() would
+    // merge their pictures into one paint of the last.
+    if (isVisible()) repaint();
+    else update();
 }
 
 void WaveBox::clear() { setPicture({}); }

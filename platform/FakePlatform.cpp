@@ -191,6 +191,11 @@ std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, 
     return std::make_unique<FakeCaptureDevice>(*this, receiver);
 }
 
+CaptureSources FakePlatform::captureSources() {
+    record("capture-sources");
+    return realMicrophone ? pulseCaptureSources() : captureSourceList;
+}
+
 bool FakePlatform::feedCapture(const QByteArray& bytes) {
     CaptureReceiver* receiver = startedCapture.load();
     if (!receiver) return false;

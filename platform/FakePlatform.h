@@ -24,9 +24,10 @@ struct PlatformRecord {
     qint64 atMs = 0;
     QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
                     // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
-                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-open, capture-start,
-                    // capture-stop, capture-close, download, upload, volume-control, device-volume (level x 100 in
-                    // pitch, muted in flag), signal-play (seconds x 1000 in durationMs), signal-change, signal-stop
+                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-sources, capture-open,
+                    // capture-start, capture-stop, capture-close, download, upload, volume-control, device-volume
+                    // (level x 100 in pitch, muted in flag), signal-play (seconds x 1000 in durationMs),
+                    // signal-change, signal-stop
     QString text;   // path, message text, command, address, capture device
     QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
     MessageIcon icon = MessageIcon::None;
@@ -69,6 +70,8 @@ public:
     std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
+    // Records capture-sources; answers captureSourceList, or the server's with realMicrophone.
+    CaptureSources captureSources() override;
     // Hands bytes to the started capture as its audio thread would; any
     // thread may call it while the capture stays open. False when none is started.
     bool feedCapture(const QByteArray& bytes);
@@ -118,6 +121,7 @@ public:
     QString noToneStreamReason;       // non-empty: openToneStream and openSoundStream raise (no device)
     std::vector<std::shared_ptr<const PcmSound>> openedSounds; // every sound given to openSoundStream
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
+    CaptureSources captureSourceList; // what captureSources answers
     bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
     std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
     std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails

@@ -104,6 +104,18 @@ public:
     virtual void stop() = 0;
 };
 
+// A source the sound server records from (a microphone, or the monitor of
+// an output): its name for openCapture and the description a person reads.
+struct CaptureSource {
+    QString name;
+    QString description;
+    bool operator==(const CaptureSource&) const = default;
+};
+struct CaptureSources {
+    std::vector<CaptureSource> sources;
+    QString defaultName; // the server's default source; "" when unknown
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -154,6 +166,9 @@ public:
     // Raises a RuntimeError when there is none or the format cannot be recorded exactly.
     virtual std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                        CaptureReceiver& receiver) = 0;
+    // The sources the sound server records from, monitors included; none without a server.
+    // defaultName is the one openCapture opens for "".
+    virtual CaptureSources captureSources() = 0;
     // Frames per second of the audio output; 0 when there is none. Pitches
     // above the band it carries at full level are filtered out (OutputBand.h).
     virtual int outputRate() = 0;

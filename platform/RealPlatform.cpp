@@ -101,6 +101,7 @@ std::unique_ptr<CaptureDevice> RealPlatform::openCapture(const QString& device, 
     AudioOutput::instance().outputRate();
     return openPulseCapture(device, format, receiver);
 }
+CaptureSources RealPlatform::captureSources() { return pulseCaptureSources(); }
 std::unique_ptr<SignalStream> RealPlatform::openSignalStream() {
     auto stream = AudioOutput::instance().openSignalStream();
     if (!stream) raise(err::DeviceUnavailable);

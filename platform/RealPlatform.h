@@ -26,6 +26,7 @@ public:
     std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
+    CaptureSources captureSources() override;
     int outputRate() override;
     void setOutputVolume(double gain) override;
     void setPlayerChannels(double left, double right) override;

@@ -7,5 +7,7 @@ namespace tonara {
 
 std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const CaptureFormat& format,
                                               CaptureReceiver& receiver);
+// Every source of the server, in its order; none when no server answers.
+CaptureSources pulseCaptureSources();
 
 } // namespace tonara

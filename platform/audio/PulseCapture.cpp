@@ -85,6 +85,32 @@ RuntimeError unavailable(const QString& what, PulseConnection* connection) {
 
 } // namespace
 
+CaptureSources pulseCaptureSources() {
+    CaptureSources answer;
+    PulseConnection* connection = PulseConnection::get(QCoreApplication::applicationName().toStdString());
+    if (!connection) return answer;
+    PulseConnection::Lock lock(*connection);
+    connection->finish(pa_context_get_source_info_list(
+        connection->context(),
+        [](pa_context*, const pa_source_info* info, int, void* data) {
+            if (!info) return;
+            const char* description = info->description ? info->description : info->name;
+            static_cast<CaptureSources*>(data)->sources.push_back(
+                {QString::fromUtf8(info->name), QString::fromUtf8(description)});
+        },
+        &answer));
+    connection->finish(pa_context_get_server_info(
+        connection->context(),
+        [](pa_context*, const pa_server_info* info, void* data) {
+            if (info && info->default_source_name)
+                static_cast<CaptureSources*>(data)->defaultName = QString::fromUtf8(info->default_source_name);
+        },
+        &answer));
+    // What "" opens: PULSE_SOURCE when the user set one.
+    if (!qEnvironmentVariableIsEmpty("PULSE_SOURCE")) answer.defaultName = qEnvironmentVariable("PULSE_SOURCE");
+    return answer;
+}
+
 std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const CaptureFormat& format,
                                                 CaptureReceiver& receiver) {
     const pa_sample_spec streamFormat{sampleFormat(format), std::uint32_t(format.samplesPerSecond),

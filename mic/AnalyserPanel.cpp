@@ -1,0 +1,118 @@
+#include "AnalyserPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace tonara {
+
+namespace {
+
+QCheckBox* checkBox(const char* name, const QString& text, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->setAccessibleName(text);
+    return box;
+}
+
+QLabel* readout(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAccessibleName(text);
+    return label;
+}
+
+} // namespace
+
+AnalyserPanel::AnalyserPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("Analyser");
+    trigger_ = checkBox("Trigger", "Trigger", this);
+    spectrum_ = checkBox("Spectrum", "Spectrum", this);
+    freeze_ = checkBox("Freeze", "Freeze", this);
+    input_ = new QComboBox(this);
+    input_->setObjectName("Input");
+    input_->setAccessibleName("Input:");
+    input_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    input_->setMinimumContentsLength(10);
+    auto* inputLabel = new QLabel("&Input:", this);
+    inputLabel->setObjectName("InputLabel");
+    inputLabel->setBuddy(input_);
+    frequency_ = readout("Frequency", frequencyText(std::nullopt), this);
+    // Room for the longest reading, so the level beside it does not jump as it changes.
+    frequency_->setMinimumWidth(frequency_->fontMetrics().horizontalAdvance(frequencyText(23999.9) + "  "));
+    level_ = readout("Level", levelText({}), this);
+
+    // Two rows, so the main window grows as little as it can.
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(trigger_);
+    choices->addWidget(spectrum_);
+    choices->addWidget(freeze_);
+    choices->addWidget(inputLabel);
+    choices->addWidget(input_, 1);
+    rows->addLayout(choices);
+    auto* readouts = new QHBoxLayout;
+    readouts->addWidget(frequency_);
+    readouts->addWidget(level_, 1);
+    rows->addLayout(readouts);
+
+    connect(trigger_, &QCheckBox::toggled, this, &AnalyserPanel::pictureChanged);
+    connect(spectrum_, &QCheckBox::toggled, this, &AnalyserPanel::pictureChanged);
+    connect(input_, &QComboBox::activated, this, [this] {
+        remembered_ = input();
+        emit inputChosen();
+    });
+}
+
+void AnalyserPanel::setSettings(const AnalyserSettings& settings) {
+    const QSignalBlocker quietTrigger(trigger_);
+    const QSignalBlocker quietSpectrum(spectrum_);
+    trigger_->setChecked(settings.trigger);
+    spectrum_->setChecked(settings.spectrum);
+    remembered_ = settings.input;
+    const int at = input_->findData(remembered_);
+    if (at >= 0) input_->setCurrentIndex(at);
+}
+
+AnalyserSettings AnalyserPanel::settings() const {
+    return {trigger_->isChecked(), spectrum_->isChecked(), remembered_};
+}
+
+bool AnalyserPanel::frozen() const { return freeze_->isChecked(); }
+
+void AnalyserPanel::setSources(const CaptureSources& sources) {
+    const QSignalBlocker quiet(input_);
+    input_->clear();
+    QString defaultText = "Default source";
+    for (const CaptureSource& source : sources.sources)
+        if (source.name == sources.defaultName) defaultText += " (" + source.description + ")";
+    input_->addItem(defaultText, QString());
+    for (const CaptureSource& source : sources.sources) input_->addItem(source.description, source.name);
+    input_->setCurrentIndex(std::max(0, input_->findData(remembered_)));
+}
+
+QString AnalyserPanel::input() const { return input_->currentData().toString(); }
+
+void AnalyserPanel::followEnabled(QWidget* control) {
+    followed_ = control;
+    control->installEventFilter(this);
+    setEnabled(control->isEnabled());
+}
+
+bool AnalyserPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == followed_ && event->type() == QEvent::EnabledChange) setEnabled(followed_->isEnabled());
+    return QWidget::eventFilter(watched, event);
+}
+
+void AnalyserPanel::showReadings(const MicrophoneReadings& readings) {
+    frequency_->setText(frequencyText(readings.hz));
+    level_->setText(levelText(readings.level));
+    frequency_->setAccessibleName(frequency_->text());
+    level_->setAccessibleName(level_->text());
+}
+
+} // namespace tonara

@@ -1,0 +1,79 @@
+#include "AnalyserSettings.h"
+#include "Folders.h"
+#include "RuntimeError.h"
+#include "SafeFiles.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace tonara {
+
+namespace {
+
+constexpr const char* kFileName = "analyser.ini";
+// Longer than any file the display writes: anything bigger is not ours.
+constexpr qsizetype kMostBytes = 4096;
+// Longer than any source name a sound server gives.
+constexpr qsizetype kLongestInput = 512;
+
+void readSwitch(const QString& value, bool& into) {
+    if (value == "y") into = true;
+    else if (value == "n") into = false;
+}
+
+} // namespace
+
+AnalyserSettings parseAnalyserSettings(const QByteArray& text) {
+    AnalyserSettings settings;
+    if (text.size() > kMostBytes) return settings;
+    // UTF-8, as written: a source name may hold any character.
+    for (const QString& line : QString::fromUtf8(text).split(QRegularExpression("\r\n|\n|\r"))) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0) continue;
+        const QString name = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (name == "Trigger") readSwitch(value, settings.trigger);
+        else if (name == "Spectrum") readSwitch(value, settings.spectrum);
+        else if (name == "Input" && value.size() <= kLongestInput && !value.contains(QChar(0))) settings.input = value;
+    }
+    return settings;
+}
+
+QByteArray formatAnalyserSettings(const AnalyserSettings& s) {
+    const QStringList lines = {
+        QString("Trigger=%1").arg(s.trigger ? "y" : "n"),
+        QString("Spectrum=%1").arg(s.spectrum ? "y" : "n"),
+        "Input=" + s.input,
+    };
+    return (lines.join("\r\n") + "\r\n").toUtf8();
+}
+
+QString analyserSettingsPath() { return joinPath(appDataFolder(), kFileName); }
+
+AnalyserSettings loadAnalyserSettings() {
+    const QString path = analyserSettingsPath();
+    if (!fileExists(path)) return {};
+    if (QFileInfo(path).size() > kMostBytes) return {};
+    try {
+        return parseAnalyserSettings(readFileBytes(path));
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "Tonara: %s is not read (%s); the microphone display starts with its defaults\n",
+                     qPrintable(path), qPrintable(e.description()));
+        return {};
+    }
+}
+
+bool saveAnalyserSettings(const AnalyserSettings& settings) {
+    const QString path = analyserSettingsPath();
+    try {
+        replaceFileBytes(path, formatAnalyserSettings(settings));
+        return true;
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "Tonara: %s cannot be written (%s)\n", qPrintable(path), qPrintable(e.description()));
+        return false;
+    }
+}
+
+} // namespace tonara
