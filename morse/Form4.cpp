@@ -14,6 +14,7 @@
 #include "Sound.h"
 #include "SoundFile.h"
 #include "Trap.h"
+#include "WindowAccessibility.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -44,6 +45,7 @@ QFrame* line(const char* name, QWidget* parent) {
     auto* l = named(new QFrame(parent), name);
     l->setFrameShape(QFrame::HLine);
     l->setFrameShadow(QFrame::Sunken);
+    markDecoration(l);
     return l;
 }
 

@@ -1,4 +1,6 @@
 #include "ResultWindow.h"
+#include "ReadableColour.h"
+#include "WindowLanguage.h"
 #include "HearingTable.h"
 #include "Platform.h"
 #include "QuillonTrap.h"
@@ -14,9 +16,10 @@ namespace tonara::quillon {
 
 namespace {
 
+// The verdict's colour, or the nearest shade of it readable on the window.
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, readableOn(palette.color(QPalette::Window), colour));
     label->setPalette(palette);
 }
 
@@ -54,7 +57,7 @@ Form3::Form3(Wizard& wizard) : WizardWindow(wizard, "Form3") {
     layout->addWidget(picture1_, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     layout->addWidget(label5_, 2, 0, 1, 3);
     layout->setColumnStretch(1, 1);
-    setFixedWidth(400);
+    setMinimumWidth(400); // wider when a larger font needs it
     applyTexts(wizardTexts(false));
 
     connect(picture1_, &QToolButton::clicked, this, &Form3::saveClicked);
@@ -71,6 +74,7 @@ void Form3::loadHandler() {
     trapped([&] {
         const TestState& test = wizard_.state();
         if (wizard_.dutch()) applyTexts(wizard_.texts());
+        followLanguage(this, wizard_.dutch() ? "nl" : "en");
         label2_->setText(QString::number(test.hearingAge));
         const Verdict verdict = verdictFor(test.age, test.hearingAge);
         label4_->setText(verdict.text(wizard_.dutch()));

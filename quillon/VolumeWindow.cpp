@@ -34,7 +34,7 @@ Form1::Form1(Wizard& wizard) : WizardWindow(wizard, "Form1") {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame1_);
     layout->addWidget(command4_, 0, Qt::AlignRight);
-    setFixedWidth(420);
+    setMinimumWidth(420); // wider when a larger font needs it
     applyTexts(wizardTexts(false));
 
     connect(command1_, &QPushButton::clicked, this, &Form1::soundSettingsClicked);

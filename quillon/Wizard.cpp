@@ -1,4 +1,5 @@
 #include "Wizard.h"
+#include "WindowLanguage.h"
 #include "AgeWindow.h"
 #include "ExFunctions.h"
 #include "Platform.h"
@@ -37,6 +38,7 @@ void Wizard::start() {
         const std::optional<HandOver> handOver = takeHandOver();
         if (!handOver) platform().endProgram(0);
         handOver_ = *handOver;
+        loadQtTranslations(dutch() ? "nl" : "en"); // the save dialog and the message boxes
         form1_->loadHandler();
     });
 }

@@ -4,6 +4,8 @@
 #include "Platform.h"
 #include "Wizard.h"
 
+#include "WindowAccessibility.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
@@ -12,6 +14,7 @@ int main(int argc, char** argv) {
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Quillon");
+    tonara::installWindowAccessibility();
     // Closing a window ends the program through the wizard; hiding one must not.
     app.setQuitOnLastWindowClosed(false);
     tonara::quillon::Wizard wizard;
