@@ -76,7 +76,7 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     setObjectName("Form4");
     setWindowTitle("Morse");
     text1_ = named(new QLineEdit(this), "Text1");
-    text1_->setMinimumWidth(360);
+    text1_->setMinimumWidth(240); // with the longest label beside it, within 640 px at a larger font
     label3_ = named(new QLabel("Text:", this), "Label3");
     text2_ = named(new QLineEdit("0", this), "Text2");
     label1_ = named(new QLabel("Speed (normal + this (ms)) (higher is slower):", this), "Label1");

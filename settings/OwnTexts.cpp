@@ -23,6 +23,10 @@ constexpr OwnText kOwnTexts[] = {
     {"Output: ", "Uitvoer: "},
     {"Output: none", "Uitvoer: geen"},
     {", too low for %1 Hz", ", te laag voor %1 Hz"},
+    {"Online news", "Online nieuws"},
+    {"Error report", "Foutrapport"},
+    {"Versions", "Versies"},
+    {"Tones played", "Gespeelde tonen"},
     // The Morse window.
     {"Timing", "Timing"},
     {"Classic", "Klassiek"},

@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace tonara {
 
@@ -84,12 +86,36 @@ private:
     QHash<const QWidget*, QPointer<QWidget>> focusBefore_;
 };
 
+// A window that opens partly off the screen (placed below its parent, say)
+// is moved onto it, as far as it fits.
+class OnScreen : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->windowType() != Qt::Window && window->windowType() != Qt::Dialog) return false;
+        const QScreen* screen = window->screen();
+        if (!screen) return false;
+        const QRect room = screen->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        if (room.contains(frame)) return false;
+        const int x = std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width()));
+        const int y = std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height()));
+        window->move(window->pos() + QPoint(x, y) - frame.topLeft());
+        return false;
+    }
+};
+
 } // namespace
 
 void installWindowAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(plainWidgets);
         qApp->installEventFilter(new FocusReturn(qApp));
+        qApp->installEventFilter(new OnScreen(qApp));
         return true;
     }();
     (void)installed;

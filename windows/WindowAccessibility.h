@@ -2,7 +2,8 @@
 // How our windows meet assistive technology: a window of our own is
 // announced as a window (AT-SPI "frame"), not as a "filler", and what only
 // decorates (lines, boxes drawn around a picture) is left out of the tree;
-// a window that closes hands the focus back to where it was.
+// a window that closes hands the focus back to where it was, and one that
+// opens partly off the screen is moved onto it.
 
 class QWidget;
 

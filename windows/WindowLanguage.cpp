@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <QWidget>
 
