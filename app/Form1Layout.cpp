@@ -58,9 +58,11 @@ void Form1::buildLayout() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     auto* grid = new QGridLayout(central);
+    grid->setVerticalSpacing(4);
 
     auto* frame1 = makeFrame("Frame1", "Choices", central);
     auto* choices = new QVBoxLayout(frame1);
+    choices->setSpacing(3); // nine options, within a small screen's height at a larger font
     for (int k = 1; k <= 9; ++k) {
         options_[k] = new QRadioButton(kOptionCaptions[k - 1], frame1);
         options_[k]->setObjectName(QStringLiteral("Option%1").arg(k));
@@ -76,7 +78,7 @@ void Form1::buildLayout() {
     auto* label1 = makeLabel("Label1", "<< Select a mode >>", frame2);
     label1->setWordWrap(true);
     label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    label1->setMinimumHeight(64);
+    label1->setMinimumHeight(56); // three lines of a mode's text
     info->addWidget(label1, 0, 0, 1, 4);
     auto* label9 = makeLabel("Label9", "Custom pitch", frame2);
     QFont bold = label9->font();
@@ -149,7 +151,8 @@ void Form1::buildLayout() {
     middle->addStretch();
     waves->addWidget(label2, 0, 0);
     waves->addWidget(picture1_, 0, 0); // on top; "Not available" shows when the preview is hidden
-    waves->addWidget(makeLabel("Label7", "", frame3), 1, 0);
+    // Empty and never given a text: it would cost the window a row of height.
+    makeLabel("Label7", "", frame3)->hide();
 
     auto* frame4 = makeFrame("Frame4", "Microphone input, sensitivity: 1", central);
     auto* mic = new QHBoxLayout(frame4);

@@ -34,6 +34,7 @@ QString decodePage(const QByteArray& bytes) {
 
 Form3::Form3(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form3");
+    setWindowTitle("Tonara online news"); // the Dutch title is the design's, set as it loads
     webBrowser1_ = new NewsBrowser(this);
     webBrowser1_->setObjectName("WebBrowser1");
     webBrowser1_->setAccessibleName("Online news");
@@ -41,7 +42,7 @@ Form3::Form3(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(webBrowser1_);
-    resize(640, 480);
+    resize(600, 450); // within a 1280 x 1024 screen at scale 2, frame included
     connect(webBrowser1_, &QTextBrowser::anchorClicked, this, &Form3::linkClicked);
     loadHandler();
 }

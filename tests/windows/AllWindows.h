@@ -3,11 +3,13 @@
 // the fake platform: the tests below walk them all, whatever controls they hold.
 
 #include "AppRig.h"
+#include "Form9.h"
 #include "FrmAbout.h"
 #include "GeneratorWindow.h"
 #include "QuillonRig.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QPointer>
 #include <functional>
 #include <optional>
