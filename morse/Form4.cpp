@@ -8,6 +8,7 @@
 #include "MorseTiming.h"
 #include "NumericKeyFilter.h"
 #include "OutputBand.h"
+#include "OwnTexts.h"
 #include "Platform.h"
 #include "Program.h"
 #include "RuntimeError.h"
@@ -76,12 +77,15 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     setObjectName("Form4");
     setWindowTitle("Morse");
     text1_ = named(new QLineEdit(this), "Text1");
-    text1_->setMinimumWidth(240); // with the longest label beside it, within 640 px at a larger font
+    text1_->setMinimumWidth(240);
     label3_ = named(new QLabel("Text:", this), "Label3");
     text2_ = named(new QLineEdit("0", this), "Text2");
     label1_ = named(new QLabel("Speed (normal + this (ms)) (higher is slower):", this), "Label1");
     text3_ = named(new QLineEdit("700", this), "Text3");
     label2_ = named(new QLabel("Pitch (Hertz):", this), "Label2");
+    // The longest caption (longer still in Dutch) wraps rather than widen
+    // the window past a small screen.
+    label1_->setWordWrap(true);
     check1_ = named(new QCheckBox("Hide input", this), "Check1");
     command1_ = named(new QPushButton("Play sound", this), "Command1");
     command2_ = named(new QPushButton("Stop sound", this), "Command2");
@@ -290,7 +294,7 @@ void Form4::keyStandard() {
     try {
         stream_ = platform().openSoundStream(sound);
     } catch (const RuntimeError& e) {
-        platform().messageBox("The message cannot be played: " + e.description(), "Morse", MessageIcon::Exclamation,
+        platform().messageBox(own("The message cannot be played: ") + e.description(), "Morse", MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return;
     }
@@ -311,27 +315,29 @@ void Form4::keyStandard() {
     setKeying(false);
 }
 
+QString Form4::own(const char* english) const { return ownText(english, mainWindow_.state().lang); }
+
 void Form4::saveAsClicked() {
     trapped(mainWindow_, 407, [&] {
         const QPointer<Form4> self(this);
         const KeyingPlan keyed = plan();
         if (!self) return;
         if (keyed.spans.empty()) {
-            platform().messageBox("There is nothing to save: the message has no character to key.", "Save as",
+            platform().messageBox(own("There is nothing to save: the message has no character to key."), own("Save as"),
                                   MessageIcon::Exclamation, MessageButtons::Ok);
             return;
         }
         if (!carriesAtFullLevel(kSavedRate, pitch_)) {
-            platform().messageBox(QString("A file at %1 Hz cannot hold a pitch of %2 Hertz.").arg(kSavedRate).arg(pitch_),
-                                  "Save as", MessageIcon::Exclamation, MessageButtons::Ok);
+            platform().messageBox(own("A file at %1 Hz cannot hold a pitch of %2 Hertz.").arg(kSavedRate).arg(pitch_),
+                                  own("Save as"), MessageIcon::Exclamation, MessageButtons::Ok);
             return;
         }
-        const QString path = platform().saveFileName("WAV files (*.wav)|*.wav", "morse.wav");
+        const QString path = platform().saveFileName(own("WAV files") + " (*.wav)|*.wav", "morse.wav");
         if (path.isEmpty()) return;
         try {
             writeSoundFile(path, *renderKeying(keyed, pitch_, kSavedRate, riseMs()), SoundFileFormat::Wav16, true);
         } catch (const RuntimeError& e) {
-            platform().messageBox(path + " cannot be saved: " + e.description(), "Save as", MessageIcon::Exclamation,
+            platform().messageBox(path + own(" cannot be saved: ") + e.description(), own("Save as"), MessageIcon::Exclamation,
                                   MessageButtons::Ok);
         }
     });

@@ -35,6 +35,13 @@ constexpr OwnText kOwnTexts[] = {
     {"Character speed (WPM):", "Tekensnelheid (WPM):"},
     {"Rise time (ms):", "Stijgtijd (ms):"},
     {"Save as...", "Opslaan als..."},
+    {"Save as", "Opslaan als"},
+    {"WAV files", "WAV-bestanden"},
+    {"The message cannot be played: ", "Het bericht kan niet worden afgespeeld: "},
+    {"There is nothing to save: the message has no character to key.",
+     "Er is niets op te slaan: het bericht heeft geen teken om te seinen."},
+    {"A file at %1 Hz cannot hold a pitch of %2 Hertz.", "Een bestand van %1 Hz kan geen toonhoogte van %2 Hertz bevatten."},
+    {" cannot be saved: ", " kan niet worden opgeslagen: "},
     // The signal generator.
     {"Signal generator", "Signaalgenerator"},
     {"Octave &down", "Octaaf &omlaag"},

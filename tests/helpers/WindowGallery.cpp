@@ -32,22 +32,6 @@ QPalette darkPalette() {
     return p;
 }
 
-// The language is the programs' own: Tonara's from its settings, Quillon's from its hand-over.
-void speak(OpenedWindows& o, const QString& window, bool dutch) {
-    if (window.startsWith("Quillon")) {
-        o.quillonRig.emplace();
-        o.quillonRig->handOver(dutch ? "128\r\nnl\r\n" : "128\r\nen\r\n");
-        o.quillonRig->wizard.start();
-        o.quillonRig->wizard.volumeWindow().hide();
-        o.quillonRig->wizard.ageWindow().loadHandler(); // the test window plays as it loads: English
-        o.quillonRig->wizard.resultWindow().loadHandler();
-        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
-    } else if (window != "agreement") {
-        o.app().writeSettings(validSettings("128", dutch ? "NL" : "EN"));
-        o.app().form->start();
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {

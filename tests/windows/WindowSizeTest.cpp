@@ -55,6 +55,7 @@ QStringList cutOff(QWidget* window) {
 struct SizeCase {
     WindowCase window;
     double fontScale;
+    bool dutch;
 };
 
 class WindowSize : public ::testing::TestWithParam<SizeCase> {};
@@ -62,6 +63,7 @@ class WindowSize : public ::testing::TestWithParam<SizeCase> {};
 TEST_P(WindowSize, FitsTheScreenAtScale2WithNothingCutOff) {
     FontScale font(GetParam().fontScale);
     OpenedWindows opened;
+    speak(opened, GetParam().window.name, GetParam().dutch);
     QWidget* window = GetParam().window.open(opened);
     ASSERT_NE(window, nullptr);
     settle(window);
@@ -76,14 +78,16 @@ TEST_P(WindowSize, FitsTheScreenAtScale2WithNothingCutOff) {
 
 std::vector<SizeCase> sizeCases() {
     std::vector<SizeCase> cases;
-    for (double scale : {1.0, 1.25})
-        for (const WindowCase& w : allWindows()) cases.push_back({w, scale});
+    for (bool dutch : {false, true})
+        for (double scale : {1.0, 1.25})
+            for (const WindowCase& w : allWindows()) cases.push_back({w, scale, dutch});
     return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowSize, ::testing::ValuesIn(sizeCases()), [](const auto& info) {
     QString name = info.param.window.name;
-    return (name.remove(' ') + (info.param.fontScale > 1 ? "_font125" : "_font100")).toStdString();
+    return (name.remove(' ') + (info.param.fontScale > 1 ? "_font125" : "_font100") +
+            (info.param.dutch ? "_nl" : "_en")).toStdString();
 });
 
 // Room the main window gains goes to its pictures, not to empty space.
