@@ -83,9 +83,6 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     label1_ = named(new QLabel("Speed (normal + this (ms)) (higher is slower):", this), "Label1");
     text3_ = named(new QLineEdit("700", this), "Text3");
     label2_ = named(new QLabel("Pitch (Hertz):", this), "Label2");
-    // The longest caption (longer still in Dutch) wraps rather than widen
-    // the window past a small screen.
-    label1_->setWordWrap(true);
     check1_ = named(new QCheckBox("Hide input", this), "Check1");
     command1_ = named(new QPushButton("Play sound", this), "Command1");
     command2_ = named(new QPushButton("Stop sound", this), "Command2");
@@ -152,18 +149,20 @@ void Form4::buildLayout() {
     grid->addWidget(text1_, 0, 1);
     grid->addWidget(check1_, 1, 1);
     grid->addWidget(line("Line1", this), 2, 0, 1, 2);
-    grid->addWidget(label1_, 3, 0);
-    grid->addWidget(text2_, 3, 1);
-    grid->addWidget(label2_, 4, 0);
-    grid->addWidget(text3_, 4, 1);
-    grid->addWidget(timing_, 5, 0, 1, 2);
-    grid->addWidget(line("Line2", this), 6, 0, 1, 2);
+    // The longest caption (longer still in Dutch) has a row of its own above
+    // its box, so the window fits a small screen at a larger font.
+    grid->addWidget(label1_, 3, 0, 1, 2);
+    grid->addWidget(text2_, 4, 1);
+    grid->addWidget(label2_, 5, 0);
+    grid->addWidget(text3_, 5, 1);
+    grid->addWidget(timing_, 6, 0, 1, 2);
+    grid->addWidget(line("Line2", this), 7, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveAs_);
     buttons->addStretch();
     buttons->addWidget(command1_);
     buttons->addWidget(command2_);
-    grid->addLayout(buttons, 7, 0, 1, 2);
+    grid->addLayout(buttons, 8, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 }
 

@@ -24,6 +24,7 @@ constexpr OwnText kOwnTexts[] = {
     {"Output: none", "Uitvoer: geen"},
     {", too low for %1 Hz", ", te laag voor %1 Hz"},
     {"Online news", "Online nieuws"},
+    {"Tonara online news", "Tonara online nieuws (engels)"},
     {"Error report", "Foutrapport"},
     {"Versions", "Versies"},
     {"Tones played", "Gespeelde tonen"},

@@ -34,7 +34,6 @@ QString decodePage(const QByteArray& bytes) {
 
 Form3::Form3(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form3");
-    setWindowTitle("Tonara online news"); // the Dutch title is the design's, set as it loads
     webBrowser1_ = new NewsBrowser(this);
     webBrowser1_->setObjectName("WebBrowser1");
     webBrowser1_->setAccessibleName("Online news");
@@ -52,7 +51,8 @@ void Form3::loadHandler() {
         if (loadGuard_ == 1) return;
         loadGuard_ = 1;
         if (mainWindow_.state().lang == "nl") setWindowTitle("Tonara online nieuws (engels)");
-        setAccessibleName(windowTitle());
+        // The design gives no English caption; a screen reader still needs a name.
+        setAccessibleName(windowTitle().isEmpty() ? QStringLiteral("Tonara online news") : windowTitle());
     });
 }
 

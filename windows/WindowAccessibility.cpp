@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHash>
+#include <QLayout>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -109,6 +110,25 @@ protected:
     }
 };
 
+// Qt gives a window the least height of its layout at its widest, so a
+// window made narrower cut off its wrapped texts (the about box, the
+// agreement): it now grows to the height its texts need at its width.
+class WrappedTextRoom : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Resize || !watched->isWidgetType()) return false;
+        auto* window = static_cast<QWidget*>(watched);
+        QLayout* layout = window->isWindow() ? window->layout() : nullptr;
+        if (!layout || !layout->hasHeightForWidth()) return false;
+        const int needed = layout->totalHeightForWidth(window->width());
+        if (needed > window->height() && needed <= window->maximumHeight()) window->resize(window->width(), needed);
+        return false;
+    }
+};
+
 } // namespace
 
 void installWindowAccessibility() {
@@ -116,6 +136,7 @@ void installWindowAccessibility() {
         QAccessible::installFactory(plainWidgets);
         qApp->installEventFilter(new FocusReturn(qApp));
         qApp->installEventFilter(new OnScreen(qApp));
+        qApp->installEventFilter(new WrappedTextRoom(qApp));
         return true;
     }();
     (void)installed;

@@ -3,7 +3,8 @@
 // announced as a window (AT-SPI "frame"), not as a "filler", and what only
 // decorates (lines, boxes drawn around a picture) is left out of the tree;
 // a window that closes hands the focus back to where it was, and one that
-// opens partly off the screen is moved onto it.
+// opens partly off the screen is moved onto it, and one made narrow grows
+// to the height its wrapped texts need.
 
 class QWidget;
 
