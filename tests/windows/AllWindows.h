@@ -7,6 +7,7 @@
 #include "FrmAbout.h"
 #include "GeneratorWindow.h"
 #include "QuillonRig.h"
+#include "WindowLanguage.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -65,6 +66,7 @@ inline const std::vector<WindowCase>& allWindows() {
         {"signal generator", [](OpenedWindows& o) {
              o.app();
              o.generator = std::make_unique<GeneratorWindow>();
+             followLanguage(o.generator.get(), o.app().form->state().lang); // as the main window opens it
              return shown(o.generator.get());
          }},
         {"Quillon volume", [](OpenedWindows& o) { return shown(&o.wizard().volumeWindow()); }},
