@@ -2,7 +2,6 @@
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Form1.h"
-
 #include "WindowAccessibility.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "ResultWindow.h"
-#include "ReadableColour.h"
-#include "WindowLanguage.h"
 #include "HearingTable.h"
 #include "Platform.h"
 #include "QuillonTrap.h"
+#include "ReadableColour.h"
 #include "TextFile.h"
+#include "WindowLanguage.h"
 #include "Wizard.h"
 
 #include <QGridLayout>

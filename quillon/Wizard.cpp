@@ -1,5 +1,4 @@
 #include "Wizard.h"
-#include "WindowLanguage.h"
 #include "AgeWindow.h"
 #include "ExFunctions.h"
 #include "Platform.h"
@@ -9,6 +8,7 @@
 #include "TestWindow.h"
 #include "TextFile.h"
 #include "VolumeWindow.h"
+#include "WindowLanguage.h"
 
 #include <map>
 

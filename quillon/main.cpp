@@ -2,9 +2,8 @@
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Platform.h"
-#include "Wizard.h"
-
 #include "WindowAccessibility.h"
+#include "Wizard.h"
 
 #include <QApplication>
 

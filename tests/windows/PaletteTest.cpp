@@ -55,7 +55,9 @@ TEST(Palette, TheVerdictIsReadableOnEitherPaletteAndKeepsTheDesignsColourWhereIt
             const QColor shown = verdict.palette().color(QPalette::WindowText);
             const QColor background = result.palette().color(QPalette::Window);
             EXPECT_GE(contrastRatio(shown, background), kReadableContrast) << v.verdict << " on " << background.name().toStdString();
-            if (contrastRatio(v.design, background) >= kReadableContrast) EXPECT_EQ(shown, v.design) << v.verdict;
+            if (contrastRatio(v.design, background) >= kReadableContrast) {
+                EXPECT_EQ(shown, v.design) << v.verdict;
+            }
         }
     }
 }
