@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace tonara::test {
 namespace {
@@ -41,6 +42,9 @@ QStringList cutOff(QWidget* window) {
                 cut << QString("%1's caption is cut off").arg(w->objectName());
             continue;
         }
+        if (auto* box = qobject_cast<QLineEdit*>(w);
+            box && box->fontMetrics().horizontalAdvance(box->text()) + 8 > box->contentsRect().width())
+            cut << QString("%1 cannot show its text \"%2\"").arg(box->objectName(), box->text());
         if (w->width() < least.width() || w->height() < least.height())
             cut << QString("%1 %2x%3 < %4x%5").arg(w->objectName()).arg(w->width()).arg(w->height())
                        .arg(least.width()).arg(least.height());
