@@ -106,6 +106,8 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     for (QSpinBox* box : {wpm_, characterWpm_, riseTime_})
         connect(box, &QSpinBox::valueChanged, this, &Form4::timingChanged);
     showTimingControls();
+    // Opens as wide as the design's, with room for a message; narrower only by hand.
+    resize(sizeHint().expandedTo(QSize(520, 0)));
 }
 
 Form4::~Form4() = default;
