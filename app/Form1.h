@@ -104,6 +104,8 @@ private:
     void buildLayout();
     void buildMenus();
     void buildKeyboard();
+    // Our own texts in this window and the loaded ones, and Qt's, in the language of lang.
+    void followLanguage();
     void selectOption(int option);
     void playFromKeyboard(int option);
     void markSoundModeMenu();

@@ -10,9 +10,14 @@
 #include "Form8.h"
 #include "Form9.h"
 #include "FrmAbout.h"
+#include "GeneratorWindow.h"
 #include "ModePresentation.h"
+#include "OutputStatus.h"
+#include "OwnTexts.h"
 #include "PictureBox.h"
+#include "Platform.h"
 #include "Program.h"
+#include "WindowLanguage.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -146,7 +151,20 @@ QWidget* Form1::loadForm(Form form) {
     }
     forms_[form] = w;
     if (auto* loading = dynamic_cast<LoadHandler*>(w)) loading->loadHandler();
+    tonara::followLanguage(w, state_.lang);
     return w;
+}
+
+void Form1::followLanguage() {
+    loadQtTranslations(state_.lang);
+    tonara::followLanguage(this, state_.lang);
+    // Menu captions get their access keys where they are set.
+    const std::pair<const char*, const char*> ownMenus[] = {{"tools", "Tools"}, {"signalgenerator", "Signal generator..."}};
+    for (const auto& [menu, english] : ownMenus) setCaption(menu, ownText(english, state_.lang));
+    setStatusText(3, outputStatusText(platform().outputRate(), 0, state_.lang));
+    for (const auto& [form, window] : forms_)
+        if (window) tonara::followLanguage(window, state_.lang);
+    if (generator_) tonara::followLanguage(generator_, state_.lang);
 }
 
 bool Form1::isFormVisible(Form form) const {

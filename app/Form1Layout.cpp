@@ -6,6 +6,7 @@
 #include "SoundModes.h"
 #include "WebLinks.h"
 #include "WaveBox.h"
+#include "WindowAccessibility.h"
 #include "Platform.h"
 #include "GeneratorSettings.h"
 
@@ -58,9 +59,11 @@ void Form1::buildLayout() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     auto* grid = new QGridLayout(central);
+    grid->setVerticalSpacing(4);
 
     auto* frame1 = makeFrame("Frame1", "Choices", central);
     auto* choices = new QVBoxLayout(frame1);
+    choices->setSpacing(3); // nine options, within a small screen's height at a larger font
     for (int k = 1; k <= 9; ++k) {
         options_[k] = new QRadioButton(kOptionCaptions[k - 1], frame1);
         options_[k]->setObjectName(QStringLiteral("Option%1").arg(k));
@@ -76,7 +79,7 @@ void Form1::buildLayout() {
     auto* label1 = makeLabel("Label1", "<< Select a mode >>", frame2);
     label1->setWordWrap(true);
     label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    label1->setMinimumHeight(64);
+    label1->setMinimumHeight(56); // three lines of a mode's text
     info->addWidget(label1, 0, 0, 1, 4);
     auto* label9 = makeLabel("Label9", "Custom pitch", frame2);
     QFont bold = label9->font();
@@ -127,7 +130,7 @@ void Form1::buildLayout() {
     auto* waves = new QGridLayout(frame3);
     auto* label2 = makeLabel("Label2", "Not available", frame3);
     label2->setAlignment(Qt::AlignCenter);
-    label2->setFixedSize(177, 49);
+    label2->setMinimumSize(177, 49);
     picture1_ = new PictureBox("Picture1", 177, 49, frame3);
     picture1_->setAccessibleName("Sound waves");
     auto* line1 = new QFrame(picture1_);
@@ -139,10 +142,18 @@ void Form1::buildLayout() {
     QPalette grey = line1->palette();
     grey.setColor(QPalette::WindowText, QColor(0xc0, 0xc0, 0xc0));
     line1->setPalette(grey);
-    line1->setGeometry(0, 24, 177, 1);
+    markDecoration(line1);
+    // Across the middle of the box, however large it grows.
+    auto* middle = new QVBoxLayout(picture1_);
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    middle->addStretch();
+    middle->addWidget(line1);
+    middle->addStretch();
     waves->addWidget(label2, 0, 0);
     waves->addWidget(picture1_, 0, 0); // on top; "Not available" shows when the preview is hidden
-    waves->addWidget(makeLabel("Label7", "", frame3), 1, 0);
+    // Empty and never given a text: it would cost the window a row of height.
+    makeLabel("Label7", "", frame3)->hide();
 
     auto* frame4 = makeFrame("Frame4", "Microphone input, sensitivity: 1", central);
     auto* frame4Rows = new QVBoxLayout(frame4);
@@ -150,17 +161,18 @@ void Form1::buildLayout() {
     frame4Rows->addLayout(mic);
     auto* minus = makeButton("Command5", "-", frame4);
     auto* plus = makeButton("Command4", "+", frame4);
-    minus->setAccessibleName("-");
-    plus->setAccessibleName("+");
+    // The captions stay the design's; a screen reader says what they do.
+    minus->setAccessibleName("Lower sensitivity");
+    plus->setAccessibleName("Raise sensitivity");
     minus->setFixedWidth(32);
     plus->setFixedWidth(32);
     connect(minus, &QPushButton::clicked, this, [this] { minusClicked(); });
     connect(plus, &QPushButton::clicked, this, [this] { plusClicked(); });
     picWave_ = new WaveBox("picWave", 177, 49, frame4);
     picWave_->setAccessibleName("Microphone input");
-    mic->addWidget(minus);
-    mic->addWidget(plus);
-    mic->addWidget(picWave_);
+    mic->addWidget(minus, 0, Qt::AlignTop);
+    mic->addWidget(plus, 0, Qt::AlignTop);
+    mic->addWidget(picWave_, 1);
     analyser_ = new AnalyserPanel(frame4);
     analyser_->setSettings(loadAnalyserSettings());
     analyser_->followEnabled(plus);
@@ -195,6 +207,9 @@ void Form1::buildLayout() {
     grid->addWidget(frame4, 2, 0, 1, 2);
     grid->addLayout(buttons, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
+    // Height the window gains goes to the preview and the microphone's picture.
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(2, 1);
 
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar1");

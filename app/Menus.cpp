@@ -13,6 +13,7 @@
 #include "Trap.h"
 #include "WebAddresses.h"
 #include "WebLinks.h"
+#include "WindowLanguage.h"
 
 #include <QRadioButton>
 #include <cmath>
@@ -50,6 +51,7 @@ void Form1::languageClicked(bool dutch) {
         program.WriteLine(3, dutch ? "Language=NL" : "Language=EN");
         state_.lang = dutch ? "nl" : "en";
         program.LanguageAPI(state_.lang, 1);
+        followLanguage();
         for (int k = 1; k <= 9; ++k) {
             if (!isChecked(optionName(k))) continue;
             ModePresentation(program, *picture1_).SelectRadio(qint16(k));
@@ -109,6 +111,7 @@ void Form1::signalGeneratorClicked() {
     if (!generator_) {
         generator_ = new GeneratorWindow(this);
         generator_->setAttribute(Qt::WA_DeleteOnClose);
+        tonara::followLanguage(generator_, state_.lang);
     }
     generator_->show();
     generator_->raise();

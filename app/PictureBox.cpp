@@ -1,24 +1,28 @@
 #include "PictureBox.h"
+#include "ReadableColour.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace tonara {
 
 const QColor PictureBox::kBackground(Qt::white);
 const QColor PictureBox::kForeground(0, 0, 160);
-const QRgb PictureBox::kForegroundRgb = PictureBox::kForeground.rgb();
 
 PictureBox::PictureBox(const QString& name, int widthPx, int heightPx, QWidget* parent)
     : QWidget(parent), image_(widthPx, heightPx, QImage::Format_RGB32) {
     setObjectName(name);
-    setFixedSize(widthPx, heightPx);
+    setMinimumSize(widthPx, heightPx);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // The image covers the box: nothing beneath it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    image_.fill(kBackground);
+    takeColours();
+    image_.fill(background_);
 }
 
 void PictureBox::clear() {
-    image_.fill(kBackground);
+    image_.fill(background_);
     repaintOnce();
 }
 
@@ -27,7 +31,7 @@ void PictureBox::plot(int xTwips, int yTwips) {
     const int x = xTwips / kTwipsPerPixel;
     const int y = yTwips / kTwipsPerPixel;
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
-    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = kForegroundRgb;
+    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = trace_.rgb();
     repaintOnce();
 }
 
@@ -43,6 +47,33 @@ void PictureBox::paintEvent(QPaintEvent*) {
     repaintAsked_ = false;
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
+}
+
+// The scale grows with the box, so the next frame fills it; until then
+// the last one is stretched over it rather than left in a corner.
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    if (event->size() == image_.size()) return;
+    image_ = image_.scaled(event->size()).convertToFormat(QImage::Format_RGB32);
+}
+
+void PictureBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        const QColor oldTrace = trace_;
+        takeColours();
+        // What is drawn keeps its shape in the new colours.
+        for (int y = 0; y < image_.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            for (int x = 0; x < image_.width(); ++x) row[x] = row[x] == oldTrace.rgb() ? trace_.rgb() : background_.rgb();
+        }
+        repaintOnce();
+    }
+    QWidget::changeEvent(event);
+}
+
+void PictureBox::takeColours() {
+    const BoxColours colours = boxColours(palette().color(QPalette::Base), kBackground, kForeground);
+    background_ = colours.background;
+    trace_ = colours.trace;
 }
 
 } // namespace tonara

@@ -1,6 +1,8 @@
 #pragma once
 // A picture box that keeps its image: drawing goes into a QImage that the
 // widget paints, so what was drawn stays until cleared (and tests can read it).
+// It grows with its window from its design size, and takes its colours
+// from the palette in use.
 
 #include "PreviewCanvas.h"
 
@@ -18,23 +20,30 @@ public:
     PictureBox(const QString& name, int widthPx, int heightPx, QWidget* parent = nullptr);
 
     const QImage& image() const { return image_; }
+    QRgb traceRgb() const { return trace_.rgb(); }
+    QColor background() const { return background_; }
 
     int scaleWidth() const override { return image_.width() * kTwipsPerPixel; }
     int scaleHeight() const override { return image_.height() * kTwipsPerPixel; }
     void clear() override;
     void plot(int xTwips, int yTwips) override;
 
+    // The design's colours, kept on a light palette.
     static const QColor kBackground;
     static const QColor kForeground;
-    static const QRgb kForegroundRgb;
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void repaintOnce();
+    void takeColours();
 
     QImage image_;
+    QColor background_;
+    QColor trace_;
     bool repaintAsked_ = false;
 };
 

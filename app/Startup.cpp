@@ -84,6 +84,7 @@ void Form1::loadHandler() {
         platform().processEvents();
         program.CheckSettings();
         program.LanguageAPI(state_.lang, 1);
+        followLanguage();
         program.PrintFile("> Bit: " + state_.bit);
         markSoundModeMenu();
 

@@ -1,5 +1,6 @@
 #include "WaveBox.h"
 #include "PictureBox.h"
+#include "ReadableColour.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -11,7 +12,7 @@ namespace tonara {
 WaveBox::WaveBox(const QString& name, int widthPx, int heightPx, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setMinimumSize(widthPx, heightPx);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 int WaveBox::widthPx() const { return int(std::lround(width() * devicePixelRatioF())); }
@@ -28,7 +29,8 @@ void WaveBox::clear() { setPicture({}); }
 
 void WaveBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), PictureBox::kBackground);
+    const BoxColours colours = boxColours(palette().color(QPalette::Base), PictureBox::kBackground, PictureBox::kForeground);
+    painter.fillRect(rect(), colours.background);
     const double spanY = picture_.top - picture_.bottom;
     if (picture_.right <= 0 || spanY == 0) return;
     // Logical coordinates in floating point; the painter places them on device pixels.
@@ -38,7 +40,7 @@ void WaveBox::paintEvent(QPaintEvent*) {
     // A cosmetic pen without antialiasing takes the painter's fast line path
     // (antialiased traces cost several times the CPU); one logical pixel
     // wide, so the trace looks the same at every screen scale.
-    QPen pen(PictureBox::kForeground, std::max(1L, std::lround(devicePixelRatioF())));
+    QPen pen(colours.trace, std::max(1L, std::lround(devicePixelRatioF())));
     pen.setCosmetic(true);
     painter.setPen(pen);
     for (const WaveTrace& trace : picture_.traces) {

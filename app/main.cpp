@@ -3,6 +3,7 @@
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Form1.h"
+#include "WindowAccessibility.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
+    tonara::installWindowAccessibility();
     // The desktop entry's name: window, launcher and file manager then agree on one program and icon.
     QGuiApplication::setDesktopFileName("nl.norvane.Tonara");
     // The shut-down sequence ends the program; a hidden main window must not.

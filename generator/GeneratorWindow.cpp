@@ -74,6 +74,8 @@ void GeneratorWindow::build() {
     };
     frequency_ = named(new QLineEdit, "Frequency");
     frequency_->installEventFilter(this);
+    // Room for a typed frequency when the buttons beside it have longer (Dutch) captions.
+    frequency_->setMinimumWidth(frequency_->fontMetrics().horizontalAdvance("32000.000 Hz") + 12);
     auto* down = named(new QPushButton("Octave &down"), "OctaveDown");
     auto* up = named(new QPushButton("Octave &up"), "OctaveUp");
     auto* frequencyRow = new QHBoxLayout;

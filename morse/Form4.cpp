@@ -8,12 +8,14 @@
 #include "MorseTiming.h"
 #include "NumericKeyFilter.h"
 #include "OutputBand.h"
+#include "OwnTexts.h"
 #include "Platform.h"
 #include "Program.h"
 #include "RuntimeError.h"
 #include "Sound.h"
 #include "SoundFile.h"
 #include "Trap.h"
+#include "WindowAccessibility.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -44,6 +46,7 @@ QFrame* line(const char* name, QWidget* parent) {
     auto* l = named(new QFrame(parent), name);
     l->setFrameShape(QFrame::HLine);
     l->setFrameShadow(QFrame::Sunken);
+    markDecoration(l);
     return l;
 }
 
@@ -74,7 +77,7 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     setObjectName("Form4");
     setWindowTitle("Morse");
     text1_ = named(new QLineEdit(this), "Text1");
-    text1_->setMinimumWidth(360);
+    text1_->setMinimumWidth(240);
     label3_ = named(new QLabel("Text:", this), "Label3");
     text2_ = named(new QLineEdit("0", this), "Text2");
     label1_ = named(new QLabel("Speed (normal + this (ms)) (higher is slower):", this), "Label1");
@@ -103,6 +106,8 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     for (QSpinBox* box : {wpm_, characterWpm_, riseTime_})
         connect(box, &QSpinBox::valueChanged, this, &Form4::timingChanged);
     showTimingControls();
+    // Opens as wide as the design's, with room for a message; narrower only by hand.
+    resize(sizeHint().expandedTo(QSize(520, 0)));
 }
 
 Form4::~Form4() = default;
@@ -146,18 +151,20 @@ void Form4::buildLayout() {
     grid->addWidget(text1_, 0, 1);
     grid->addWidget(check1_, 1, 1);
     grid->addWidget(line("Line1", this), 2, 0, 1, 2);
-    grid->addWidget(label1_, 3, 0);
-    grid->addWidget(text2_, 3, 1);
-    grid->addWidget(label2_, 4, 0);
-    grid->addWidget(text3_, 4, 1);
-    grid->addWidget(timing_, 5, 0, 1, 2);
-    grid->addWidget(line("Line2", this), 6, 0, 1, 2);
+    // The longest caption (longer still in Dutch) has a row of its own above
+    // its box, so the window fits a small screen at a larger font.
+    grid->addWidget(label1_, 3, 0, 1, 2);
+    grid->addWidget(text2_, 4, 1);
+    grid->addWidget(label2_, 5, 0);
+    grid->addWidget(text3_, 5, 1);
+    grid->addWidget(timing_, 6, 0, 1, 2);
+    grid->addWidget(line("Line2", this), 7, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveAs_);
     buttons->addStretch();
     buttons->addWidget(command1_);
     buttons->addWidget(command2_);
-    grid->addLayout(buttons, 7, 0, 1, 2);
+    grid->addLayout(buttons, 8, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 }
 
@@ -288,7 +295,7 @@ void Form4::keyStandard() {
     try {
         stream_ = platform().openSoundStream(sound);
     } catch (const RuntimeError& e) {
-        platform().messageBox("The message cannot be played: " + e.description(), "Morse", MessageIcon::Exclamation,
+        platform().messageBox(own("The message cannot be played: ") + e.description(), "Morse", MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return;
     }
@@ -309,27 +316,29 @@ void Form4::keyStandard() {
     setKeying(false);
 }
 
+QString Form4::own(const char* english) const { return ownText(english, mainWindow_.state().lang); }
+
 void Form4::saveAsClicked() {
     trapped(mainWindow_, 407, [&] {
         const QPointer<Form4> self(this);
         const KeyingPlan keyed = plan();
         if (!self) return;
         if (keyed.spans.empty()) {
-            platform().messageBox("There is nothing to save: the message has no character to key.", "Save as",
+            platform().messageBox(own("There is nothing to save: the message has no character to key."), own("Save as"),
                                   MessageIcon::Exclamation, MessageButtons::Ok);
             return;
         }
         if (!carriesAtFullLevel(kSavedRate, pitch_)) {
-            platform().messageBox(QString("A file at %1 Hz cannot hold a pitch of %2 Hertz.").arg(kSavedRate).arg(pitch_),
-                                  "Save as", MessageIcon::Exclamation, MessageButtons::Ok);
+            platform().messageBox(own("A file at %1 Hz cannot hold a pitch of %2 Hertz.").arg(kSavedRate).arg(pitch_),
+                                  own("Save as"), MessageIcon::Exclamation, MessageButtons::Ok);
             return;
         }
-        const QString path = platform().saveFileName("WAV files (*.wav)|*.wav", "morse.wav");
+        const QString path = platform().saveFileName(own("WAV files") + " (*.wav)|*.wav", "morse.wav");
         if (path.isEmpty()) return;
         try {
             writeSoundFile(path, *renderKeying(keyed, pitch_, kSavedRate, riseMs()), SoundFileFormat::Wav16, true);
         } catch (const RuntimeError& e) {
-            platform().messageBox(path + " cannot be saved: " + e.description(), "Save as", MessageIcon::Exclamation,
+            platform().messageBox(path + own(" cannot be saved: ") + e.description(), own("Save as"), MessageIcon::Exclamation,
                                   MessageButtons::Ok);
         }
     });

@@ -46,6 +46,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QString own(const char* english) const; // our own text in the window's language
     void buildLayout();
     void buildTimingGroup();
     void nameBoxesAfterTheirLabels();

@@ -22,7 +22,7 @@ Form4::Form4(Wizard& wizard) : WizardWindow(wizard, "Form4") {
     layout->addWidget(label1_, 0, 0);
     layout->addWidget(text1_, 0, 1);
     layout->addWidget(command1_, 1, 1, Qt::AlignRight);
-    setFixedWidth(300);
+    setMinimumWidth(300); // wider when a larger font needs it
     applyTexts(wizardTexts(false));
 
     connect(command1_, &QPushButton::clicked, this, &Form4::continueClicked);

@@ -3,7 +3,9 @@
 #include "HearingTable.h"
 #include "Platform.h"
 #include "QuillonTrap.h"
+#include "ReadableColour.h"
 #include "TextFile.h"
+#include "WindowLanguage.h"
 #include "Wizard.h"
 
 #include <QGridLayout>
@@ -15,9 +17,10 @@ namespace tonara::quillon {
 
 namespace {
 
+// The verdict's colour, or the nearest shade of it readable on the window.
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, readableOn(palette.color(QPalette::Window), colour));
     label->setPalette(palette);
 }
 
@@ -59,7 +62,7 @@ Form3::Form3(Wizard& wizard) : WizardWindow(wizard, "Form3") {
     layout->addWidget(ear_, 2, 1);
     layout->addWidget(label5_, 3, 0, 1, 3);
     layout->setColumnStretch(1, 1);
-    setFixedWidth(400);
+    setMinimumWidth(400); // wider when a larger font needs it
     applyTexts(wizardTexts(false));
 
     connect(picture1_, &QToolButton::clicked, this, &Form3::saveClicked);
@@ -77,6 +80,7 @@ void Form3::loadHandler() {
     trapped([&] {
         const TestState& test = wizard_.state();
         if (wizard_.dutch()) applyTexts(wizard_.texts());
+        followLanguage(this, wizard_.dutch() ? "nl" : "en");
         label2_->setText(QString::number(test.hearingAge));
         const Verdict verdict = verdictFor(test.age, test.hearingAge);
         label4_->setText(verdict.text(wizard_.dutch()));

@@ -32,7 +32,7 @@ Form2::Form2(Wizard& wizard) : WizardWindow(wizard, "Form2") {
     layout->addWidget(label4_, 3, 1);
     layout->addWidget(label5_, 3, 2, Qt::AlignRight);
     layout->addWidget(label6_, 3, 3);
-    setFixedWidth(380);
+    setMinimumWidth(380); // wider when a larger font needs it
     applyTexts(wizardTexts(false));
 
     connect(command1_, &QPushButton::clicked, this, &Form2::hearClicked);

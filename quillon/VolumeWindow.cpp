@@ -45,7 +45,7 @@ Form1::Form1(Wizard& wizard) : WizardWindow(wizard, "Form1") {
     buttons->addStretch();
     buttons->addWidget(command4_);
     layout->addLayout(buttons);
-    setFixedWidth(420);
+    setMinimumWidth(420); // wider when a larger font needs it
     applyTexts(wizardTexts(false));
 
     connect(command1_, &QPushButton::clicked, this, &Form1::soundSettingsClicked);

@@ -8,6 +8,7 @@
 #include "TestWindow.h"
 #include "TextFile.h"
 #include "VolumeWindow.h"
+#include "WindowLanguage.h"
 
 #include <map>
 
@@ -37,6 +38,7 @@ void Wizard::start() {
         const std::optional<HandOver> handOver = takeHandOver();
         if (!handOver) platform().endProgram(0);
         handOver_ = *handOver;
+        loadQtTranslations(dutch() ? "nl" : "en"); // the save dialog and the message boxes
         form1_->loadHandler();
     });
 }

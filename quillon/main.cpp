@@ -2,6 +2,7 @@
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Platform.h"
+#include "WindowAccessibility.h"
 #include "Wizard.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Quillon");
+    tonara::installWindowAccessibility();
     // Closing a window ends the program through the wizard; hiding one must not.
     app.setQuitOnLastWindowClosed(false);
     tonara::quillon::Wizard wizard;

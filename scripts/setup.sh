@@ -8,7 +8,8 @@ PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libpulse-dev libgte
           pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon
           xvfb xauth sox libsox-fmt-pulse libsoxr-dev libsndfile1-dev libfftw3-dev pkg-config
           libcurl4-openssl-dev python3 python3-pyftpdlib clang libclang-rt-14-dev
-          appstream desktop-file-utils dpkg-dev file man-db multimon-ng stress lintian)
+          appstream desktop-file-utils dpkg-dev file man-db multimon-ng stress lintian
+          qt6-translations-l10n)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

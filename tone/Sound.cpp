@@ -29,7 +29,9 @@ void sound::showStatusPitch(qint32 pitch) {
     showOutput(pitch);
 }
 
-void sound::showOutput(qint32 pitch) { mainWindow_.setStatusText(3, outputStatusText(platform().outputRate(), pitch)); }
+void sound::showOutput(qint32 pitch) {
+    mainWindow_.setStatusText(3, outputStatusText(platform().outputRate(), pitch, mainWindow_.state().lang));
+}
 
 void sound::showStatusCaption() {
     mainWindow_.setStatusText(1, kPitchCaption);

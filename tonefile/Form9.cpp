@@ -60,6 +60,7 @@ void Form9::buildLayout() {
     buttons->addWidget(command3_);
     grid->addLayout(buttons, 4, 0, 1, 4);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1); // a long tone text gets the room the window gains
     setMinimumWidth(420);
 }
 

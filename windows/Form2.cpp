@@ -2,9 +2,11 @@
 #include "Program.h"
 #include "SineIcon.h"
 #include "Trap.h"
+#include "WindowAccessibility.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,13 +38,17 @@ Form2::Form2(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     picture->setObjectName("Picture1");
     picture->setPixmap(sineIcon(48, 48));
     picture->setAccessibleName("Tonara");
+    // The box is drawn around the picture, not holding it, so that leaving
+    // the box out of the accessibility tree keeps the picture in it.
     auto* shape = new QFrame(this);
     shape->setObjectName("Shape1");
     shape->setFrameShape(QFrame::Box);
     shape->setFixedSize(48, 48);
-    auto* decoration = new QVBoxLayout(shape);
-    decoration->setContentsMargins(0, 0, 0, 0);
-    decoration->addWidget(picture);
+    markDecoration(shape);
+    picture->setFixedSize(48, 48);
+    auto* shaped = new QGridLayout;
+    shaped->addWidget(shape, 0, 0);
+    shaped->addWidget(picture, 0, 0);
 
     auto* frame = new QGroupBox("Information about the pitches", this);
     frame->setObjectName("Frame1");
@@ -57,9 +63,11 @@ Form2::Form2(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* line = new QFrame(this);
     line->setObjectName("Line1");
     line->setFrameShape(QFrame::HLine);
+    markDecoration(line);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(shape, 0, Qt::AlignTop);
+    top->addLayout(shaped);
+    top->setAlignment(shaped, Qt::AlignTop);
     top->addWidget(frame, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -41,7 +41,7 @@ Form3::Form3(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(webBrowser1_);
-    resize(640, 480);
+    resize(600, 450); // within a 1280 x 1024 screen at scale 2, frame included
     connect(webBrowser1_, &QTextBrowser::anchorClicked, this, &Form3::linkClicked);
     loadHandler();
 }
@@ -51,7 +51,8 @@ void Form3::loadHandler() {
         if (loadGuard_ == 1) return;
         loadGuard_ = 1;
         if (mainWindow_.state().lang == "nl") setWindowTitle("Tonara online nieuws (engels)");
-        setAccessibleName(windowTitle());
+        // The design gives no English caption; a screen reader still needs a name.
+        setAccessibleName(windowTitle().isEmpty() ? QStringLiteral("Tonara online news") : windowTitle());
     });
 }
 

@@ -42,7 +42,7 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
     layout->addWidget(status_);
     layout->addWidget(help);
     layout->addWidget(notice);
-    setFixedSize(360, 240);
+    setMinimumSize(360, 240); // larger when a larger font needs it
 }
 
 void Form8::setStatus(const QString& text) { status_->setText(text); }

@@ -72,6 +72,7 @@ FrmAbout::FrmAbout(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt
     buttons->addWidget(ok);
     buttons->addWidget(sysInfo);
     layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->setColumnStretch(1, 1); // room the window gains goes to the texts, not beside the icon
     setMinimumWidth(420);
 
     connect(ok, &QPushButton::clicked, this, &FrmAbout::okClicked);

@@ -1,5 +1,8 @@
 #include "SineIcon.h"
+#include "ReadableColour.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -11,7 +14,9 @@ QPixmap sineIcon(int width, int height) {
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 160), 3));
+    // The design's navy, or a shade of it that shows on a dark window.
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    painter.setPen(QPen(readableOn(window, QColor(0, 0, 160)), 3));
     QPainterPath path;
     for (int x = 0; x <= width; ++x) {
         const double y = height / 2.0 - std::sin(2 * M_PI * x / width) * (height / 2.0 - 4);

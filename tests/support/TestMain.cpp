@@ -2,6 +2,7 @@
 // during which the sound server ran out of the output's sound fails: what
 // reaches the sink is then not what the program made.
 #include "AudioOutput.h"
+#include "WindowAccessibility.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ class UnderrunWatch : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tonara::installWindowAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new UnderrunWatch);
     return RUN_ALL_TESTS();
