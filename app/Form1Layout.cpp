@@ -76,6 +76,7 @@ void Form1::buildLayout() {
 
     auto* frame2 = makeFrame("Frame2", "Info", central);
     auto* info = new QGridLayout(frame2);
+    info->setVerticalSpacing(2); // as tall as the choices beside it, within a small screen at a larger font
     auto* label1 = makeLabel("Label1", "<< Select a mode >>", frame2);
     label1->setWordWrap(true);
     label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -156,9 +157,7 @@ void Form1::buildLayout() {
     makeLabel("Label7", "", frame3)->hide();
 
     auto* frame4 = makeFrame("Frame4", "Microphone input, sensitivity: 1", central);
-    auto* frame4Rows = new QVBoxLayout(frame4);
-    auto* mic = new QHBoxLayout;
-    frame4Rows->addLayout(mic);
+    auto* mic = new QHBoxLayout(frame4);
     auto* minus = makeButton("Command5", "-", frame4);
     auto* plus = makeButton("Command4", "+", frame4);
     // The captions stay the design's; a screen reader says what they do.
@@ -170,15 +169,18 @@ void Form1::buildLayout() {
     connect(plus, &QPushButton::clicked, this, [this] { plusClicked(); });
     picWave_ = new WaveBox("picWave", 177, 49, frame4);
     picWave_->setAccessibleName("Microphone input");
-    mic->addWidget(minus, 0, Qt::AlignTop);
-    mic->addWidget(plus, 0, Qt::AlignTop);
+    auto* sensitivity = new QVBoxLayout;
+    sensitivity->addWidget(minus);
+    sensitivity->addWidget(plus);
+    sensitivity->addStretch();
+    mic->addLayout(sensitivity);
     mic->addWidget(picWave_, 1);
     analyser_ = new AnalyserPanel(frame4);
     analyser_->setSettings(loadAnalyserSettings());
     analyser_->followEnabled(plus);
     connect(analyser_, &AnalyserPanel::pictureChanged, this, [this] { analyserPictureChanged(); });
     connect(analyser_, &AnalyserPanel::inputChosen, this, [this] { analyserInputChosen(); });
-    frame4Rows->addWidget(analyser_);
+    mic->addWidget(analyser_);
 
     auto* play = makeButton("Command2", "Play Sound", central);
     auto* stop = makeButton("Command3", "Stop Sound", central);

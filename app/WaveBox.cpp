@@ -40,7 +40,7 @@ void WaveBox::paintEvent(QPaintEvent*) {
     // A cosmetic pen without antialiasing takes the painter's fast line path
     // (antialiased traces cost several times the CPU); one logical pixel
     // wide, so the trace looks the same at every screen scale.
-    QPen pen(colours.trace, std::max(1L, std::lround(devicePixelRatioF())));
+    QPen pen(colours.trace, std::max(1.0, std::round(devicePixelRatioF())));
     pen.setCosmetic(true);
     painter.setPen(pen);
     for (const WaveTrace& trace : picture_.traces) {

@@ -24,7 +24,7 @@ namespace {
 double cpuSeconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + t.tv_nsec / 1e9;
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
 // Share of one core that mixing the signal live takes, in callback-sized pieces.
@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     saveSignal(ours, tone, 48000, 600, SoundFileFormat::Wav16);
-    const double oursSeconds = timer.elapsed() / 1000.0;
+    const double oursSeconds = double(timer.elapsed()) / 1000.0;
     std::printf("\nExport of 10 minutes, 1 kHz sine at -20 dBFS, stereo WAV 16-bit 48 kHz:\n");
-    std::printf("  Tonara: %.2f s, %lld bytes\n", oursSeconds, (long long)QFileInfo(ours).size());
+    std::printf("  Tonara: %.2f s, %lld bytes\n", oursSeconds, static_cast<long long>(QFileInfo(ours).size()));
     if (QStandardPaths::findExecutable("sox").isEmpty()) {
         std::printf("  sox: not installed\n");
         return 0;
@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
     timer.restart();
     const int exit = QProcess::execute("sox", {"-n", "-r", "48000", "-b", "16", "-c", "2", peer, "synth", "600", "sine",
                                                "1000", "vol", "-20dB"});
-    const double peerSeconds = timer.elapsed() / 1000.0;
-    std::printf("  sox synth: %.2f s, %lld bytes%s\n", peerSeconds, (long long)QFileInfo(peer).size(),
+    const double peerSeconds = double(timer.elapsed()) / 1000.0;
+    std::printf("  sox synth: %.2f s, %lld bytes%s\n", peerSeconds, static_cast<long long>(QFileInfo(peer).size()),
                 exit == 0 ? "" : " (sox failed)");
     QFile::remove(ours);
     QFile::remove(peer);

@@ -95,6 +95,6 @@ int main(int argc, char** argv) {
     }
     output.silenceWav();
     std::printf("recorded %d s of %d Hz: peak %d, longest run under half level %.2f ms, dips over 1 ms: %lld\n",
-                seconds - 1, pitch, watch.peak, msOf(watch.longest), (long long)watch.dips);
+                seconds - 1, pitch, watch.peak, msOf(watch.longest), static_cast<long long>(watch.dips));
     return 0;
 }

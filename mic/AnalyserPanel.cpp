@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -45,20 +46,21 @@ AnalyserPanel::AnalyserPanel(QWidget* parent) : QWidget(parent) {
     frequency_->setMinimumWidth(frequency_->fontMetrics().horizontalAdvance(frequencyText(23999.9) + "  "));
     level_ = readout("Level", levelText({}), this);
 
-    // Two rows, so the main window grows as little as it can.
-    auto* rows = new QVBoxLayout(this);
-    rows->setContentsMargins(0, 0, 0, 0);
-    auto* choices = new QHBoxLayout;
-    choices->addWidget(trigger_);
-    choices->addWidget(spectrum_);
-    choices->addWidget(freeze_);
-    choices->addWidget(inputLabel);
-    choices->addWidget(input_, 1);
-    rows->addLayout(choices);
-    auto* readouts = new QHBoxLayout;
-    readouts->addWidget(frequency_);
-    readouts->addWidget(level_, 1);
-    rows->addLayout(readouts);
+    // Three short rows beside the waveform: below it they would take the
+    // main window past a small screen's height at scale 2.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(0);
+    grid->addWidget(trigger_, 0, 0);
+    grid->addWidget(spectrum_, 1, 0);
+    grid->addWidget(freeze_, 2, 0);
+    auto* inputRow = new QHBoxLayout;
+    inputRow->addWidget(inputLabel);
+    inputRow->addWidget(input_, 1);
+    grid->addLayout(inputRow, 0, 1);
+    grid->addWidget(frequency_, 1, 1);
+    grid->addWidget(level_, 2, 1);
+    grid->setColumnStretch(1, 1);
 
     connect(trigger_, &QCheckBox::toggled, this, &AnalyserPanel::pictureChanged);
     connect(spectrum_, &QCheckBox::toggled, this, &AnalyserPanel::pictureChanged);

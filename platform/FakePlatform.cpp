@@ -133,15 +133,15 @@ void FakePlatform::endProgram(int exitCode) {
     throw ProgramEnded{exitCode};
 }
 
-void FakePlatform::playWav(const QString& path, bool loop) {
-    PlatformRecord& r = record("play", path);
+void FakePlatform::playWav(const QString& file, bool loop) {
+    PlatformRecord& r = record("play", file);
     r.flag = loop;
-    QFile f(path);
+    QFile f(file);
     if (f.open(QIODevice::ReadOnly)) r.data = f.readAll();
 }
 
-void FakePlatform::playWavFor(const QString& path, int durationMs) {
-    playWav(path, true);
+void FakePlatform::playWavFor(const QString& file, int durationMs) {
+    playWav(file, true);
     records.back().durationMs = durationMs;
     timedToneEndMs_ = clockMs + durationMs;
 }

@@ -59,8 +59,8 @@ public:
     [[noreturn]] void endProgram(int exitCode) override;
     void onTerminationRequest(std::function<void()> handler) override { terminationHandler = std::move(handler); }
 
-    void playWav(const QString& path, bool loop) override;
-    void playWavFor(const QString& path, int durationMs) override; // recorded as a looping play with its duration
+    void playWav(const QString& file, bool loop) override;
+    void playWavFor(const QString& file, int durationMs) override; // recorded as a looping play with its duration
     void awaitTimedTone(const std::function<bool()>& servingUntil = {}) override; // the clock moves on to the tone's end
     void silenceWav() override;
     void beep(int pitch, int durationMs) override;

@@ -90,7 +90,7 @@ TEST(ModeSelection, OutOfRangeModesOnlyRefreshTheTexts) {
     FakeMainWindow window;
     Program program(window);
     RecordingCanvas canvas;
-    for (qint16 mode : {0, 10}) ModePresentation(program, canvas).SelectRadio(mode);
+    for (qint16 mode : {qint16(0), qint16(10)}) ModePresentation(program, canvas).SelectRadio(mode);
     EXPECT_FALSE(QFile::exists(env.temp("userdata.txt")));
     EXPECT_TRUE(window.captions.isEmpty());
 }

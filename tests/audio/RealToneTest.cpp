@@ -73,7 +73,7 @@ TEST_F(RealTone, TheOutputIsOpenAtTheServersRateStereoWithABufferThatRidesOutSta
 // What the preset modes play, as the hearing test needs it: full level and
 // nothing beside the tone.
 TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
-    for (const qint16 pitch : {1000, 4500, 10000, 16600, 21000}) {
+    for (const qint16 pitch : std::initializer_list<qint16>{1000, 4500, 10000, 16600, 21000}) {
         SCOPED_TRACE(pitch);
         const qint64 called = recorder.position();
         sound(window).SoundWinmmRNDTMP(pitch, 700);
@@ -301,7 +301,7 @@ TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
 
 TEST_F(RealTone, BackToBackTimedTonesAreSeparateTonesThatKeepTheirLength) {
     const qint64 called = recorder.position();
-    for (const qint16 pitch : {1000, 1500, 2000}) sound(window).SoundWinmmRNDTMP(pitch, 150);
+    for (const qint16 pitch : {qint16(1000), qint16(1500), qint16(2000)}) sound(window).SoundWinmmRNDTMP(pitch, 150);
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
 

@@ -153,7 +153,7 @@ TEST(SweepSteps, FindsEachStepItsPitchAndOnset) {
     for (size_t i = 0; i < steps.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(steps[i].pitch, pitches[i]);
-        EXPECT_NEAR(steps[i].onset, framesOf(onsetsMs[i]), 1.5);
+        EXPECT_NEAR(steps[i].onset, double(framesOf(onsetsMs[i])), 1.5);
     }
     // A pitch off the grid (310 Hz) is no step.
     EXPECT_TRUE(sweepSteps(recording({{310, 100}}), 0, 200).empty());

@@ -37,7 +37,7 @@ constexpr int kRecordAfterMs = 2000;
 
 // The amplitude of the component at hz, over a whole number of its periods from from on.
 double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64 to, double hz) {
-    const double periods = std::floor((to - from) * hz / kSinkRate);
+    const double periods = std::floor(double(to - from) * hz / kSinkRate);
     const qint64 n = qint64(std::llround(periods * kSinkRate / hz));
     if (n <= 0) return 0;
     std::complex<double> sum;

@@ -72,7 +72,7 @@ TEST(ThresholdWindow, ASimulatedListenerGetsItsThresholdsBackInEachEarAndWellUnd
     }
     EXPECT_EQ(run.env.fake.count("signal-play"), tones);
     std::printf("both ears, nine frequencies: %d tones in %.1f min on the fake clock\n", tones,
-                run.env.fake.clockMs / 60000.0);
+                double(run.env.fake.clockMs) / 60000.0);
     EXPECT_LT(run.env.fake.clockMs, 10 * 60 * 1000);
     EXPECT_EQ(control<QLabel>(run.window, "ThresholdStatus").text(), "The test is complete.");
     auto& table = control<QTableWidget>(run.window, "ThresholdTable");

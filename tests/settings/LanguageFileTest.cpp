@@ -75,7 +75,7 @@ TEST(LanguageFile, EachFormNumberSetsOnlyItsOwnWindow) {
     EXPECT_EQ(rig.window.formCaptions.size(), 9 + 7 + 1);
     EXPECT_TRUE(rig.window.captions.isEmpty());
 
-    for (qint16 form : {0, 3}) {
+    for (qint16 form : {qint16(0), qint16(3)}) {
         LanguageRig other;
         other.writeLanguage("en", numberedLanguageEntries("en"));
         Program p(other.window);

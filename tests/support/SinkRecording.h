@@ -85,7 +85,7 @@ struct ToneSpan {
     qint64 onset = -1;  // first frame at or above the threshold
     qint64 offset = -1; // last such frame
     bool found() const { return onset >= 0; }
-    double ms() const { return (offset - onset) * 1000.0 / kSinkRate; }
+    double ms() const { return double(offset - onset) * 1000.0 / kSinkRate; }
 };
 
 ToneSpan findTone(const std::vector<std::int16_t>& samples, int threshold, qint64 from = 0, qint64 to = -1);
@@ -102,6 +102,6 @@ struct SweepStep {
 std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz);
 
 inline qint64 framesOf(double ms) { return qint64(ms * kSinkRate / 1000.0); }
-inline double msOf(qint64 frames) { return frames * 1000.0 / kSinkRate; }
+inline double msOf(qint64 frames) { return double(frames) * 1000.0 / kSinkRate; }
 
 } // namespace tonara::test

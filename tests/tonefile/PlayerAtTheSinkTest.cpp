@@ -44,11 +44,11 @@ std::vector<HeardTone> heardTones(const std::vector<std::int16_t>& samples, qint
     for (size_t i = 1; i <= crossings.size(); ++i) {
         const bool steady = i < crossings.size() && i >= start + 2 &&
                             std::abs((crossings[i] - crossings[i - 1]) / (crossings[i - 1] - crossings[i - 2]) - 1) < 0.015;
-        const bool starting = i < crossings.size() && i == start + 1 && crossings[i] - crossings[i - 1] < framesOf(50);
+        const bool starting = i < crossings.size() && i == start + 1 && crossings[i] - crossings[i - 1] < double(framesOf(50));
         if (steady || starting) continue;
         const size_t last = i - 1;
         if (last >= start + 4) {
-            const double hz = (last - start) * kSinkRate / (crossings[last] - crossings[start]);
+            const double hz = double(last - start) * kSinkRate / (crossings[last] - crossings[start]);
             tones.push_back({qint64(crossings[start]), qint64(crossings[last]), hz});
         }
         start = i;

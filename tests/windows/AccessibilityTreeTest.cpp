@@ -91,8 +91,8 @@ TEST_P(AccessibilityTree, IsAWindowWithEveryControlNamedAndNoDecoration) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, AccessibilityTree, ::testing::ValuesIn(allWindows()),
-                         [](const auto& info) {
-                             QString name = info.param.name;
+                         [](const auto& test) {
+                             QString name = test.param.name;
                              return name.remove(' ').toStdString();
                          });
 

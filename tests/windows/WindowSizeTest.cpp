@@ -94,10 +94,10 @@ std::vector<SizeCase> sizeCases() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowSize, ::testing::ValuesIn(sizeCases()), [](const auto& info) {
-    QString name = info.param.window.name;
-    return (name.remove(' ') + (info.param.fontScale > 1 ? "_font125" : "_font100") +
-            (info.param.dutch ? "_nl" : "_en")).toStdString();
+INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowSize, ::testing::ValuesIn(sizeCases()), [](const auto& test) {
+    QString name = test.param.window.name;
+    return (name.remove(' ') + (test.param.fontScale > 1 ? "_font125" : "_font100") +
+            (test.param.dutch ? "_nl" : "_en")).toStdString();
 });
 
 // Room the main window gains goes to its pictures, not to empty space.
