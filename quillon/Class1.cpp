@@ -3,6 +3,7 @@
 #include "ExternalTone.h"
 #include "Platform.h"
 #include "QuillonTrap.h"
+#include "SoundModes.h"
 #include "Synthesis.h"
 #include "TextFile.h"
 
@@ -11,9 +12,10 @@ namespace tonara::quillon {
 namespace {
 
 constexpr qint16 kPlayerWaitMs = 100;
-// Quillon names the 32-bit tone program in capitals; the platform finds it whatever the case.
-const QString kSound32Command = QStringLiteral("SOUND32.dll");
-const QString kSound16Command = toneProgramCommand("16");
+QString toneCommand(ContinuousTone tone) {
+    // Quillon names the 32-bit tone program in capitals; the platform finds it whatever the case.
+    return QString::fromLatin1(soundModePlaying(tone).quillonToneCommand);
+}
 
 } // namespace
 
@@ -49,16 +51,14 @@ void Class1::soundThroughToneProgram(qint16 pitch, const QString& command) {
     });
 }
 
-void Class1::Sound16(qint16 pitch) { soundThroughToneProgram(pitch, kSound16Command); }
+void Class1::Sound16(qint16 pitch) { soundThroughToneProgram(pitch, toneCommand(ContinuousTone::Sound16)); }
 
-void Class1::Sound32(qint16 pitch) { soundThroughToneProgram(pitch, kSound32Command); }
+void Class1::Sound32(qint16 pitch) { soundThroughToneProgram(pitch, toneCommand(ContinuousTone::Sound32)); }
 
 void Class1::KillAll() {
     trapped([&] {
         z = 1;
-        ExFunctions ex;
-        ex.KillProcess(toneProgramName("32"));
-        ex.KillProcess(toneProgramName("16"));
+        killTonePrograms();
         deleteIfExists(toneRequestFile());
     });
 }

@@ -1,10 +1,15 @@
 #include "Ear.h"
+#include "SoundModes.h"
 
 namespace tonara::quillon {
 
 namespace {
 
-bool quillonSynthesises(const QString& mode) { return mode == "128" || mode == "256"; }
+// The modes whose tones the multimedia player plays, which Quillon makes itself.
+bool quillonSynthesises(const QString& code) {
+    const SoundMode* mode = soundModeFor(code);
+    return mode && mode->continuous == ContinuousTone::SoundWinmmRND;
+}
 
 } // namespace
 

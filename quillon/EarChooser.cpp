@@ -1,4 +1,5 @@
 #include "EarChooser.h"
+#include "SoundModes.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,7 +23,8 @@ EarChooser::EarChooser(QWidget* parent) : QWidget(parent) {
     layout->addWidget(list_, 0, 1);
     layout->addWidget(note_, 1, 0, 1, 2);
     layout->setColumnStretch(1, 1);
-    offer("256", false);
+    // Until the hand-over is read, as for a mode Quillon makes itself.
+    offer(soundModePlaying(ContinuousTone::SoundWinmmRND).code, false);
     connect(list_, &QComboBox::activated, this, &EarChooser::earChosen);
 }
 

@@ -1,18 +1,11 @@
 #include "HandOver.h"
 #include "Folders.h"
+#include "SoundModes.h"
 #include "TextFile.h"
 
 namespace tonara::quillon {
 
 namespace {
-
-// The file's mode codes and the mode each is played in; "64" (the second
-// output stream) is not among them.
-struct ServedMode {
-    const char* asked;
-    const char* played;
-};
-constexpr ServedMode kServedModes[] = {{"16", "16"}, {"32", "32"}, {"128", "256"}, {"256", "256"}};
 
 const QStringList kLanguages = {"en", "nl"};
 constexpr int kFieldsRead = 10;
@@ -22,14 +15,12 @@ constexpr int kFieldsRead = 10;
 QString handOverFile() { return joinPath(tempFolder(), "quillon.ini"); }
 
 std::optional<HandOver> handOverFrom(const QStringList& fields) {
-    const QString mode = fields.value(0);
+    // The mode each code is played in is the table's; a code it refuses
+    // (the second output stream) is no hand-over.
+    const SoundMode* mode = soundModeFor(fields.value(0));
     const QString language = fields.value(1);
-    for (const ServedMode& served : kServedModes) {
-        if (mode != served.asked) continue;
-        if (!kLanguages.contains(language)) return std::nullopt;
-        return HandOver{served.played, language};
-    }
-    return std::nullopt;
+    if (!mode || !mode->quillonPlaysAs || !kLanguages.contains(language)) return std::nullopt;
+    return HandOver{QString::fromLatin1(mode->quillonPlaysAs), language};
 }
 
 std::optional<HandOver> takeHandOver() {

@@ -4,26 +4,18 @@
 #include "Platform.h"
 #include "QuillonTrap.h"
 #include "ResultWindow.h"
+#include "SoundModes.h"
 #include "Synthesis.h"
 #include "TestWindow.h"
 #include "TextFile.h"
 #include "VolumeWindow.h"
 #include "WindowLanguage.h"
 
-#include <map>
-
 namespace tonara::quillon {
 
 namespace {
 
 constexpr qint16 kAgeWaitMs = 10;
-
-using ToneOperation = void (Class1::*)(qint16);
-const std::map<QString, ToneOperation> kToneOperations = {
-    {"16", &Class1::Sound16},
-    {"32", &Class1::Sound32},
-    {"256", &Class1::SoundWinmmRND},
-};
 
 } // namespace
 
@@ -53,8 +45,14 @@ void Wizard::sendToChosenEar() {
 
 void Wizard::play(qint16 pitch) {
     sendToChosenEar();
-    const auto operation = kToneOperations.find(handOver_.mode);
-    if (operation != kToneOperations.end()) (tone_.*operation->second)(pitch);
+    const SoundMode* mode = soundModeFor(handOver_.mode);
+    if (!mode) return;
+    switch (mode->continuous) {
+    case ContinuousTone::Sound16: tone_.Sound16(pitch); break;
+    case ContinuousTone::Sound32: tone_.Sound32(pitch); break;
+    case ContinuousTone::SoundWinmmRND: tone_.SoundWinmmRND(pitch); break;
+    case ContinuousTone::SoundDXRND: break; // never handed over
+    }
 }
 
 void Wizard::stopTone() {

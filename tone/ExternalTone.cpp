@@ -30,11 +30,20 @@ QString toneProgramCommand(const QString& bit) {
     return mode && mode->toneProgramCommand ? QString::fromLatin1(mode->toneProgramCommand) : QString();
 }
 
-QString toneProgramName(const QString& bit) { return "SOUND" + bit + ".dll"; }
+QString toneProgramName(const QString& bit) {
+    const SoundMode* mode = soundModeFor(bit);
+    return mode && mode->toneProgramName ? QString::fromLatin1(mode->toneProgramName) : QString();
+}
+
+void killTonePrograms() {
+    ExFunctions ex;
+    for (const SoundMode& mode : soundModes())
+        if (mode.toneProgramName) ex.KillProcess(QString::fromLatin1(mode.toneProgramName));
+}
 
 void sound::Sound16(qint16 pitch) {
     trapped(mainWindow_, 1015, [&] {
-        startToneProgram(mainWindow_, pitch, "16");
+        startToneProgram(mainWindow_, pitch, soundModePlaying(ContinuousTone::Sound16).code);
         waitWhilePlaying(kToneWaitMs);
         KillAll();
     });
@@ -42,7 +51,7 @@ void sound::Sound16(qint16 pitch) {
 
 void sound::Sound32(qint16 pitch) {
     trapped(mainWindow_, 1016, [&] {
-        startToneProgram(mainWindow_, pitch, "32");
+        startToneProgram(mainWindow_, pitch, soundModePlaying(ContinuousTone::Sound32).code);
         waitWhilePlaying(kToneWaitMs);
         KillAll();
     });
@@ -54,8 +63,7 @@ void sound::KillAll() {
         // The player first: it falls silent at once, before the look
         // through every process of the machine for the tone programs.
         ex.WavPlay(" ", false, true);
-        ex.KillProcess(toneProgramName("32"));
-        ex.KillProcess(toneProgramName("16"));
+        killTonePrograms();
         showStatusCaption();
         deleteIfExists(toneRequestFile());
         deleteIfExists(temporaryToneWav());

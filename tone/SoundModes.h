@@ -15,6 +15,9 @@ enum class TimedTone { Beep, SoundWinmmRNDTMP, Silent };
 enum class SweepTone { LowToHigh, SoundWinmmLTH };
 // What `LowToHigh` shows while the tone program sweeps by itself.
 enum class SweepDisplay { Nothing, Caption, PitchAndPreview };
+// How the tone-file player sounds a tone: a companion started through the
+// shell by its full path, a tone program by its name, or the multimedia player.
+enum class PlayerTone { Companion, ToneProgram, Player };
 
 struct SoundMode {
     const char* code;          // as held in `bit`: "128"
@@ -26,15 +29,28 @@ struct SoundMode {
     TimedTone timed;
     SweepTone sweep;
     const char* toneProgramCommand; // the external tone program's start, or nullptr
+    const char* toneProgramName;    // the image name that tone program runs under, or nullptr
     SweepDisplay sweepDisplay;
     bool disablesToolModes;    // Low to high, Morse tool and Hearing age cannot be used
     bool menuSelectsLowPitch;  // choosing it in the menu selects Low pitch
     bool startEnablesLowToHigh;
+    // The tone-file player: how a tone starts, what it waits before the
+    // tone's extra time and duration, and what it ends after it ("" nothing).
+    PlayerTone playerTone;
+    const char* playerProgram; // started for PlayerTone::Companion or ToneProgram
+    qint16 playerLeadMs;
+    const char* playerEnds;
+    // Quillon: the code a hand-over of this code is played in (nullptr:
+    // refused), and the command of its tone program.
+    const char* quillonPlaysAs;
+    const char* quillonToneCommand;
 };
 
 std::span<const SoundMode> soundModes();
 // The mode of a code; nullptr for anything that is none of the five.
 const SoundMode* soundModeFor(const QString& code);
+// The mode whose continuous tone is tone (the first, in menu order).
+const SoundMode& soundModePlaying(ContinuousTone tone);
 // The mode named by a settings line, compared without regard to case
 // ("soundbit=64" and "Soundbit=64" alike); nullptr when it names none.
 const SoundMode* soundModeForSettingsLine(const QString& line);

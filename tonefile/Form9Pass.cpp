@@ -6,6 +6,7 @@
 #include "Form9.h"
 #include "Platform.h"
 #include "Sound.h"
+#include "SoundModes.h"
 #include "Trap.h"
 
 #include <QLabel>
@@ -15,57 +16,36 @@
 
 namespace tonara {
 
-namespace {
-
-enum class ToneStart { Nothing, Relay16, Sound32, Player };
-
-struct ToneMode {
-    const char* modeText;
-    ToneStart start;
-    qint16 leadMs;             // waited before the extra time and the duration
-    const char* endedProgram;  // ended by name after the tone; empty for none
-};
-
 // How a tone starts, how long the player waits for it and what it ends
-// afterwards, by sound mode code. The multimedia player returns when its
+// afterwards follow the sound mode code; a code that is none of the modes
+// sounds nothing for the tone's time. The multimedia player returns when its
 // tone has ended, so nothing is waited for it.
-constexpr ToneMode kToneModes[] = {
-    {"16", ToneStart::Relay16, 1000, "sound16.dll"},
-    {"32", ToneStart::Sound32, 0, "sound32.dll"},
-    {"64", ToneStart::Player, 0, "sound32.dll"},
-    {"128", ToneStart::Player, 0, "sound32.dll"},
-    {"256", ToneStart::Player, 0, ""},
-};
-constexpr ToneMode kUnknownMode = {"", ToneStart::Nothing, 0, ""};
-
-const ToneMode& toneMode(const QString& modeText) {
-    for (const ToneMode& mode : kToneModes)
-        if (modeText == QLatin1String(mode.modeText)) return mode;
-    return kUnknownMode;
-}
-
-} // namespace
-
 void Form9::playTone(const Tone& tone) {
-    const ToneMode& mode = toneMode(modeText_);
+    const SoundMode* mode = soundModeFor(modeText_);
     ExFunctions ex;
-    switch (mode.start) {
-    case ToneStart::Relay16:
-        platform().startProgram("cmd /c \"" + joinPath(platform().companionFolder(), "relay16.exe") + '"', true);
+    if (!mode) {
+        ex.delay(0);
+        ex.delay(toneFile_.extraTime);
+        ex.delay(tone.duration);
+        return;
+    }
+    switch (mode->playerTone) {
+    case PlayerTone::Companion:
+        platform().startProgram(
+            "cmd /c \"" + joinPath(platform().companionFolder(), QString::fromLatin1(mode->playerProgram)) + '"', true);
         break;
-    case ToneStart::Sound32: platform().startProgram("sound32.dll", true); break;
-    case ToneStart::Player:
+    case PlayerTone::ToneProgram: platform().startProgram(QString::fromLatin1(mode->playerProgram), true); break;
+    case PlayerTone::Player:
         // Formed wide: a tone of up to 32 000 ms plus as much extra time plays whole.
         sound(mainWindow_).SoundWinmmRNDTMP(tone.pitch, qint32(tone.duration) + toneFile_.extraTime);
         break;
-    case ToneStart::Nothing: break;
     }
-    if (mode.start != ToneStart::Player) {
-        ex.delay(mode.leadMs);
+    if (mode->playerTone != PlayerTone::Player) {
+        ex.delay(mode->playerLeadMs);
         ex.delay(toneFile_.extraTime);
         ex.delay(tone.duration);
     }
-    ex.KillProcess(mode.endedProgram);
+    ex.KillProcess(QString::fromLatin1(mode->playerEnds));
 }
 
 void Form9::countTone() {
