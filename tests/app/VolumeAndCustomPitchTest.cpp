@@ -10,8 +10,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -141,3 +140,5 @@ TEST(PitchSlider, TheWheelTurnedUpRaisesThePitch) {
     QApplication::sendEvent(slider, &up);
     EXPECT_GT(slider->value(), 5000);
 }
+
+} // namespace tonara::test

@@ -18,8 +18,7 @@
 #include <iostream>
 #include <numbers>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -401,3 +400,4 @@ TEST_F(RealTone, PlayAndStopAreHeardAtOnce) {
     EXPECT_LT(worstStart, 70.0);
 }
 
+} // namespace tonara::test

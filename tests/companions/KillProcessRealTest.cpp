@@ -13,8 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -131,3 +130,5 @@ TEST(KillProcessReal, AnotherUsersProcessIsLeftAlone) {
     stranger.kill();
     stranger.waitForFinished(5000);
 }
+
+} // namespace tonara::test

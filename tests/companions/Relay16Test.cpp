@@ -6,8 +6,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -82,3 +81,5 @@ TEST(Relay16, Sound16IsToldTheOwnerRelay16WasGiven) {
         EXPECT_EQ(fileBytes(folder + "/owner.txt"), (owner.isEmpty() ? QByteArray("none") : owner.toLatin1()) + '\n');
     }
 }
+
+} // namespace tonara::test

@@ -12,8 +12,7 @@
 #include <memory>
 #include <unistd.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -136,3 +135,5 @@ TEST_F(ToneOwnerAtTheSink, EndingTonaraFromOutsideLeavesNothingSounding) {
         QFile::remove(env.temp("sound.ini")); // what a killed Tonara leaves does not reach the next
     }
 }
+
+} // namespace tonara::test

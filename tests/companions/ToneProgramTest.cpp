@@ -9,8 +9,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -118,3 +117,5 @@ TEST_F(ToneProgramAtTheSink, SweepsUpFromTheBottomForTheSweepRequest) {
     report("tone program sweep step", periodMs, "ms");
     EXPECT_NEAR(periodMs, 200.0, 20.0);
 }
+
+} // namespace tonara::test

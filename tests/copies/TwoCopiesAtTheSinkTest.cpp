@@ -11,8 +11,7 @@
 #include <memory>
 #include <numbers>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -174,3 +173,5 @@ TEST_F(TwoCopies, AnotherCopysTonePlayerLeavesTheToneSounding) {
     expectNoUnderrun(*first);
     expectNoUnderrun(player);
 }
+
+} // namespace tonara::test

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -67,3 +67,5 @@ TEST(HertzText, ShowsUpToTwoDecimals) {
 }
 
 } // namespace
+
+} // namespace tonara::test

@@ -12,8 +12,7 @@
 #include <numbers>
 #include <thread>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -278,3 +277,5 @@ TEST_F(GeneratorAtTheSink, AChangeOfFrequencyWhilePlayingLeavesNoDiscontinuity) 
 }
 
 } // namespace
+
+} // namespace tonara::test

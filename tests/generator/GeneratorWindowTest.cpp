@@ -20,8 +20,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -341,3 +340,5 @@ TEST(GeneratorSettings, ValuesThatCannotBeUsedReadAsDefaults) {
 }
 
 } // namespace
+
+} // namespace tonara::test

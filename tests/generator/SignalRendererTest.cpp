@@ -9,7 +9,7 @@
 #include <numbers>
 #include <vector>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -198,3 +198,5 @@ TEST(Noise, HasItsSlope) {
 }
 
 } // namespace
+
+} // namespace tonara::test

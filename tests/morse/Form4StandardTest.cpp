@@ -20,8 +20,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -307,3 +306,5 @@ TEST(MorseStandard, TheSavedFileIsReadBackByAStandardDecoderAtEverySpeed) {
         }
     }
 }
+
+} // namespace tonara::test

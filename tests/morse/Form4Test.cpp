@@ -13,8 +13,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -295,3 +294,5 @@ TEST(MorseWindow, AFailedRunIsReportedWithItsNumber) {
     EXPECT_EQ(errorLog[0], "Error number:  13,   Error value:  402");
     EXPECT_EQ(rig.env.fake.count("beep"), 0);
 }
+
+} // namespace tonara::test

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <numbers>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -127,3 +127,5 @@ TEST(KeyingSound, TheKeyedSpectrumStaysNarrow) {
     EXPECT_LE(shaped.worstDbAt150, -40);
     EXPECT_GT(spectrumOf(0.01).worstDbAt150, -40) << "hard keying is wide: the measure can fail";
 }
+
+} // namespace tonara::test

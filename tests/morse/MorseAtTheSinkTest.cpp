@@ -13,8 +13,7 @@
 #include <algorithm>
 #include <iostream>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -122,3 +121,5 @@ TEST_F(MorseAtTheSink, ASpaceKeepsTwoLettersAbout690MsApart) {
     EXPECT_LE(silence, 690.0 + 40.0);
     expectCleanTones(tones);
 }
+
+} // namespace tonara::test

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -159,3 +159,5 @@ TEST(MorseInput, TextThatIsNoNumberFailsTheRun) {
         }
     }
 }
+
+} // namespace tonara::test

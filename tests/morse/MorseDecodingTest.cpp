@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -27,3 +26,5 @@ TEST(MorseDecoding, TheDecoderIsNoPushoverClassicKeyingIsNotReadAsItsText) {
     ASSERT_TRUE(heard.error.isEmpty()) << heard.error.toStdString();
     EXPECT_NE(cwNormalised(heard.text), "SOS SOS");
 }
+
+} // namespace tonara::test

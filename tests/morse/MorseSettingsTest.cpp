@@ -6,8 +6,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 TEST(MorseSettings, ReadsWhatItWritesAndDefaultsWhatItCannotRead) {
     const MorseSettings standard{MorseTimingChoice::Standard, {13, 25}, 8};
@@ -51,3 +50,5 @@ TEST(MorseSettings, AFileThatIsNoFileOrCannotBeWrittenLeavesTheDefaults) {
     EXPECT_FALSE(saveMorseSettings({MorseTimingChoice::Standard, {20, 20}, 5}));
     EXPECT_TRUE(QFileInfo(env.appData("morse.ini")).isDir());
 }
+
+} // namespace tonara::test

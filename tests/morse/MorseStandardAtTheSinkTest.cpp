@@ -22,8 +22,7 @@
 #include <cmath>
 #include <numbers>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -156,3 +155,5 @@ TEST_F(MorseStandardAtTheSink, TheKeyingAt20WpmIs40DbDownAt150Hz) {
     report("keying at 20 WPM, rise 5 ms: bandwidth at -40 dB", spectrum.bandwidthHz40, "Hz");
     EXPECT_LE(spectrum.worstDbAt150, -40.0);
 }
+
+} // namespace tonara::test

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -119,3 +119,5 @@ TEST(ClassicPlan, FollowsTheClassicTableWithTheOutputsSeparationBetweenElements)
     EXPECT_EQ(skipped.spans, (std::vector<KeyedSpan>{{false, 20 + 75 + 20}, {true, 100}, {false, 75}}));
     EXPECT_TRUE(classicPlan("SOS", morseTiming(-300)).spans.size() == 1) << "nothing sounds far below zero";
 }
+
+} // namespace tonara::test

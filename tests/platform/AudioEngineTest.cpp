@@ -9,7 +9,7 @@
 #include <numbers>
 #include <thread>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -400,3 +400,5 @@ TEST(BeepSound, IsOneSecondOfSineFromPhaseZeroThatLoopsSeamlessly) {
     EXPECT_EQ(peak(beepSound(24000, kRate)->samples), 0.0f); // at the limit: nothing rather than an alias
     EXPECT_GT(peak(beepSound(23999, kRate)->samples), 0.0f);
 }
+
+} // namespace tonara::test

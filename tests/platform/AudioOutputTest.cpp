@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -39,3 +39,5 @@ TEST(AudioOutputWithoutServer, StaysSilentBeepsTimeAndRefusesStreams) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(runWithoutSoundServer(), ::testing::ExitedWithCode(0), "no sound server");
 }
+
+} // namespace tonara::test

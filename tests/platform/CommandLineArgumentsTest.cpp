@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using Answer = ArgumentReading::Answer;
 
 namespace {
@@ -91,3 +91,5 @@ TEST(NamesAToneFile, AsTheStartUpReadsIt) {
     EXPECT_FALSE(namesAToneFile(env.temp())) << "a folder";
     EXPECT_FALSE(namesAToneFile(""));
 }
+
+} // namespace tonara::test

@@ -13,7 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 TEST(FileDialogFilter, WindowsFiltersBecomeQtNameFilters) {
     struct Case {
@@ -93,3 +93,5 @@ TEST(SaveDialog, ReplacingAFileIsConfirmedAndCancellingGivesNothing) {
     whenOpen<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(RealPlatform().saveFileName("All Files (*.*)|*.*", ""), "");
 }
+
+} // namespace tonara::test

@@ -11,8 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -196,3 +195,5 @@ TEST(Folders, JoinTakesALeadingSeparatorAsItself) {
     EXPECT_EQ(joinPath("/a/", "\\userdata.txt"), "/a/userdata.txt");
     EXPECT_EQ(joinPath("/a", "b"), "/a/b");
 }
+
+} // namespace tonara::test

@@ -9,8 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -68,3 +67,5 @@ TEST(Leftovers, OnlyOurOwnOldFilesUnderOurNamesAreRemoved) {
     }
     EXPECT_EQ(fileBytes(env.appData("target")), "kept");
 }
+
+} // namespace tonara::test

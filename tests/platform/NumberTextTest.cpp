@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 int errorOf(auto&& f) {
@@ -58,3 +58,5 @@ TEST(NumberText, KeyFilterAcceptsWhatStillReadsAsANumber) {
     EXPECT_FALSE(readsAsNumber(""));
     EXPECT_FALSE(readsAsNumber("1.2.3"));
 }
+
+} // namespace tonara::test

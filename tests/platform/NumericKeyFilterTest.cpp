@@ -5,7 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 TEST(NumericKeyFilter, PassesACharacterOnlyWhenTheTextStillReadsAsANumber) {
     struct Case {
@@ -33,3 +33,5 @@ TEST(NumericKeyFilter, DiscardsLettersAndKeepsBackspaceInALineEdit) {
     EXPECT_EQ(box.text(), "40") << "a paste adds no typed character";
     EXPECT_EQ(box.contextMenuPolicy(), Qt::NoContextMenu);
 }
+
+} // namespace tonara::test

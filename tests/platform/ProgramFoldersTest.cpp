@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -61,3 +61,5 @@ TEST(ProgramFolders, TheInstalledDataFolderIsTheSameFromTheMainProgramAndFromThe
               QDir::cleanPath(bin + layout.dataFromMain));
     EXPECT_NE(QDir::cleanPath(bin + layout.companionsFromMain), QDir::cleanPath(bin)) << "companions apart from bin/";
 }
+
+} // namespace tonara::test

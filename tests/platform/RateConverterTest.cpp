@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <numbers>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::analyseTone;
 using tonara::test::levelDb;
 
@@ -107,3 +107,5 @@ TEST(RateConverter, ASoundAtTheOutputsRateIsPassedOnAsItIs) {
     EXPECT_EQ(converter.convert(sound, 48000, true), sound);
     EXPECT_EQ(converter.convert(nullptr, 48000, true), nullptr);
 }
+
+} // namespace tonara::test

@@ -14,8 +14,7 @@
 #include <unistd.h>
 #include <utility>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -156,3 +155,5 @@ TEST(AnyFile, AFifoOutsideTheTemporaryFolderIsRefusedNotWaitedOn) {
     EXPECT_EQ(errorOf([&] { writeFileBytes(fifo, "x"); }), err::PathFileAccess);
     EXPECT_EQ(loadWav(fifo).failure, WavLoadFailure::Missing);
 }
+
+} // namespace tonara::test

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 TEST(ShellCommands, ProgramAndWholeArgument) {
     ShellCommand c = parseShellCommand("cmd /c relay16.exe");
@@ -30,3 +30,5 @@ TEST(ShellCommands, AProgramIsFoundWhateverTheCaseOfItsName) {
     // Missing in every case: the name as written, for the caller to report.
     EXPECT_EQ(resolveProgram("relay16.exe", folder.path()), folder.filePath("relay16.exe"));
 }
+
+} // namespace tonara::test

@@ -9,7 +9,7 @@
 #include <numbers>
 #include <vector>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -168,3 +168,5 @@ TEST(SignalVoice, DithersOnlyTheEarsItReaches) {
 }
 
 } // namespace
+
+} // namespace tonara::test

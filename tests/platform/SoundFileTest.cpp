@@ -11,8 +11,7 @@
 #include <cmath>
 #include <vector>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -92,3 +91,5 @@ TEST(SoundFile, AFileAlreadyThereIsReplacedWholeOrLeftAsItWas) {
     EXPECT_THROW(writeSoundFile(path, bad, SoundFileFormat::Wav16), RuntimeError);
     EXPECT_EQ(readSoundFile(path).info.frames, testSound().frameCount());
 }
+
+} // namespace tonara::test

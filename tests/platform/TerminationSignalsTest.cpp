@@ -12,7 +12,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -91,3 +91,5 @@ TEST(TerminationSignals, AnotherThreadsWaitDoesNotServeTheRequest) {
     EXPECT_EQ(served, 1);
     restoreStandardHandling();
 }
+
+} // namespace tonara::test

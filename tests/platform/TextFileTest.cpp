@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::TestEnvironment;
 
 TEST(EntryReading, CommasQuotesBlanksAndEmptyLines) {
@@ -49,3 +49,5 @@ TEST(TextFiles, FailuresCarryThePlatformsNumbers) {
     EXPECT_EQ(numberOf([&] { deleteFile(env.temp("none.txt")); }), err::FileNotFound);
     EXPECT_NO_THROW(deleteIfExists(env.temp("none.txt")));
 }
+
+} // namespace tonara::test

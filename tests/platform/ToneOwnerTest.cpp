@@ -8,8 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -88,3 +87,5 @@ TEST(ToneOwnedHere, OnlyAProcessToldThatThisProcessOwnsItsTone) {
     }
     EXPECT_FALSE(toneOwnedHere(0));
 }
+
+} // namespace tonara::test

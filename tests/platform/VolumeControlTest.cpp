@@ -9,7 +9,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -67,3 +67,5 @@ TEST(VolumeControl, NoneInstalledStartsNothing) {
     EXPECT_FALSE(RealPlatform().startVolumeControl());
     EXPECT_TRUE(QDir(bin.path()).entryList(QDir::Files).isEmpty());
 }
+
+} // namespace tonara::test

@@ -6,7 +6,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 
 namespace {
 
@@ -100,3 +100,5 @@ TEST(WavLoading, TellsMissingFromUnusable) {
     ASSERT_TRUE(good.sound);
     EXPECT_EQ(good.sound->frameCount(), 3);
 }
+
+} // namespace tonara::test

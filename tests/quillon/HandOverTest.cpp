@@ -5,9 +5,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using namespace tonara::quillon;
-using namespace tonara::test;
 
 TEST(HandOver, ServedModesAndLanguages) {
     struct Case {
@@ -53,3 +52,5 @@ TEST(HandOver, WithoutAFileEnglishAndThePlayer) {
     EXPECT_EQ(got->language, "en");
     EXPECT_FALSE(got->dutch());
 }
+
+} // namespace tonara::test

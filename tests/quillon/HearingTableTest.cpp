@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using namespace tonara::quillon;
 
 TEST(HearingTable, VerdictAtTheEdgesOfEachRow) {
@@ -74,3 +74,5 @@ TEST(AgeEntry, WholeYearsFromZeroToNinetyNine) {
     };
     for (const Case& c : cases) EXPECT_EQ(ageFromText(c.text), c.age) << '"' << c.text << '"';
 }
+
+} // namespace tonara::test

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 TEST(Relay16, StartsSound16HiddenOnlyWhenItIsThere) {
     TestEnvironment env;
@@ -31,3 +30,5 @@ TEST(Relay16, ATone16ProgramThatCannotStartIsReportedInABox) {
     EXPECT_EQ(box->title, "relay16");
     EXPECT_EQ(box->icon, MessageIcon::Critical);
 }
+
+} // namespace tonara::test

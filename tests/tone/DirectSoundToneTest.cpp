@@ -8,7 +8,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::kinds;
 using tonara::test::toneImage;
 using tonara::test::FakeMainWindow;
@@ -93,3 +93,5 @@ TEST(SoundDX, PlaysThePresetFileAtTheGivenRateAndKeepsIt) {
         EXPECT_EQ(win.errorLines[0], "Error number:  53,   Error value:  1020");
     }
 }
+
+} // namespace tonara::test

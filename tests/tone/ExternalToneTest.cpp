@@ -9,7 +9,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::fileBytes;
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
@@ -186,3 +186,5 @@ TEST(KillProcess, EndsOnlyTheToneProgramsThisProgramStarted) {
         if (cases[i].ended) expected.push_back(101 + qint64(i));
     EXPECT_EQ(terminatedPids(env.fake), expected);
 }
+
+} // namespace tonara::test

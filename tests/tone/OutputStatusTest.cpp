@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
 
@@ -53,3 +53,5 @@ TEST(OutputStatus, TheEngineShowsItWhileATonePlaysAndClearsTheWarningAfter) {
     EXPECT_EQ(steps[119], "Output: 48 kHz, too low for 23800 Hz");
     EXPECT_EQ(win.statusText(3), "Output: 48 kHz");
 }
+
+} // namespace tonara::test

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::FakeMainWindow;
 using tonara::test::TestEnvironment;
 
@@ -74,3 +74,5 @@ TEST(SoundModeTable, SettingsLinesNameTheirModeInAnyCase) {
     }
     EXPECT_EQ(soundModeFor("064"), nullptr);
 }
+
+} // namespace tonara::test

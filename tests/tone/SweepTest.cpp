@@ -9,7 +9,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::kinds;
 using tonara::test::toneImage;
 using tonara::test::fileBytes;
@@ -191,3 +191,4 @@ TEST(LowToHigh, OtherCodesStartNothingAndStopRemovesTheRequest) {
     EXPECT_FALSE(QFile::exists(env.temp("sound.ini")));
 }
 
+} // namespace tonara::test

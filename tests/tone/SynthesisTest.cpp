@@ -8,7 +8,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::fileBytes;
 using tonara::test::TestEnvironment;
 using tonara::test::writeBytes;
@@ -194,3 +194,5 @@ TEST(WriteWave, TheToneWavLivesInTheTemporaryFolderOfTheMoment) {
     ASSERT_EQ(high.size(), 96000 * 4 + 44);
     EXPECT_EQ(le32(high, 24), 96000u);
 }
+
+} // namespace tonara::test

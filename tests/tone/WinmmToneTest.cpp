@@ -11,7 +11,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-using namespace tonara;
+namespace tonara::test {
 using tonara::test::kinds;
 using tonara::test::toneImage;
 using tonara::test::FakeMainWindow;
@@ -161,3 +161,5 @@ TEST(TimedSound, EachSoundModeCodeHasItsBackEnd) {
         EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
     }
 }
+
+} // namespace tonara::test

@@ -12,8 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -260,3 +259,5 @@ TEST(Player, LoadClosesTheNewsWindowTurnsTheMicrophoneOffAndEndsToneProgramsOnce
     rig.player->loadHandler();
     EXPECT_EQ(rig.env.fake.count("terminate"), 2) << "the load runs once";
 }
+
+} // namespace tonara::test

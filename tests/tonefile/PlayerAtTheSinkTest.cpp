@@ -14,8 +14,7 @@
 #include <algorithm>
 #include <iostream>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -212,3 +211,4 @@ TEST_F(PlayerProgram, TenShortTonesKeepTheirLengthWithEvenShortGapsBetween) {
     EXPECT_LE(*longest - *shortest, 4.0) << "gaps within 2 ms of each other";
 }
 
+} // namespace tonara::test

@@ -8,8 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace tonara;
-using namespace tonara::test;
+namespace tonara::test {
 
 namespace {
 
@@ -191,3 +190,5 @@ TEST(ToneFileReading, TheExamplesReadAsTheirNamesSay) {
     EXPECT_EQ(invisible.file.visibility, 1);
     EXPECT_FALSE(invisible.file.tones.empty());
 }
+
+} // namespace tonara::test

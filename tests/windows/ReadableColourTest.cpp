@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tonara {
+namespace tonara::test {
 namespace {
 
 const QColor kLightWindow(0xef, 0xef, 0xef); // Fusion's light window
@@ -68,4 +68,4 @@ TEST(BoxColours, TheDesignsBoxOnALightPaletteTheDarkBaseOnADarkOne) {
 }
 
 } // namespace
-} // namespace tonara
+} // namespace tonara::test

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-namespace tonara {
+namespace tonara::test {
 namespace {
 
 struct Sample {
@@ -90,4 +90,4 @@ TEST(QtTranslations, StandardButtonsSpeakTheLanguage) {
 }
 
 } // namespace
-} // namespace tonara
+} // namespace tonara::test
