@@ -1,6 +1,7 @@
 // The menu bar's handlers: sound mode, language, automatic updates, the
 // maker's web pages, the about box, the pitch help, Open... and Exit; the
 // signal generator and the output's volume.
+#include "ErrorLocations.h"
 #include "Form1.h"
 #include "GeneratorSettings.h"
 #include "GeneratorWindow.h"
@@ -45,7 +46,7 @@ void Form1::soundModeClicked(const SoundMode& mode) {
 
 void Form1::languageClicked(bool dutch) {
     Program program(*this);
-    trapped(*this, dutch ? 11 : 12, [&] {
+    trapped(*this, dutch ? errol::DutchClicked : errol::EnglishClicked, [&] {
         setChecked("dutch", dutch);
         setChecked("english", !dutch);
         program.WriteLine(3, dutch ? "Language=NL" : "Language=EN");
@@ -63,7 +64,7 @@ void Form1::languageClicked(bool dutch) {
 // Takes effect at the next start: the running window's updater stays as it is.
 void Form1::autoUpdateClicked() {
     Program program(*this);
-    trapped(*this, 2, [&] {
+    trapped(*this, errol::AutoUpdateClicked, [&] {
         const bool wasOn = isChecked("autoupdate");
         program.WriteLine(1, wasOn ? "AutoUpdate=n" : "AutoUpdate=y");
         setChecked("autoupdate", !wasOn);
@@ -80,23 +81,23 @@ void Form1::webLinkClicked(const WebLink& link) {
 
 void Form1::aboutClicked() {
     Program program(*this);
-    trapped(*this, 1, [&] { showForm(Form::frmAbout); });
+    trapped(*this, errol::AboutClicked, [&] { showForm(Form::frmAbout); });
 }
 
 void Form1::pitchHelpClicked() {
     Program program(*this);
-    trapped(*this, 3, [&] { showForm(Form::Form2); });
+    trapped(*this, errol::PitchHelpClicked, [&] { showForm(Form::Form2); });
 }
 
 void Form1::exitClicked() {
     Program program(*this);
-    trapped(*this, 13, [&] { unloadForm(Form::Form1); });
+    trapped(*this, errol::ExitClicked, [&] { unloadForm(Form::Form1); });
 }
 
 // The file plays in a second copy of the program; this one goes on as it was.
 void Form1::openFileClicked() {
     Program program(*this);
-    trapped(*this, 16, [&] {
+    trapped(*this, errol::OpenFileClicked, [&] {
         const QString chosen = platform().openFileName("Select File", kToneFileFilter, "tnf");
         if (chosen.isEmpty() || !fileExists(chosen)) return;
         platform().startProgram('"' + platform().programPath() + "\" " + chosen, false);

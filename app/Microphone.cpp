@@ -1,6 +1,7 @@
 // The microphone display: the capture source, its menu item, the
 // sensitivity buttons and the drawing of every captured half into picWave.
 #include "AnalyserPanel.h"
+#include "ErrorLocations.h"
 #include "Form1.h"
 #include "NumberText.h"
 #include "Platform.h"
@@ -39,7 +40,7 @@ void Form1::closeCaptureSource() {
 }
 
 void Form1::startMicrophone() {
-    trapped(*this, 34, [&] {
+    trapped(*this, errol::MicrophoneStart, [&] {
         const QString failure = DirectSoundRecord->Initialize(kCaptureRate, 16, 2, 0, analyser_->input());
         if (failure.isEmpty()) {
             DirectSoundRecord->SoundPlay();
@@ -56,14 +57,14 @@ void Form1::startMicrophone() {
 }
 
 void Form1::stopMicrophone() {
-    trapped(*this, 35, [&] {
+    trapped(*this, errol::MicrophoneStop, [&] {
         DirectSoundRecord->SoundStop();
         DirectSoundRecord->UninitializeSound();
     });
 }
 
 void Form1::microinputonoffClicked() {
-    trapped(*this, 39, [&] {
+    trapped(*this, errol::MicrophoneOnOffClicked, [&] {
         Program program(*this);
         if (isChecked("microinputonoff")) {
             setChecked("microinputonoff", false);
@@ -86,8 +87,8 @@ void Form1::microinputonoffClicked() {
     });
 }
 
-void Form1::plusClicked() { changeSensitivity(7, +1); }
-void Form1::minusClicked() { changeSensitivity(8, -1); }
+void Form1::plusClicked() { changeSensitivity(errol::SensitivityUpClicked, +1); }
+void Form1::minusClicked() { changeSensitivity(errol::SensitivityDownClicked, -1); }
 
 void Form1::changeSensitivity(qint16 errol, int by) {
     trapped(*this, errol, [&] {
@@ -102,7 +103,7 @@ void Form1::changeSensitivity(qint16 errol, int by) {
 }
 
 void Form1::DirectSoundRecord_GotWaveData(const QByteArray& Buffer, qint16 BitsPerSample, qint16 Channels) {
-    trapped(*this, 33, [&] {
+    trapped(*this, errol::MicrophoneWaveData, [&] {
         const bool stereo = Channels == 2;
         if (BitsPerSample == 8) draw8Bit(Buffer, stereo);
         else if (BitsPerSample == 16) convert16Bit(Buffer, stereo);
@@ -110,16 +111,16 @@ void Form1::DirectSoundRecord_GotWaveData(const QByteArray& Buffer, qint16 BitsP
 }
 
 void Form1::draw8Bit(const QByteArray& buffer, bool stereo) {
-    trapped(*this, 36,
+    trapped(*this, errol::MicrophoneDraw8Bit,
             [&] { picWave_->setPicture(drawing8Bit(buffer, picWave_->widthPx(), stereo, state_.sensmicro)); });
 }
 
 void Form1::convert16Bit(const QByteArray& buffer, bool stereo) {
-    trapped(*this, 37, [&] { draw16Bit(samples16Bit(buffer), stereo); });
+    trapped(*this, errol::MicrophoneConvert16Bit, [&] { draw16Bit(samples16Bit(buffer), stereo); });
 }
 
 void Form1::draw16Bit(const std::vector<qint16>& samples, bool stereo) {
-    trapped(*this, 38,
+    trapped(*this, errol::MicrophoneDraw16Bit,
             [&] { picWave_->setPicture(drawing16Bit(samples, picWave_->widthPx(), stereo, state_.sensmicro)); });
 }
 

@@ -1,6 +1,7 @@
 // The microphone display's measuring side: readouts, trigger, spectrum,
 // freeze and the choice of source (mic/AnalyserPanel), remembered in analyser.ini.
 #include "AnalyserPanel.h"
+#include "ErrorLocations.h"
 #include "Form1.h"
 #include "Trap.h"
 #include "WaveBox.h"
@@ -8,7 +9,7 @@
 namespace tonara {
 
 void Form1::showCapturedHalf(const QByteArray& Buffer, qint16 BitsPerSample, qint16 Channels) {
-    trapped(*this, 41, [&] {
+    trapped(*this, errol::AnalyserHalfShown, [&] {
         if (analyser_->frozen() || !analysis_) return;
         analyser_->showReadings(analysis_->add(Buffer, BitsPerSample, Channels));
         const AnalyserSettings choices = analyser_->settings();
@@ -19,11 +20,11 @@ void Form1::showCapturedHalf(const QByteArray& Buffer, qint16 BitsPerSample, qin
 }
 
 void Form1::analyserPictureChanged() {
-    trapped(*this, 42, [&] { saveAnalyserSettings(analyser_->settings()); });
+    trapped(*this, errol::AnalyserPictureChanged, [&] { saveAnalyserSettings(analyser_->settings()); });
 }
 
 void Form1::analyserInputChosen() {
-    trapped(*this, 43, [&] {
+    trapped(*this, errol::AnalyserInputChosen, [&] {
         saveAnalyserSettings(analyser_->settings());
         if (state_.microcheck != 1) return;
         closeCaptureSource();

@@ -1,4 +1,5 @@
 #include "ModePresentation.h"
+#include "ErrorLocations.h"
 #include "NumberText.h"
 #include "Platform.h"
 #include "Trap.h"
@@ -22,7 +23,7 @@ ModePresentation::ModePresentation(Program& program, PreviewCanvas& canvas) : pr
 
 void ModePresentation::SelectRadio(qint16 newselected) {
     MainWindow& w = program_.mainWindow();
-    trapped(w, 1010, [&] {
+    trapped(w, errol::SelectRadio, [&] {
         program_.LanguageAPI(w.state().lang, 1);
         if (newselected < 1 || newselected > 9) return;
         for (int k = 1; k <= 9; ++k)
@@ -72,7 +73,7 @@ void ModePresentation::animate(MainWindow& w) {
 
 void ModePresentation::DrawSine(qint16 pitch, qint16 mode) {
     MainWindow& w = program_.mainWindow();
-    trapped(w, 1014, [&] {
+    trapped(w, errol::DrawSine, [&] {
         step_ = float(pitch / 500.0 * 0.001);
         w.state().stopme = 0;
         if (mode == kAnimatedPreview) {

@@ -1,4 +1,5 @@
 // The nine modes, the custom-pitch slider, Play and Stop.
+#include "ErrorLocations.h"
 #include "Folders.h"
 #include "ExternalTone.h"
 #include "Form1.h"
@@ -25,7 +26,7 @@ constexpr qint16 kMorseCode = 3;
 
 void Form1::optionClicked(int option) {
     Program program(*this);
-    trapped(*this, qint16(16 + option), [&] {
+    trapped(*this, qint16(errol::BeforeOptionClicked + option), [&] {
         ModePresentation presentation(program, *picture1_);
         presentation.SelectRadio(qint16(option));
         if (option <= 5) {
@@ -39,7 +40,7 @@ void Form1::optionClicked(int option) {
 
 void Form1::sliderChanged() {
     Program program(*this);
-    trapped(*this, 26, [&] {
+    trapped(*this, errol::PitchSliderChanged, [&] {
         setCaption("Label10", signedNumberText(hscroll1_->value()));
         ModePresentation(program, *picture1_).DrawSine(toInt16(integerPart(caption("Label10"))), kStaticPreview);
     });
@@ -47,7 +48,7 @@ void Form1::sliderChanged() {
 
 void Form1::playClicked() {
     Program program(*this);
-    trapped(*this, 4, [&] {
+    trapped(*this, errol::PlayClicked, [&] {
         sound tone(*this);
         tone.setLang(state_.lang);
         tempdir_ = tempFolder();
@@ -117,7 +118,7 @@ void Form1::playClicked() {
 
 void Form1::stopClicked() {
     Program program(*this);
-    trapped(*this, 5, [&] {
+    trapped(*this, errol::StopClicked, [&] {
         setEnabled("Command2", true);
         setEnabled("Command3", false);
         setEnabled("settings", true);

@@ -1,5 +1,6 @@
 // The shut-down sequence: every tone loop ends, the player falls silent,
 // every window closes and the program ends.
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "Form1.h"
@@ -12,7 +13,7 @@
 namespace tonara {
 
 void Form1::unloadHandler() {
-    trapped(*this, 15, [&] {
+    trapped(*this, errol::MainWindowUnload, [&] {
         Program program(*this);
         // A failure in a shut-down that a termination request began is
         // reported, and the report closes every window, which comes back

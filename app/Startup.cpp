@@ -2,6 +2,7 @@
 // language, the sound-mode marks, the update check and the news window.
 #include "Download.h"
 #include "Endpoints.h"
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "Form1.h"
@@ -44,11 +45,11 @@ void Form1::loadHandler() {
         tempdir_ = tempFolder();
         deleteIfExists(joinPath(tempdir_, "userdata.txt"));
     } catch (const RuntimeError& failure) {
-        if (failure.number() != err::PermissionDenied) program.ErrorNote(14, failure);
+        if (failure.number() != err::PermissionDenied) program.ErrorNote(errol::MainWindowLoad, failure);
         exFunctions.delay(2500);
     }
 
-    trapped(*this, 14, [&] {
+    trapped(*this, errol::MainWindowLoad, [&] {
         const QString commandLine = platform().commandLine();
         if (!commandLine.isEmpty()) {
             toneFilePath_ = QString(commandLine).remove('"');

@@ -1,5 +1,6 @@
 #include "frmDX_Record.h"
 #include "CaptureBuffer.h"
+#include "ErrorLocations.h"
 #include "Trap.h"
 
 namespace tonara {
@@ -47,7 +48,7 @@ void frmDX_Record::UninitializeSound() { buffer_.reset(); }
 // Raises every half that has filled since the last wake-up; a fresh array
 // each, so a handler may keep it.
 void frmDX_Record::DXCallback() {
-    trapped(mainWindow_, 9901, [&] {
+    trapped(mainWindow_, errol::CaptureCallback, [&] {
         while (buffer_ && buffer_->halves.waiting()) { // a handler may close the capture
             QByteArray Buffer(layout_.halfBufferLen, Qt::Uninitialized);
             buffer_->halves.take(Buffer.data());

@@ -1,5 +1,6 @@
 #include "Form4.h"
 #include "DesignName.h"
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "KeyingPlan.h"
 #include "KeyingSound.h"
@@ -175,7 +176,7 @@ void Form4::nameBoxesAfterTheirLabels() {
 }
 
 void Form4::loadHandler() {
-    trapped(mainWindow_, 404, [&] {
+    trapped(mainWindow_, errol::MorseLoad, [&] {
         if (loadGuard_ == 1) return;
         loadGuard_ = 1;
         stopRequest_ = 1;
@@ -189,7 +190,7 @@ void Form4::loadHandler() {
 }
 
 void Form4::hideInputClicked() {
-    trapped(mainWindow_, 401, [&] {
+    trapped(mainWindow_, errol::MorseHideInputClicked, [&] {
         const bool shown = !check1_->isChecked();
         text1_->setVisible(shown);
         label3_->setVisible(shown);
@@ -197,7 +198,7 @@ void Form4::hideInputClicked() {
 }
 
 void Form4::playClicked() {
-    trapped(mainWindow_, 402, [&] {
+    trapped(mainWindow_, errol::MorsePlayClicked, [&] {
         if (standard_->isChecked()) return keyStandard();
         takeSpeedAndPitch();
         fillPositions();
@@ -319,7 +320,7 @@ void Form4::keyStandard() {
 QString Form4::own(const char* english) const { return ownText(english, mainWindow_.state().lang); }
 
 void Form4::saveAsClicked() {
-    trapped(mainWindow_, 407, [&] {
+    trapped(mainWindow_, errol::MorseSaveAsClicked, [&] {
         const QPointer<Form4> self(this);
         const KeyingPlan keyed = plan();
         if (!self) return;
@@ -377,7 +378,7 @@ void Form4::showTimingControls() {
 
 void Form4::timingChanged() {
     if (showingChoices_) return;
-    trapped(mainWindow_, 408, [&] {
+    trapped(mainWindow_, errol::MorseTimingChanged, [&] {
         showTimingControls();
         if (choices() != loadMorseSettings()) saveMorseSettings(choices());
     });
@@ -391,7 +392,7 @@ void Form4::setKeying(bool keying) {
 }
 
 void Form4::stopClicked() {
-    trapped(mainWindow_, 403, [&] {
+    trapped(mainWindow_, errol::MorseStopClicked, [&] {
         sound(mainWindow_).KillAll();
         if (stream_) stream_->stop();
         setKeying(false);

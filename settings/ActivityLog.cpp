@@ -1,3 +1,4 @@
+#include "ErrorLocations.h"
 #include "Program.h"
 
 #include "Folders.h"
@@ -17,7 +18,7 @@ QString activityLogPath(const QString& folder) { return joinPath(folder, "userda
 // Slots past the last entry read keep what an earlier call on this object
 // left there; only the rewrite in PrintFile decides what survives.
 void Program::loadActivityLog() {
-    trapped(mainWindow_, 108, [&] {
+    trapped(mainWindow_, errol::LoadActivityLog, [&] {
         tempFolder_ = tempFolder();
         const QString path = activityLogPath(tempFolder_);
         if (!fileExists(path)) return;
@@ -46,12 +47,12 @@ void Program::PrintFile(const QString& newdata) {
 }
 
 void Program::SendData() {
-    trapped(mainWindow_, 106, [&] {
+    trapped(mainWindow_, errol::SendData, [&] {
         tempFolder_ = tempFolder();
         const qint32 number = uploadNumber();
         const QString log = activityLogPath(tempFolder_);
         if (fileExists(log) && mainWindow_.state().snd == 1)
-            trapped(mainWindow_, 1025, [&] { FTPSend(log, QString::number(number) + ".txt"); });
+            trapped(mainWindow_, errol::SendDataUpload, [&] { FTPSend(log, QString::number(number) + ".txt"); });
     });
 }
 

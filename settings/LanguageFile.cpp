@@ -1,3 +1,4 @@
+#include "ErrorLocations.h"
 #include "Program.h"
 
 #include "NumberText.h"
@@ -43,7 +44,7 @@ bool holdsText(const QString& entry) { return !entry.isEmpty() && entry != " "; 
 } // namespace
 
 void Program::LanguageAPI(const QString& language, qint16 formval) {
-    trapped(mainWindow_, 1015, [&] {
+    trapped(mainWindow_, errol::LanguageApi, [&] {
         const QString path = joinPath(platform().dataFolder(), "lng_" + language + ".dll");
         if (!fileExists(path)) return;
 

@@ -1,3 +1,4 @@
+#include "ErrorLocations.h"
 #include "Program.h"
 
 #include "Folders.h"
@@ -33,7 +34,7 @@ double microphoneNumber(const QString& line) { return integerPart(line.mid(kMicr
 } // namespace
 
 void Program::CheckSettings() {
-    trapped(mainWindow_, 103, [&] {
+    trapped(mainWindow_, errol::CheckSettings, [&] {
         appDataFolder_ = appDataFolder();
         for (int n = 0; n <= 9; ++n) settingsSlots_[n].clear();
         const QString path = settingsPath(appDataFolder_);
@@ -97,7 +98,7 @@ void Program::CheckSettings() {
 }
 
 void Program::WriteLine(qint16 linenumber, const QString& value) {
-    trapped(mainWindow_, 102, [&] {
+    trapped(mainWindow_, errol::WriteSettingsLine, [&] {
         for (int n = 0; n <= 9; ++n) settingsSlots_[n].clear();
         PrintFile("> Write action, Line: " + signedNumberText(linenumber) + ", Value: " + value);
 
@@ -121,7 +122,7 @@ void Program::WriteLine(qint16 linenumber, const QString& value) {
 }
 
 void Program::NewFile() {
-    trapped(mainWindow_, 104, [&] {
+    trapped(mainWindow_, errol::NewSettingsFile, [&] {
         PrintFile("> New file");
         if (mainWindow_.state().snd == 1) SendData();
         mainWindow_.showForm(Form::Form5);

@@ -1,3 +1,4 @@
+#include "ErrorLocations.h"
 #include "Program.h"
 
 #include "Folders.h"
@@ -31,7 +32,7 @@ bool folderTakesFiles(const QString& folder) {
 } // namespace
 
 void Program::WriteTest() {
-    trapped(mainWindow_, 1012, [&] {
+    trapped(mainWindow_, errol::WriteTest, [&] {
         appDataFolder_ = appDataFolder();
         tempFolder_ = tempFolder();
         for (const QString& folder : {tempFolder_, appDataFolder_}) {
@@ -43,7 +44,7 @@ void Program::WriteTest() {
 }
 
 void Program::Terminate() {
-    trapped(mainWindow_, 105, [&] {
+    trapped(mainWindow_, errol::Terminate, [&] {
         mainWindow_.state().z = 1;
         SendData();
         for (Form form : {Form::Form2, Form::Form3, Form::Form4, Form::Form5, Form::Form6, Form::Form7, Form::Form8})

@@ -1,5 +1,6 @@
 // The start-up update check: the update-information file from the maker's
 // update host, and the update window when it announces a newer version.
+#include "ErrorLocations.h"
 #include "Program.h"
 
 #include "Download.h"
@@ -14,7 +15,7 @@
 namespace tonara {
 
 void Program::UpdateCheck() {
-    trapped(mainWindow_, 1013, [&] {
+    trapped(mainWindow_, errol::UpdateCheck, [&] {
         tempFolder_ = tempFolder();
         const QString path = joinPath(tempFolder_, "updatetonara.txt");
         if (!Download(updateFileAddress(), path) || !fileExists(path)) return PrintFile("> Update error");

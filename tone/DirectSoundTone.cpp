@@ -1,6 +1,7 @@
 // Tones on the second output stream of the default device, made from a WAV
 // file and looped until stopped. The multimedia player is left alone here:
 // the same file on both outputs would sound twice, out of phase.
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "Sound.h"
@@ -34,7 +35,7 @@ std::unique_ptr<ToneStream> startSynthesisedTone(qint32 pitch) {
 } // namespace
 
 void sound::SoundDXRND(qint32 pitch) {
-    trapped(mainWindow_, 1023, [&] {
+    trapped(mainWindow_, errol::SoundDXRND, [&] {
         toneBuffer_.reset();
         toneBuffer_ = startSynthesisedTone(pitch);
         showStatusPitch(pitch);
@@ -45,7 +46,7 @@ void sound::SoundDXRND(qint32 pitch) {
 }
 
 void sound::SoundDXRNDTMP(qint32 pitch, qint16 Duration) {
-    trapped(mainWindow_, 1025, [&] {
+    trapped(mainWindow_, errol::SoundDXRNDTMP, [&] {
         toneBuffer_.reset();
         toneBuffer_ = startSynthesisedTone(pitch);
         ExFunctions().delay(Duration);
@@ -55,7 +56,7 @@ void sound::SoundDXRNDTMP(qint32 pitch, qint16 Duration) {
 }
 
 void sound::SoundDX(qint32 pitch, const QString& modeval, qint32 delay) {
-    trapped(mainWindow_, 1020, [&] {
+    trapped(mainWindow_, errol::SoundDX, [&] {
         toneBuffer_.reset();
         toneBuffer_ = startLooping(joinPath(platform().dataFolder(), "sounddx" + modeval + ".dll"));
         // A non-zero delay sets the playback rate, in samples per second.

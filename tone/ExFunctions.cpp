@@ -1,4 +1,5 @@
 #include "ExFunctions.h"
+#include "ErrorLocations.h"
 #include "Platform.h"
 #include "Sound.h"
 #include "SoundModes.h"
@@ -14,7 +15,7 @@ void ExFunctions::WavPlay(const QString& PathtoFile, bool LoopSound, bool KillAl
 void ExFunctions::delay(qint32 timems) { platform().delay(timems); }
 
 void ExFunctions::sound(MainWindow& mainWindow, qint16 pitch, qint16 Duration) {
-    trapped(mainWindow, 1023, [&] {
+    trapped(mainWindow, errol::TimedSound, [&] {
         const SoundMode* mode = soundModeFor(mainWindow.state().bit);
         if (!mode) return;
         switch (mode->timed) {

@@ -1,4 +1,5 @@
 #include "ExternalTone.h"
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "NumberText.h"
@@ -42,7 +43,7 @@ void killTonePrograms() {
 }
 
 void sound::Sound16(qint16 pitch) {
-    trapped(mainWindow_, 1015, [&] {
+    trapped(mainWindow_, errol::Sound16, [&] {
         startToneProgram(mainWindow_, pitch, soundModePlaying(ContinuousTone::Sound16).code);
         waitWhilePlaying(kToneWaitMs);
         KillAll();
@@ -50,7 +51,7 @@ void sound::Sound16(qint16 pitch) {
 }
 
 void sound::Sound32(qint16 pitch) {
-    trapped(mainWindow_, 1016, [&] {
+    trapped(mainWindow_, errol::Sound32, [&] {
         startToneProgram(mainWindow_, pitch, soundModePlaying(ContinuousTone::Sound32).code);
         waitWhilePlaying(kToneWaitMs);
         KillAll();
@@ -58,7 +59,7 @@ void sound::Sound32(qint16 pitch) {
 }
 
 void sound::KillAll() {
-    trapped(mainWindow_, 1019, [&] {
+    trapped(mainWindow_, errol::KillAll, [&] {
         ExFunctions ex;
         // The player first: it falls silent at once, before the look
         // through every process of the machine for the tone programs.

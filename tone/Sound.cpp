@@ -1,4 +1,5 @@
 #include "Sound.h"
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "Folders.h"
 #include "SoundModes.h"
@@ -19,7 +20,7 @@ sound::sound(MainWindow& mainWindow) : mainWindow_(mainWindow) {}
 sound::~sound() = default;
 
 void sound::setLang(const QString& newvalue) {
-    trapped(mainWindow_, 1014, [&] { language_ = newvalue; });
+    trapped(mainWindow_, errol::SoundSetLanguage, [&] { language_ = newvalue; });
 }
 
 void sound::showStatusPitch(qint32 pitch) {
@@ -49,7 +50,7 @@ void sound::waitWhilePlaying(qint16 periodMs) {
 }
 
 void sound::SoundWinmmRND(qint16 pitch) {
-    trapped(mainWindow_, 1022, [&] {
+    trapped(mainWindow_, errol::SoundWinmmRND, [&] {
         ExFunctions ex;
         tempFolder_ = tempFolder();
         const QString wav = temporaryToneWav();
@@ -63,7 +64,7 @@ void sound::SoundWinmmRND(qint16 pitch) {
 }
 
 void sound::SoundWinmmRNDTMP(qint16 pitch, qint32 Duration) {
-    trapped(mainWindow_, 1024, [&] {
+    trapped(mainWindow_, errol::SoundWinmmRNDTMP, [&] {
         ExFunctions ex;
         tempFolder_ = tempFolder();
         const QString wav = temporaryToneWav();
@@ -96,7 +97,7 @@ void sound::playSweep(const QString& bit) {
 }
 
 void sound::SoundWinmm(qint16 pitch, const QString& modeval) {
-    trapped(mainWindow_, 1021, [&] {
+    trapped(mainWindow_, errol::SoundWinmm, [&] {
         ExFunctions ex;
         ex.WavPlay(joinPath(platform().dataFolder(), "sounddx" + modeval + ".dll"), true, false);
         showStatusPitch(pitch);

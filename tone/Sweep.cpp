@@ -1,4 +1,5 @@
 // The rising sweep: 200 Hz steps up to 32 000 Hz, then again from the bottom.
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "ExternalTone.h"
 #include "Sound.h"
@@ -28,7 +29,7 @@ bool toneGoesOn(MainWindow& mainWindow) {
 } // namespace
 
 void sound::SoundWinmmLTH() {
-    trapped(mainWindow_, 1026, [&] {
+    trapped(mainWindow_, errol::SoundWinmmLTH, [&] {
         ExFunctions ex;
         qint16 pitch = 0;
         // Each step lasts its 75 ms at the sink and the next follows it
@@ -53,7 +54,7 @@ void sound::SoundWinmmLTH() {
 
 // The tone program sweeps by itself; this only mirrors its climb on the screen.
 void sound::LowToHigh(const QString& bit) {
-    trapped(mainWindow_, 1018, [&] {
+    trapped(mainWindow_, errol::LowToHigh, [&] {
         ExFunctions ex;
         writeToneRequest(sweepRequestLine());
         sweepPitch_ = 0;

@@ -1,5 +1,6 @@
 #include "Form9.h"
 #include "DesignName.h"
+#include "ErrorLocations.h"
 #include "ErrorWindowExit.h"
 #include "ExFunctions.h"
 #include "Platform.h"
@@ -70,7 +71,7 @@ void Form9::setInputs(const QString& filePath, const QString& modeText) {
 }
 
 void Form9::loadHandler() {
-    trapped(mainWindow_, 904, [&] {
+    trapped(mainWindow_, errol::PlayerLoad, [&] {
         if (mainWindow_.isFormVisible(Form::Form3)) mainWindow_.unloadForm(Form::Form3);
         if (loadGuard_ == 1) return;
         loadGuard_ = 1;
@@ -99,13 +100,13 @@ bool Form9::readFile() {
         label2_->setText(QString::number(toneFile_.tones.size()));
         return true;
     case ToneFileReading::Verdict::Illegal:
-        trapped(mainWindow_, 906, [&] {
+        trapped(mainWindow_, errol::PlayerIllegalFile, [&] {
             platform().messageBox(filePath_ + " is not a legal tnf file!", "Error", MessageIcon::Critical,
                                   MessageButtons::Ok);
         });
         return false;
     case ToneFileReading::Verdict::TooNew:
-        trapped(mainWindow_, 910, [&] {
+        trapped(mainWindow_, errol::PlayerFileTooNew, [&] {
             platform().messageBox("Your Tonara version is not compatible with this file!", "Error",
                                   MessageIcon::Exclamation, MessageButtons::Ok);
         });
@@ -115,7 +116,7 @@ bool Form9::readFile() {
 }
 
 void Form9::replayClicked() {
-    trapped(mainWindow_, 901, [&] {
+    trapped(mainWindow_, errol::PlayerReplayClicked, [&] {
         command1_->setEnabled(false);
         ExFunctions ex;
         ex.KillProcess("Sound32.dll");
@@ -125,14 +126,14 @@ void Form9::replayClicked() {
 }
 
 void Form9::stopClicked() {
-    trapped(mainWindow_, 902, [&] {
+    trapped(mainWindow_, errol::PlayerStopClicked, [&] {
         stopFlag_ = 1;
         command1_->setEnabled(true);
     });
 }
 
 void Form9::exitClicked() {
-    trapped(mainWindow_, 903, [&] {
+    trapped(mainWindow_, errol::PlayerExitClicked, [&] {
         stopFlag_ = 1;
         unloadHandler();
     });
@@ -140,7 +141,7 @@ void Form9::exitClicked() {
 
 void Form9::unloadHandler() {
     // Closing the main window runs its shut-down, which ends the program.
-    trapped(mainWindow_, 905, [&] { closeEveryWindow(mainWindow_); });
+    trapped(mainWindow_, errol::PlayerUnload, [&] { closeEveryWindow(mainWindow_); });
     platform().endProgram(0);
 }
 

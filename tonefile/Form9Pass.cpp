@@ -1,5 +1,6 @@
 // A pass of the player: every tone of the file in order, with the back-end
 // of the sound mode code.
+#include "ErrorLocations.h"
 #include "ExFunctions.h"
 #include "ExternalTone.h"
 #include "Folders.h"
@@ -56,7 +57,7 @@ void Form9::countTone() {
 // Events are served twice per tone, before it sounds, so Stop ends the pass
 // after the sounding tone.
 void Form9::runPass() {
-    trapped(mainWindow_, 908, [&] {
+    trapped(mainWindow_, errol::PlayerPass, [&] {
         const qint16 count = qint16(toneFile_.tones.size());
         label1_->setText("0");
         // A range of 0 to 0 would turn the bar into a busy indicator.

@@ -1,4 +1,5 @@
 #include "Form2.h"
+#include "ErrorLocations.h"
 #include "Program.h"
 #include "SineIcon.h"
 #include "Trap.h"
@@ -78,14 +79,14 @@ Form2::Form2(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
 void Form2::loadHandler() {
     if (loadGuard_ == 1) return;
     loadGuard_ = 1;
-    trapped(mainWindow_, 201, [&] {
+    trapped(mainWindow_, errol::AgreementLoad, [&] {
         if (mainWindow_.state().lang == "nl") Program(mainWindow_).LanguageAPI("nl", 2);
     });
 }
 
 void Form2::closeEvent(QCloseEvent* event) {
     event->accept();
-    trapped(mainWindow_, 202, [&] { mainWindow_.unloadForm(Form::Form2); });
+    trapped(mainWindow_, errol::AgreementClose, [&] { mainWindow_.unloadForm(Form::Form2); });
 }
 
 } // namespace tonara

@@ -1,5 +1,6 @@
 #include "Form3.h"
 
+#include "ErrorLocations.h"
 #include "Platform.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -47,7 +48,7 @@ Form3::Form3(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
 }
 
 void Form3::loadHandler() {
-    trapped(mainWindow_, 301, [&] {
+    trapped(mainWindow_, errol::PitchHelpLoad, [&] {
         if (loadGuard_ == 1) return;
         loadGuard_ = 1;
         if (mainWindow_.state().lang == "nl") setWindowTitle("Tonara online nieuws (engels)");

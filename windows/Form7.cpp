@@ -1,5 +1,6 @@
 #include "Form7.h"
 
+#include "ErrorLocations.h"
 #include "Platform.h"
 #include "Program.h"
 #include "Trap.h"
@@ -54,7 +55,7 @@ void Form7::fill(const UpdateOffer& offer) {
 // desktop's browser, and only when it is a web address. One that is not is
 // refused in words, and the start-up goes on as after "Don't update".
 void Form7::updateClicked() {
-    trapped(mainWindow_, 701, [&] {
+    trapped(mainWindow_, errol::UpdateClicked, [&] {
         if (isWebAddress(Link)) {
             platform().openUrl(Link);
             platform().endProgram(0);
@@ -67,7 +68,7 @@ void Form7::updateClicked() {
 }
 
 void Form7::dontUpdateClicked() {
-    trapped(mainWindow_, 702, [&] { hide(); });
+    trapped(mainWindow_, errol::DontUpdateClicked, [&] { hide(); });
 }
 
 } // namespace tonara
