@@ -1,12 +1,9 @@
 #include "AnalyserSettings.h"
 #include "Folders.h"
-#include "RuntimeError.h"
-#include "SafeFiles.h"
+#include "OwnSettingsFile.h"
 #include "TextFile.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <cstdio>
 
 namespace tonara {
 
@@ -53,27 +50,13 @@ QByteArray formatAnalyserSettings(const AnalyserSettings& s) {
 QString analyserSettingsPath() { return joinPath(appDataFolder(), kFileName); }
 
 AnalyserSettings loadAnalyserSettings() {
-    const QString path = analyserSettingsPath();
-    if (!fileExists(path)) return {};
-    if (QFileInfo(path).size() > kMostBytes) return {};
-    try {
-        return parseAnalyserSettings(readFileBytes(path));
-    } catch (const RuntimeError& e) {
-        std::fprintf(stderr, "Tonara: %s is not read (%s); the microphone display starts with its defaults\n",
-                     qPrintable(path), qPrintable(e.description()));
-        return {};
-    }
+    const std::optional<QByteArray> bytes =
+        readOwnSettingsFile(analyserSettingsPath(), kMostBytes, "the microphone display starts with its defaults");
+    return bytes ? parseAnalyserSettings(*bytes) : AnalyserSettings{};
 }
 
 bool saveAnalyserSettings(const AnalyserSettings& settings) {
-    const QString path = analyserSettingsPath();
-    try {
-        replaceFileBytes(path, formatAnalyserSettings(settings));
-        return true;
-    } catch (const RuntimeError& e) {
-        std::fprintf(stderr, "Tonara: %s cannot be written (%s)\n", qPrintable(path), qPrintable(e.description()));
-        return false;
-    }
+    return writeOwnSettingsFile(analyserSettingsPath(), formatAnalyserSettings(settings));
 }
 
 } // namespace tonara

@@ -1,12 +1,9 @@
 #include "MorseSettings.h"
 #include "Folders.h"
-#include "RuntimeError.h"
-#include "SafeFiles.h"
+#include "OwnSettingsFile.h"
 #include "TextFile.h"
 
-#include <QFileInfo>
 #include <algorithm>
-#include <cstdio>
 
 namespace tonara {
 
@@ -60,27 +57,13 @@ QByteArray formatMorseSettings(const MorseSettings& s) {
 QString morseSettingsPath() { return joinPath(appDataFolder(), kFileName); }
 
 MorseSettings loadMorseSettings() {
-    const QString path = morseSettingsPath();
-    if (!fileExists(path)) return {};
-    if (QFileInfo(path).size() > kMostBytes) return {};
-    try {
-        return parseMorseSettings(readFileBytes(path));
-    } catch (const RuntimeError& e) {
-        std::fprintf(stderr, "Tonara: %s is not read (%s); the Morse window starts with its defaults\n",
-                     qPrintable(path), qPrintable(e.description()));
-        return {};
-    }
+    const std::optional<QByteArray> bytes =
+        readOwnSettingsFile(morseSettingsPath(), kMostBytes, "the Morse window starts with its defaults");
+    return bytes ? parseMorseSettings(*bytes) : MorseSettings{};
 }
 
 bool saveMorseSettings(const MorseSettings& settings) {
-    const QString path = morseSettingsPath();
-    try {
-        replaceFileBytes(path, formatMorseSettings(settings));
-        return true;
-    } catch (const RuntimeError& e) {
-        std::fprintf(stderr, "Tonara: %s cannot be written (%s)\n", qPrintable(path), qPrintable(e.description()));
-        return false;
-    }
+    return writeOwnSettingsFile(morseSettingsPath(), formatMorseSettings(settings));
 }
 
 } // namespace tonara
