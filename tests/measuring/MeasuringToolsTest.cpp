@@ -143,6 +143,20 @@ TEST(PeakBetween, IsTheLargestMagnitudeInTheRange) {
     EXPECT_EQ(samplesBetween(x, 98, 102)[2], -30000.0);
 }
 
+TEST(AmplitudeAt, ReadsEachComponentOfAMixtureAndNothingOfAnAbsentOne) {
+    // 1000 Hz at 12000 and 3000 Hz at 300 together, and a pitch not there.
+    std::vector<std::int16_t> x = recording({{1000, 200}}, 12000);
+    const std::vector<std::int16_t> small = recording({{3000, 200}}, 300);
+    for (size_t i = 0; i < x.size(); ++i) x[i] = std::int16_t(x[i] + small[i]);
+    const qint64 n = qint64(x.size());
+    EXPECT_NEAR(amplitudeAt(x, 0, n, 1000), 12000, 2);
+    EXPECT_NEAR(amplitudeAt(x, 0, n, 3000), 300, 2);
+    EXPECT_LT(amplitudeAt(x, 0, n, 2000), 2);
+    EXPECT_LT(amplitudeAt(recording({{0, 200}}), 0, n, 1000), 1e-9); // silence
+    EXPECT_EQ(amplitudeAt(x, 0, 10, 1000), 0.0);                     // less than a period
+    EXPECT_NEAR(amplitudeAt(x, n / 2, n + 1000, 1000), 12000, 2);    // an end past the samples
+}
+
 TEST(SweepSteps, FindsEachStepItsPitchAndOnset) {
     const std::vector<std::int16_t> x = recording({{0, 20}, {200, 50}, {400, 50}, {600, 50}, {0, 20}, {800, 50}});
     const std::vector<SweepStep> steps = sweepSteps(x, 0, 200);

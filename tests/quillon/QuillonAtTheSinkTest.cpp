@@ -18,9 +18,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <gtest/gtest.h>
-#include <numbers>
 
 namespace tonara::test {
 
@@ -34,17 +32,6 @@ constexpr int kFullLevel = 30000;
 constexpr int kSilence = 100;
 // Long enough after a tone's end for a lagging recorder to catch up with it.
 constexpr int kRecordAfterMs = 2000;
-
-// The amplitude of the component at hz, over a whole number of its periods from from on.
-double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64 to, double hz) {
-    const double periods = std::floor(double(to - from) * hz / kSinkRate);
-    const qint64 n = qint64(std::llround(periods * kSinkRate / hz));
-    if (n <= 0) return 0;
-    std::complex<double> sum;
-    for (qint64 k = 0; k < n; ++k)
-        sum += double(samples[size_t(from + k)]) * std::polar(1.0, -2 * std::numbers::pi * hz * double(k) / kSinkRate);
-    return 2.0 * std::abs(sum) / double(n);
-}
 
 double median(std::vector<double> values) {
     if (values.empty()) return 0;

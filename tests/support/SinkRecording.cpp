@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <complex>
 #include <cstdlib>
+#include <numbers>
 
 namespace tonara::test {
 
@@ -183,6 +185,17 @@ double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 
         }
     }
     return crossings > 1 ? (crossings - 1) * double(kSinkRate) / (last - first) : 0.0;
+}
+
+double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64 to, double hz) {
+    to = std::min<qint64>(to, qint64(samples.size()));
+    const double periods = std::floor(double(to - from) * hz / kSinkRate);
+    const qint64 n = qint64(std::llround(periods * kSinkRate / hz));
+    if (from < 0 || n <= 0) return 0;
+    std::complex<double> sum;
+    for (qint64 k = 0; k < n; ++k)
+        sum += double(samples[size_t(from + k)]) * std::polar(1.0, -2 * std::numbers::pi * hz * double(k) / kSinkRate);
+    return 2.0 * std::abs(sum) / double(n);
 }
 
 std::vector<double> samplesBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to) {

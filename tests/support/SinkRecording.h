@@ -92,6 +92,9 @@ ToneSpan findTone(const std::vector<std::int16_t>& samples, int threshold, qint6
 // Frequency from the upward zero crossings between from and to, each placed between its two samples.
 double measuredHz(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
 int peakBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
+// The peak amplitude of the component at hz between from and to, over the
+// largest whole number of its periods (a single-bin Fourier sum).
+double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64 to, double hz);
 std::vector<double> samplesBetween(const std::vector<std::int16_t>& samples, qint64 from, qint64 to);
 struct SweepStep {
     int pitch = 0;

@@ -14,9 +14,7 @@
 #include <QTimer>
 #include <cmath>
 #include <algorithm>
-#include <complex>
 #include <gtest/gtest.h>
-#include <numbers>
 
 namespace tonara::test {
 
@@ -28,15 +26,6 @@ using quillon::levelAt;
 constexpr int kFullLevel = 30000;
 constexpr int kHeardAfterMs = 500;
 constexpr int kRecordAfterMs = 1500;
-
-// The amplitude at hz over a whole number of its periods.
-double amplitudeAt(const std::vector<std::int16_t>& samples, qint64 from, qint64 to, double hz) {
-    const qint64 n = qint64(std::llround(std::floor(double(to - from) * hz / kSinkRate) * kSinkRate / hz));
-    std::complex<double> sum;
-    for (qint64 k = 0; k < n; ++k)
-        sum += double(samples[size_t(from + k)]) * std::polar(1.0, -2 * std::numbers::pi * hz * double(k) / kSinkRate);
-    return n > 0 ? 2.0 * std::abs(sum) / double(n) : 0.0;
-}
 
 double rmsDbfs(const std::vector<std::int16_t>& samples) {
     double sum = 0;
