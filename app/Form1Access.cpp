@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <cstdio>
 
 namespace tonara {
 
@@ -65,7 +66,13 @@ QString textOf(const QObject* o) {
 
 } // namespace
 
-QObject* Form1::control(const QString& name) const { return findChild<QObject*>(name); }
+// A name that is none of the window's controls is a fault of the caller,
+// reported as the test window reports it, not passed over in silence.
+QObject* Form1::control(const QString& name) const {
+    QObject* found = findChild<QObject*>(name);
+    if (!found) std::fprintf(stderr, "Tonara: Form1 has no control named \"%s\"\n", qPrintable(name));
+    return found;
+}
 
 void Form1::setCaption(const QString& name, const QString& text) {
     if (QObject* o = control(name)) setTextOf(o, text);
