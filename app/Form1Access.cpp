@@ -1,5 +1,6 @@
 // The main window as the logic sees it: controls and windows by design name.
 #include "AccessKeys.h"
+#include "AnalyserPanel.h"
 #include "Form1.h"
 #include "Form2.h"
 #include "Form3.h"
@@ -169,6 +170,7 @@ void Form1::followLanguage() {
     const std::pair<const char*, const char*> ownMenus[] = {{"tools", "Tools"}, {"signalgenerator", "Signal generator..."}};
     for (const auto& [menu, english] : ownMenus) setCaption(menu, ownText(english, state_.lang));
     setStatusText(3, outputStatusText(platform().outputRate(), 0, state_.lang));
+    analyser_->setLanguage(state_.lang);
     for (const auto& [form, window] : forms_)
         if (window) tonara::followLanguage(window, state_.lang);
     if (generator_) tonara::followLanguage(generator_, state_.lang);

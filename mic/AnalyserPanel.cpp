@@ -1,4 +1,5 @@
 #include "AnalyserPanel.h"
+#include "OwnTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -110,9 +111,20 @@ bool AnalyserPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void AnalyserPanel::setLanguage(const QString& language) {
+    language_ = language;
+    showReadings(shown_);
+}
+
 void AnalyserPanel::showReadings(const MicrophoneReadings& readings) {
-    frequency_->setText(frequencyText(readings.hz));
-    level_->setText(levelText(readings.level));
+    shown_ = readings;
+    // The measures' texts are English; their words are put in the language, their numbers kept.
+    const auto spoken = [this](QString text) {
+        for (const char* word : {"Frequency:", "Level:", "silent", "peak"}) text.replace(word, ownText(word, language_));
+        return text;
+    };
+    frequency_->setText(spoken(frequencyText(readings.hz)));
+    level_->setText(spoken(levelText(readings.level)));
     frequency_->setAccessibleName(frequency_->text());
     level_->setAccessibleName(level_->text());
 }

@@ -31,6 +31,9 @@ public:
     QString input() const;
 
     void showReadings(const MicrophoneReadings& readings);
+    // The readouts' words follow the language ("en", "nl"); the captions
+    // follow it with the window's other texts.
+    void setLanguage(const QString& language);
 
     // Enabled as control is: "+", which has nothing to adjust while the display is off.
     void followEnabled(QWidget* control);
@@ -45,6 +48,8 @@ signals:
     void inputChosen();
 
 private:
+    QString language_ = "en";
+    MicrophoneReadings shown_;
     QCheckBox* trigger_;
     QCheckBox* spectrum_;
     QCheckBox* freeze_;

@@ -28,6 +28,14 @@ constexpr OwnText kOwnTexts[] = {
     {"Error report", "Foutrapport"},
     {"Versions", "Versies"},
     {"Tones played", "Gespeelde tonen"},
+    // The microphone frame's measuring controls and readouts.
+    {"Freeze", "Bevriezen"},
+    {"&Input:", "&Invoer:"},
+    {"Input:", "Invoer:"},
+    {"Frequency:", "Frequentie:"},
+    {"Level:", "Niveau:"},
+    {"silent", "stil"},
+    {"peak", "piek"},
     // The Morse window.
     {"Timing", "Timing"},
     {"Classic", "Klassiek"},

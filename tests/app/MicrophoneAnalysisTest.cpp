@@ -24,8 +24,10 @@ struct AnalyserRig : MicrophoneRig {
                                        {"tonara_out.monitor", "Monitor of Tonara's output"}},
                                       "alsa_input.mic"};
     }
-    void startWithTheDisplayOn() {
-        writeSettings(microphoneOn());
+    void startWithTheDisplayOn(const QString& language = "EN") {
+        QStringList lines = microphoneOn();
+        lines[2] = "Language=" + language;
+        writeSettings(lines);
         form->start();
         // Counts every half the capture raises, drawn or not.
         QObject::connect(form->findChild<frmDX_Record*>(), &frmDX_Record::GotWaveData, [this] { ++raised; });
@@ -120,6 +122,22 @@ TEST(MicrophoneAnalysis, TheReadoutsSayWhatArrives) {
     ASSERT_TRUE(rig.feed(half16(signal, kHalfFrames)));
     EXPECT_EQ(rig.label("Frequency"), "Frequency: 443.0 Hz");
     EXPECT_EQ(accessibleName(rig.control<QLabel>("Frequency")), "Frequency: 443.0 Hz") << "read out over AT-SPI";
+}
+
+TEST(MicrophoneAnalysis, InDutchTheControlsAndTheReadoutsWordsAreDutchAndTheirNumbersStay) {
+    AnalyserRig rig;
+    rig.startWithTheDisplayOn("NL");
+    EXPECT_EQ(rig.control<QCheckBox>("Freeze")->text(), "Bevriezen");
+    EXPECT_EQ(rig.label("InputLabel"), "&Invoer:");
+    EXPECT_EQ(rig.label("Level"), "Niveau: stil");
+    const Signal signal = sine(443, 0.5);
+    ASSERT_TRUE(rig.feed(half16(signal, 0)));
+    ASSERT_TRUE(rig.feed(half16(signal, kHalfFrames)));
+    EXPECT_EQ(rig.label("Frequency"), "Frequentie: 443.0 Hz");
+    EXPECT_EQ(rig.label("Level"), "Niveau: -9.0 dBFS RMS, -6.0 dBFS piek");
+    rig.form->languageClicked(false); // back to English: the words follow at once
+    EXPECT_EQ(rig.label("Level"), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
+    EXPECT_EQ(rig.control<QCheckBox>("Freeze")->text(), "Freeze");
 }
 
 TEST(MicrophoneAnalysis, TriggerOffDrawsTheHalfAsItIsOnFromItsRiseSpectrumTheSpectrum) {
