@@ -7,11 +7,12 @@ namespace {
 Platform* g_override = nullptr;
 }
 
-Platform& platform() {
-    if (g_override) return *g_override;
+Platform& realPlatform() {
     static RealPlatform real;
     return real;
 }
+
+Platform& platform() { return g_override ? *g_override : realPlatform(); }
 
 void setPlatform(Platform* p) { g_override = p; }
 

@@ -6,7 +6,10 @@
 #include "FileDialogFilter.h"
 #include "ProgramFolders.h"
 #include "TerminationRequests.h"
+#include "SaveDialog.h"
+#include "SinkVolume.h"
 #include "WebAddresses.h"
+#include "WebTransfer.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -37,6 +40,8 @@ qint64 RealPlatform::monotonicMs() {
 }
 
 QDateTime RealPlatform::now() { return QDateTime::currentDateTime(); }
+
+void RealPlatform::onTerminationRequest(std::function<void()> handler) { installTerminationHandler(std::move(handler)); }
 
 void RealPlatform::processEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
@@ -114,6 +119,9 @@ void RealPlatform::setPlayerChannels(double left, double right) {
     AudioOutput::instance().setPlayerChannels(left, right);
 }
 
+DeviceVolume RealPlatform::outputDeviceVolume() { return pulseSinkVolume(); }
+bool RealPlatform::setOutputDeviceVolume(double level, bool muted) { return setPulseSinkVolume(level, muted); }
+
 int RealPlatform::messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
@@ -161,6 +169,10 @@ ScreenInfo RealPlatform::screen() {
     return info;
 }
 
+QString RealPlatform::saveFileName(const QString& filter, const QString& fileName) {
+    return askSaveFileName(filter, fileName);
+}
+
 // Linux answers what Windows tells a program without a manifest on every
 // release since Windows 8: version 6.2 of the NT family.
 VersionAnswer RealPlatform::queryVersion() { return VersionAnswer{1, 2, 6, 2}; }
@@ -168,6 +180,9 @@ VersionAnswer RealPlatform::queryVersion() { return VersionAnswer{1, 2, 6, 2}; }
 void RealPlatform::openUrl(const QString& address) {
     if (isWebAddress(address)) QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
+
+std::optional<QByteArray> RealPlatform::download(const QString& address) { return webDownload(address); }
+QString RealPlatform::upload(const QByteArray& data, const QString& address) { return webUpload(data, address); }
 
 QString RealPlatform::findProgram(const QString& name) { return QStandardPaths::findExecutable(name); }
 

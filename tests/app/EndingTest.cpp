@@ -80,7 +80,7 @@ TEST(Shutdown, ASecondCloseAsksAndNoGoesOn) {
     EXPECT_EQ(question->text, "Do you want to forcibly close tonara?");
     EXPECT_EQ(question->title, "Error");
     EXPECT_EQ(question->icon, MessageIcon::Critical);
-    EXPECT_TRUE(question->flag) << "Yes and No";
+    EXPECT_TRUE(question->yesNo);
     EXPECT_EQ(rig.env.fake.count("silence"), 2 * silencesOfOneShutdown) << "No goes on with the shut-down";
 }
 

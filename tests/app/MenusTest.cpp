@@ -188,12 +188,12 @@ TEST(Menus, OpenStartsASecondCopyOnAnExistingFileOnly) {
 
     ASSERT_EQ(fake.count("open-dialog"), 3);
     const PlatformRecord* dialog = fake.last("open-dialog");
-    EXPECT_EQ(dialog->text, "Select File");
-    EXPECT_EQ(dialog->title, "Tonara file (*.tnf)|*.tnf|All files (*.*)|*.*");
-    EXPECT_EQ(dialog->data, "tnf");
+    EXPECT_EQ(dialog->title, "Select File");
+    EXPECT_EQ(dialog->filter, "Tonara file (*.tnf)|*.tnf|All files (*.*)|*.*");
+    EXPECT_EQ(dialog->suffix, "tnf");
     ASSERT_EQ(fake.count("start"), 1);
     const PlatformRecord* copy = fake.last("start");
-    EXPECT_FALSE(copy->flag) << "a normal window";
+    EXPECT_FALSE(copy->hidden) << "a normal window";
     const ShellCommand command = parseShellCommand(copy->text);
     EXPECT_FALSE(command.viaCommandProcessor);
     EXPECT_EQ(command.program, fake.path);
@@ -257,7 +257,7 @@ TEST(AboutBox, SystemInfoStartsAnInstalledToolOrSaysThereIsNone) {
     sysInfo->click();
     ASSERT_EQ(rig.env.fake.count("start"), 1);
     EXPECT_EQ(rig.env.fake.last("start")->text, "\"/opt/kde/bin/kinfocenter\"");
-    EXPECT_FALSE(rig.env.fake.last("start")->flag);
+    EXPECT_FALSE(rig.env.fake.last("start")->hidden);
 }
 
 TEST(PitchHelp, ShowsItsEightTextsInEnglishOrInDutch) {

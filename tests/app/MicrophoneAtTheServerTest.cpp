@@ -11,7 +11,7 @@ namespace {
 
 // Start-up with the display on, on the sound server's microphone instead of the fake's.
 struct RealMicrophoneRig : MicrophoneRig {
-    RealMicrophoneRig() { env.fake.realMicrophone = true; }
+    RealMicrophoneRig() { env.fake.capturesPassedTo = &realPlatform(); }
 };
 
 // Run in a child process, so that the sound library starts with the missing

@@ -44,7 +44,7 @@ TEST(Microphone, AtStartUpEveryCapturedHalfIsDrawnAcrossTheBox) {
     const PlatformRecord* open = rig.env.fake.last("capture-open");
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(open->text, "");
-    EXPECT_EQ(open->title, "44100 Hz 16 bits 2 channels");
+    EXPECT_EQ(open->format, "44100 Hz 16 bits 2 channels");
     EXPECT_EQ(rig.env.fake.count("capture-start"), 1);
     EXPECT_TRUE(rig.form->isChecked("microinputonoff"));
     EXPECT_TRUE(rig.form->isEnabled("Command4"));

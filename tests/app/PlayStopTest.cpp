@@ -53,7 +53,7 @@ TEST(PlayStop, HighPitchPlaysLocksTheWindowAndStopEndsIt) {
     EXPECT_TRUE(stopEnabledWhilePlaying);
     const PlatformRecord* play = fake.last("play");
     ASSERT_NE(play, nullptr);
-    EXPECT_TRUE(play->flag) << "looping";
+    EXPECT_TRUE(play->looping);
     EXPECT_NEAR(wavPitch(play->data), 10000, 1);
     const PlatformRecord* silence = fake.last("silence");
     ASSERT_NE(silence, nullptr);
@@ -117,7 +117,7 @@ TEST(PlayStop, HearingAgeHandsOverAndStartsTheTestWithoutLocking) {
     const PlatformRecord* started = rig.env.fake.last("start");
     ASSERT_NE(started, nullptr);
     EXPECT_EQ(started->text, "Quillon.dll");
-    EXPECT_FALSE(started->flag);
+    EXPECT_FALSE(started->hidden);
     EXPECT_EQ(rig.activityLog().last(), "#Pressed Button 2") << "no pitch is logged";
     EXPECT_TRUE(form.isEnabled("Option1"));
 }

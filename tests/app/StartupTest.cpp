@@ -114,8 +114,8 @@ TEST(FirstRun, AcceptWritesTheSixLinesAndRestartsTheProgram) {
         ASSERT_EQ(starts.size(), 2u) << "the new instance, then the uploader with the consent just given";
         const PlatformRecord* restart = starts.front();
         EXPECT_EQ(restart->text, '"' + rig.env.fake.path + '"');
-        EXPECT_FALSE(restart->flag) << "a normal window";
-        EXPECT_EQ(rig.env.fake.last("end")->durationMs, 0);
+        EXPECT_FALSE(restart->hidden) << "a normal window";
+        EXPECT_EQ(rig.env.fake.last("end")->exitCode, 0);
     }
 }
 
@@ -308,11 +308,11 @@ TEST(Startup, ATerminationSignalClosesTheProgramAsTheWindowsCloseDoes) {
     EXPECT_THROW(form.playClicked(), ProgramEnded);
     EXPECT_TRUE(soundedFirst);
     ASSERT_EQ(rig.env.fake.count("terminate"), 1) << "the tone program is ended";
-    EXPECT_EQ(rig.env.fake.last("terminate")->pitch, 7);
+    EXPECT_EQ(rig.env.fake.last("terminate")->pid, 7);
     EXPECT_FALSE(QFile::exists(rig.env.temp("sound.ini")));
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.state().z, 1);
-    EXPECT_EQ(rig.env.fake.last("end")->durationMs, 0);
+    EXPECT_EQ(rig.env.fake.last("end")->exitCode, 0);
 
     // Another signal while closing does not ask whether to close: it ends at once.
     EXPECT_THROW(rig.env.fake.terminationHandler(), ProgramEnded);

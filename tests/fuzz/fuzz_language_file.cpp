@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tonara;
     static test::TestEnvironment env;
     test::writeBytes(env.dataFolder("lng_nl.dll"), QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    for (qint16 form : {1, 2, 4, 99}) {
+    for (const qint16 form : std::initializer_list<qint16>{1, 2, 4, 99}) {
         test::FakeMainWindow window;
         window.errorLeft = true;
         try {

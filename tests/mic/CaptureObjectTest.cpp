@@ -65,7 +65,7 @@ TEST(CaptureObject, FilledHalvesAreRaisedWholeInOrderOnTheInterfaceThread) {
     const PlatformRecord* open = rig.env.fake.last("capture-open");
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(open->text, "") << "the default device";
-    EXPECT_EQ(open->title, "44100 Hz 16 bits 2 channels");
+    EXPECT_EQ(open->format, "44100 Hz 16 bits 2 channels");
     EXPECT_FALSE(rig.env.fake.feedCapture(QByteArray(4, '\0'))) << "idle until SoundPlay";
 
     EXPECT_TRUE(rig.record.SoundPlay());

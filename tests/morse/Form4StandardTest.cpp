@@ -248,7 +248,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
         rig.morse->saveAsClicked();
         const PlatformRecord* dialog = rig.env.fake.last("save-dialog");
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->text, "WAV files (*.wav)|*.wav");
+        EXPECT_EQ(dialog->filter, "WAV files (*.wav)|*.wav");
         const SoundFileContents saved = readSoundFile(path);
         EXPECT_EQ(saved.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         EXPECT_EQ(saved.info.samplerate, 48000);

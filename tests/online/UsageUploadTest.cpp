@@ -37,7 +37,7 @@ TEST(SendData, WithConsentHandsTheActivityLogToTheUploader) {
 
     ASSERT_EQ(rig.env.fake.count("start"), 1);
     EXPECT_EQ(rig.env.fake.last("start")->text, uploaderCommand(rig.env));
-    EXPECT_TRUE(rig.env.fake.last("start")->flag) << "hidden";
+    EXPECT_TRUE(rig.env.fake.last("start")->hidden) << "hidden";
 }
 
 TEST(SendData, AtAQuarterPastMidnightTheNameIsOne) {

@@ -1,7 +1,7 @@
 // The real audio output on a machine without a sound server. Run in a
 // child process: the output is opened once per process.
 #include "AudioOutput.h"
-#include "RealPlatform.h"
+#include "Platform.h"
 #include "RuntimeError.h"
 
 #include <QElapsedTimer>
@@ -22,7 +22,7 @@ namespace {
     out.silenceWav();
     QElapsedTimer timer;
     timer.start();
-    RealPlatform().beep(1000, 150);
+    realPlatform().beep(1000, 150);
     if (timer.elapsed() < 150) std::_Exit(3); // still takes its time
     try {
         out.openToneStream("/nonexistent.wav");

@@ -1,7 +1,7 @@
 // The save-file dialog: its filters as Qt reads them, and the real dialog
 // driven as a user would.
 #include "FileDialogFilter.h"
-#include "RealPlatform.h"
+#include "Platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -67,7 +67,7 @@ TEST(SaveDialog, OffersTheFiltersNoNameAndNoSuffix) {
         typeName(dialog, "report");
         static_cast<QDialog&>(dialog).accept(); // QFileDialog keeps its own accept protected
     });
-    const QString chosen = RealPlatform().saveFileName("Text Files (*.txt)|*.txt|All Files (*.*)|*.*", "");
+    const QString chosen = realPlatform().saveFileName("Text Files (*.txt)|*.txt|All Files (*.*)|*.*", "");
     EXPECT_EQ(filters, QStringList({"Text Files (*.txt)", "All Files (*)"}));
     EXPECT_EQ(offeredName, "");
     EXPECT_TRUE(asksBeforeReplacing);
@@ -87,11 +87,11 @@ TEST(SaveDialog, ReplacingAFileIsConfirmedAndCancellingGivesNothing) {
         });
         static_cast<QDialog&>(dialog).accept(); // QFileDialog keeps its own accept protected
     });
-    EXPECT_EQ(RealPlatform().saveFileName("All Files (*.*)|*.*", ""), folder.filePath("old.txt"));
+    EXPECT_EQ(realPlatform().saveFileName("All Files (*.*)|*.*", ""), folder.filePath("old.txt"));
     EXPECT_TRUE(asked);
 
     whenOpen<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(RealPlatform().saveFileName("All Files (*.*)|*.*", ""), "");
+    EXPECT_EQ(realPlatform().saveFileName("All Files (*.*)|*.*", ""), "");
 }
 
 } // namespace tonara::test

@@ -1,5 +1,5 @@
 // Starting the desktop's volume control: the first well-known one on PATH.
-#include "RealPlatform.h"
+#include "Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,7 +49,7 @@ TEST(VolumeControl, ThePulseAudioControlComesFirst) {
     writeStandIn(bin.path(), "gnome-control-center");
     writeStandIn(bin.path(), "pavucontrol");
     PathOf path(bin.path());
-    EXPECT_TRUE(RealPlatform().startVolumeControl());
+    EXPECT_TRUE(realPlatform().startVolumeControl());
     EXPECT_EQ(waitForFile(bin.filePath("started")), "pavucontrol");
 }
 
@@ -57,14 +57,14 @@ TEST(VolumeControl, TheDesktopsSoundSettingsOtherwise) {
     QTemporaryDir bin;
     writeStandIn(bin.path(), "gnome-control-center");
     PathOf path(bin.path());
-    EXPECT_TRUE(RealPlatform().startVolumeControl());
+    EXPECT_TRUE(realPlatform().startVolumeControl());
     EXPECT_EQ(waitForFile(bin.filePath("started")), "gnome-control-center sound");
 }
 
 TEST(VolumeControl, NoneInstalledStartsNothing) {
     QTemporaryDir bin;
     PathOf path(bin.path());
-    EXPECT_FALSE(RealPlatform().startVolumeControl());
+    EXPECT_FALSE(realPlatform().startVolumeControl());
     EXPECT_TRUE(QDir(bin.path()).entryList(QDir::Files).isEmpty());
 }
 

@@ -22,7 +22,7 @@ TEST(Class1, ThePlayerLoopsTheToneUntilZAndShowsNoStatus) {
     ASSERT_EQ(env.fake.count("play"), 1);
     const PlatformRecord* play = env.fake.last("play");
     EXPECT_TRUE(play->data == toneImage(12000));
-    EXPECT_TRUE(play->flag);
+    EXPECT_TRUE(play->looping);
     EXPECT_EQ(play->text, env.temp("tnfwinmmtmp.wav"));
     EXPECT_TRUE(wavWhilePlaying == toneImage(12000));
     const PlatformRecord* silence = env.fake.last("silence");
@@ -43,7 +43,7 @@ TEST(Class1, Sound32StartsItsProgramInCapitalsAndKillAllEndsBoth) {
     const PlatformRecord* start = env.fake.last("start");
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->text, "SOUND32.dll");
-    EXPECT_TRUE(start->flag);
+    EXPECT_TRUE(start->hidden);
     EXPECT_EQ(env.fake.count("terminate"), 2);
     EXPECT_EQ(env.fake.processList.size(), 1u) << "only the tone programs are ended";
     EXPECT_EQ(env.fake.last("terminate")->atMs, 300) << "the wait ends with the change it served";
@@ -72,7 +72,7 @@ TEST(Class1, AFailureShowsItsDescriptionAndEndsTheProgram) {
     EXPECT_EQ(message->text, "File not found");
     EXPECT_EQ(message->title, "Error");
     EXPECT_EQ(message->icon, MessageIcon::Critical);
-    EXPECT_EQ(env.fake.last("end")->durationMs, 1);
+    EXPECT_EQ(env.fake.last("end")->exitCode, 1);
 }
 
 } // namespace tonara::test

@@ -111,11 +111,11 @@ TEST(SoundSettings, WithoutAVolumeControlQuillonsOwnWindowSetsTheOutputsVolume) 
 
     slider.setValue(30);
     ASSERT_NE(rig.env.fake.last("device-volume"), nullptr);
-    EXPECT_EQ(rig.env.fake.last("device-volume")->pitch, 30);
+    EXPECT_EQ(rig.env.fake.last("device-volume")->levelPercent, 30);
     EXPECT_DOUBLE_EQ(rig.env.fake.deviceVolume.level, 0.30);
     EXPECT_EQ(caption(*window, "VolumePercent"), "30 %");
     control<QCheckBox>(*window, "Mute").setChecked(true);
-    EXPECT_TRUE(rig.env.fake.last("device-volume")->flag);
+    EXPECT_TRUE(rig.env.fake.last("device-volume")->muted);
     EXPECT_TRUE(rig.env.fake.deviceVolume.muted);
 
     // Closing it leaves the wizard as it was.

@@ -16,7 +16,7 @@ QString quillonProgram() { return programsFolder() + "/Quillon.dll"; }
 
 std::vector<qint64> runningQuillons() {
     std::vector<qint64> pids;
-    for (const ProcessEntry& entry : RealPlatform().processes())
+    for (const ProcessEntry& entry : realPlatform().processes())
         if (entry.imageName == quillonProgram()) pids.push_back(entry.pid);
     return pids;
 }
@@ -26,7 +26,7 @@ class EndsNewQuillons {
 public:
     EndsNewQuillons() : before_(runningQuillons()) {}
     ~EndsNewQuillons() {
-        for (qint64 pid : started()) RealPlatform().terminateProcess(pid);
+        for (qint64 pid : started()) realPlatform().terminateProcess(pid);
     }
     std::vector<qint64> started() const {
         std::vector<qint64> now = runningQuillons();

@@ -26,7 +26,7 @@ TEST(ReportSaving, CancellingTheDialogWritesNothing) {
     click(rig.wizard.resultWindow(), "Picture1");
     EXPECT_EQ(rig.env.fake.count("save-dialog"), 1);
     // In the user's documents, not the program's folder (not writable once installed).
-    EXPECT_EQ(rig.env.fake.last("save-dialog")->title, documentsFolder());
+    EXPECT_EQ(rig.env.fake.last("save-dialog")->offeredName, documentsFolder());
     EXPECT_EQ(QDir(rig.env.temp()).entryList(QDir::Files), QStringList());
 }
 

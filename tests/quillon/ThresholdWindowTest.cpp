@@ -144,7 +144,7 @@ TEST(ThresholdWindow, TheCsvFileReadsBackAsTheTableAndThePictureIsTheAudiogram) 
     const QString csv = run.env.temp("thresholds.csv");
     run.env.fake.savedNames = {csv};
     click(run.window, "SaveCsv");
-    EXPECT_EQ(run.env.fake.last("save-dialog")->title, documentsFolder());
+    EXPECT_EQ(run.env.fake.last("save-dialog")->offeredName, documentsFolder());
     const QStringList lines = fileLines(csv);
     ASSERT_EQ(lines.size(), 19);
     EXPECT_EQ(lines[0], "Ear,Frequency (Hz),Threshold (dBFS),Tones,Result");

@@ -67,7 +67,7 @@ TEST(Wizard, AgeThirtyNotHearingLevelSixIsHearingAgeFortyFiveAverageInOrange) {
     const qint32 pitches[] = {1000, 1000, 2000, 4000, 6000, 8000, 12000};
     ASSERT_EQ(played.size(), std::size(pitches));
     for (size_t i = 0; i < played.size(); ++i) EXPECT_TRUE(played[i] == toneImage(pitches[i])) << "tone " << i;
-    for (const PlatformRecord* play : rig.env.fake.all("play")) EXPECT_TRUE(play->flag) << "looping";
+    for (const PlatformRecord* play : rig.env.fake.all("play")) EXPECT_TRUE(play->looping) << "looping";
     EXPECT_FALSE(QFile::exists(rig.env.temp("tnfwinmmtmp.wav")));
 
     QStringList expected = kEnglishReportStart;
@@ -75,8 +75,8 @@ TEST(Wizard, AgeThirtyNotHearingLevelSixIsHearingAgeFortyFiveAverageInOrange) {
     EXPECT_EQ(savedReport(rig), expected);
     const PlatformRecord* dialog = rig.env.fake.last("save-dialog");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->text, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
-    EXPECT_EQ(dialog->title, documentsFolder()) << "no file name is offered, only the folder";
+    EXPECT_EQ(dialog->filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+    EXPECT_EQ(dialog->offeredName, documentsFolder()) << "no file name is offered, only the folder";
 }
 
 TEST(Wizard, InDutchTheWindowsSpeakDutchAndTheVerdictIsGemiddeld) {
@@ -250,7 +250,7 @@ TEST(Wizard, TheToneProgramModesStartTheirProgramsWithThePitch) {
         const PlatformRecord* start = rig.env.fake.last("start");
         ASSERT_NE(start, nullptr) << c.command;
         EXPECT_EQ(start->text, c.command);
-        EXPECT_TRUE(start->flag) << "hidden";
+        EXPECT_TRUE(start->hidden) << "hidden";
         EXPECT_EQ(requestWhilePlaying, QByteArray(" 1000 \r\n"));
         EXPECT_FALSE(QFile::exists(rig.env.temp("sound.ini")));
         EXPECT_EQ(rig.env.fake.count("terminate"), 2) << "both tone programs ended";
@@ -284,7 +284,7 @@ TEST(Wizard, ClosingAWindowStopsTheToneAndEndsTheProgram) {
     EXPECT_FALSE(QFile::exists(rig.env.temp("sound.ini")));
     const PlatformRecord* end = rig.env.fake.last("end");
     ASSERT_NE(end, nullptr);
-    EXPECT_EQ(end->durationMs, 0) << "exit code";
+    EXPECT_EQ(end->exitCode, 0);
 
     // The result window as well; the player's tone and file go with the program.
     QuillonRig after;

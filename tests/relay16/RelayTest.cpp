@@ -15,7 +15,7 @@ TEST(Relay16, StartsSound16HiddenOnlyWhenItIsThere) {
     EXPECT_EQ(relaySound16(env.companionFolder()), 0);
     ASSERT_EQ(env.fake.count("start"), 1);
     EXPECT_EQ(env.fake.last("start")->text, '"' + env.companionFolder("SOUND16.DLL") + '"');
-    EXPECT_TRUE(env.fake.last("start")->flag) << "hidden";
+    EXPECT_TRUE(env.fake.last("start")->hidden) << "hidden";
     EXPECT_EQ(env.fake.count("message"), 0);
 }
 

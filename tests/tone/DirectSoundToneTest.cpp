@@ -32,7 +32,7 @@ TEST(SoundDXRND, LoopsTheToneOnceThroughTheStreamUntilStop) {
     const PlatformRecord* open = env.fake.last("stream-open");
     EXPECT_EQ(open->text, env.temp("tnfwinmmtmp.wav"));
     EXPECT_EQ(open->data, toneImage(1000));
-    EXPECT_TRUE(env.fake.last("stream-play")->flag);
+    EXPECT_TRUE(env.fake.last("stream-play")->looping);
     EXPECT_EQ(env.fake.last("stream-stop")->atMs, 500) << "the wait ends with the Stop it served";
     EXPECT_FALSE(QFile::exists(env.temp("tnfwinmmtmp.wav")));
     EXPECT_EQ(win.statusHistory.first(), "Actual pitch (Hertz): 1000");
@@ -79,7 +79,7 @@ TEST(SoundDX, PlaysThePresetFileAtTheGivenRateAndKeepsIt) {
         sound(win).SoundDX(500, "3", 22050);
         EXPECT_EQ(kinds(env.fake), QStringList({"stream-open", "stream-play", "stream-frequency", "stream-stop"}));
         EXPECT_EQ(env.fake.last("stream-open")->text, preset);
-        EXPECT_EQ(env.fake.last("stream-frequency")->pitch, 22050);
+        EXPECT_EQ(env.fake.last("stream-frequency")->rateHz, 22050);
         EXPECT_EQ(env.fake.last("stream-stop")->atMs, 200);
         EXPECT_TRUE(QFile::exists(preset));
         EXPECT_EQ(win.statusText(1), "Actual pitch (Hertz): 500");

@@ -19,7 +19,7 @@ namespace {
 
 std::vector<qint64> terminatedPids(const FakePlatform& fake) {
     std::vector<qint64> pids;
-    for (const PlatformRecord* r : fake.all("terminate")) pids.push_back(r->pitch);
+    for (const PlatformRecord* r : fake.all("terminate")) pids.push_back(r->pid);
     return pids;
 }
 
@@ -71,7 +71,7 @@ TEST(Sound32, HandsThePitchOverUntilStopThenEndsTheProgramsAndCleansUp) {
     EXPECT_EQ(requestWhileSounding, " 440 \r\n");
     ASSERT_EQ(env.fake.count("start"), 1);
     EXPECT_EQ(env.fake.last("start")->text, "sound32.dll");
-    EXPECT_TRUE(env.fake.last("start")->flag);
+    EXPECT_TRUE(env.fake.last("start")->hidden);
     EXPECT_EQ(env.fake.last("start")->atMs, 0);
     // Stop killed both tone programs; the pass at the end found nothing left.
     EXPECT_EQ(terminatedPids(env.fake), (std::vector<qint64>{11, 12}));
@@ -101,7 +101,7 @@ TEST(Sound16, GoesThroughRelay16AndEndsWhenTheWindowCloses) {
     EXPECT_EQ(requestWhileSounding, " 1000 \r\n");
     ASSERT_EQ(env.fake.count("start"), 1);
     EXPECT_EQ(env.fake.last("start")->text, "cmd /c relay16.exe");
-    EXPECT_TRUE(env.fake.last("start")->flag);
+    EXPECT_TRUE(env.fake.last("start")->hidden);
     EXPECT_EQ(env.fake.clockMs, 400);
     EXPECT_EQ(terminatedPids(env.fake), std::vector<qint64>{21});
     EXPECT_FALSE(QFile::exists(env.temp("sound.ini")));

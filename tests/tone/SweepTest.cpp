@@ -52,7 +52,7 @@ TEST(SoundWinmmLTH, ClimbsInStepsOf75MsAndStartsAgainAfterTheTop) {
     ASSERT_EQ(plays.size(), 162u);
     for (size_t step = 0; step < plays.size(); ++step) {
         ASSERT_EQ(plays[step]->atMs, qint64(75 * step)) << step;
-        ASSERT_TRUE(plays[step]->flag);
+        ASSERT_TRUE(plays[step]->looping);
         ASSERT_EQ(plays[step]->text, env.temp("tnfwinmmtmp.wav"));
     }
     EXPECT_EQ(plays[159]->data, toneImage(32000));
@@ -131,16 +131,16 @@ TEST(LowToHigh, Code32MirrorsTheProgramsSweepAndRestartsItAtTheTop) {
     ASSERT_EQ(starts.size(), 2u);
     for (const PlatformRecord* s : starts) {
         EXPECT_EQ(s->text, "sound32.dll");
-        EXPECT_TRUE(s->flag);
+        EXPECT_TRUE(s->hidden);
     }
     EXPECT_EQ(starts[0]->atMs, 0);
     EXPECT_EQ(starts[1]->atMs, 159 * 200);
     const auto kills = env.fake.all("terminate");
     ASSERT_EQ(kills.size(), 2u);
-    EXPECT_EQ(kills[0]->pitch, 41);
+    EXPECT_EQ(kills[0]->pid, 41);
     EXPECT_EQ(kills[0]->atMs, 159 * 200);
     EXPECT_LT(kills[0], starts[1]); // records in the order they were made
-    EXPECT_EQ(kills[1]->pitch, 42);
+    EXPECT_EQ(kills[1]->pid, 42);
     EXPECT_EQ(env.fake.clockMs, 164 * 200 + 100) << "the wait ends with the Stop it served";
     EXPECT_FALSE(QFile::exists(env.temp("sound.ini")));
 }
@@ -162,7 +162,7 @@ TEST(LowToHigh, Code16RestartsRelay16AfterEndingTheProgramAtTheTop) {
     // Two sweeps must never sound together: the one at the top goes first.
     const auto kills = env.fake.all("terminate");
     ASSERT_EQ(kills.size(), 1u);
-    EXPECT_EQ(kills[0]->pitch, 51);
+    EXPECT_EQ(kills[0]->pid, 51);
     EXPECT_LT(kills[0], starts[1]);
 
     EXPECT_TRUE(win.sines.empty());

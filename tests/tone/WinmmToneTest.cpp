@@ -32,7 +32,7 @@ TEST(SoundWinmmRND, LoopsTheToneUntilStopAndCleansUp) {
     ASSERT_NE(play, nullptr);
     EXPECT_EQ(play->atMs, 0);
     EXPECT_EQ(play->text, env.temp("tnfwinmmtmp.wav"));
-    EXPECT_TRUE(play->flag);
+    EXPECT_TRUE(play->looping);
     EXPECT_EQ(play->data, toneImage(1000));
     EXPECT_EQ(kinds(env.fake), QStringList({"play", "silence"}));
     // Stop, served during the wait, ends it at once: the loop sees it at 1000 ms.
@@ -93,7 +93,7 @@ TEST(SoundWinmmRNDTMP, PlaysForTheDurationWithoutLettingEventsRun) {
     sound(win).SoundWinmmRNDTMP(700, 250);
     EXPECT_EQ(kinds(env.fake), QStringList({"play", "silence"}));
     EXPECT_EQ(env.fake.last("play")->atMs, 40);
-    EXPECT_TRUE(env.fake.last("play")->flag);
+    EXPECT_TRUE(env.fake.last("play")->looping);
     EXPECT_EQ(env.fake.last("play")->data, toneImage(700));
     EXPECT_EQ(env.fake.last("silence")->atMs, 290);
     EXPECT_EQ(passes, 0);
@@ -110,7 +110,7 @@ TEST(SoundWinmm, LoopsThePresetFileAndLeavesIt) {
     sound(win).SoundWinmm(500, "7");
     ASSERT_EQ(kinds(env.fake), QStringList({"play", "silence"}));
     EXPECT_EQ(env.fake.last("play")->text, preset);
-    EXPECT_TRUE(env.fake.last("play")->flag);
+    EXPECT_TRUE(env.fake.last("play")->looping);
     EXPECT_EQ(env.fake.last("silence")->atMs, 300);
     EXPECT_TRUE(QFile::exists(preset));
     EXPECT_EQ(win.statusText(1), "Actual pitch (Hertz): 500");
@@ -126,8 +126,8 @@ TEST(WavPlay, StartsLoopingOrOnceAndSilencesWithoutTouchingFiles) {
     ex.WavPlay(file, true, true);
     ex.WavPlay("", false, true);
     ASSERT_EQ(kinds(env.fake), QStringList({"play", "play", "silence", "silence"}));
-    EXPECT_FALSE(env.fake.records[0].flag);
-    EXPECT_TRUE(env.fake.records[1].flag);
+    EXPECT_FALSE(env.fake.records[0].looping);
+    EXPECT_TRUE(env.fake.records[1].looping);
     EXPECT_TRUE(QFile::exists(file));
 
     ex.delay(120);

@@ -77,7 +77,7 @@ TEST(Player, EachSoundModeStartsWaitsAndEndsItsWay) {
             startedAt.push_back(r->atMs);
             if (!c.player) {
                 EXPECT_EQ(r->text, c.started.arg(rig.env.fake.companionFolderPath));
-                EXPECT_TRUE(r->flag) << "hidden";
+                EXPECT_TRUE(r->hidden);
             }
         }
         for (const PlatformRecord* r : rig.env.fake.all("terminate")) endedAt.push_back(r->atMs);

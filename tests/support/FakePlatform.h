@@ -20,21 +20,33 @@ struct ProgramEnded {
     int exitCode;
 };
 
+// One effect, as the program asked for it. Each field has one meaning; the
+// kinds are play, silence, beep, message, open-dialog, save-dialog, start,
+// url, terminate, end, stream-open, stream-play, stream-stop,
+// stream-frequency, capture-sources, capture-open, capture-start,
+// capture-stop, capture-close, download, upload, volume-control,
+// device-volume, signal-play, signal-change, signal-stop.
 struct PlatformRecord {
     qint64 atMs = 0;
-    QString kind;   // open-dialog (title in text, filter in title, suffix in data), save-dialog (filter in text,
-                    // file name in title), play, silence, beep, message, start, url, terminate, end, stream-open,
-                    // stream-play, stream-stop, stream-frequency (the rate in pitch), capture-sources, capture-open,
-                    // capture-start, capture-stop, capture-close, download, upload, volume-control, device-volume
-                    // (level x 100 in pitch, muted in flag), signal-play (seconds x 1000 in durationMs),
-                    // signal-change, signal-stop
-    QString text;   // path, message text, command, address, capture device
-    QString title;  // message title; capture-open: the format, "44100 Hz 16 bits 2 channels"
+    QString kind;
+    QString text;        // path, message text, command, address, capture device
+    QString title;       // message, open-dialog
     MessageIcon icon = MessageIcon::None;
-    int pitch = 0;
-    int durationMs = 0;
-    bool flag = false;   // play: looping; start: hidden
-    QByteArray data;     // play: the file's bytes at the moment of the call; upload: what was sent
+    bool yesNo = false;  // message: Yes and No, not OK
+    int pitch = 0;       // beep, Hz
+    int durationMs = 0;  // beep, a timed play, signal-play (0: until stopped)
+    bool looping = false; // play, stream-play
+    bool hidden = false;  // start
+    QByteArray data;     // play, stream-open: the file's bytes at the moment of the call; upload: what was sent
+    QString filter;      // open-dialog, save-dialog
+    QString suffix;      // open-dialog: the default suffix
+    QString offeredName; // save-dialog: the file name or folder offered
+    QString format;      // capture-open: "44100 Hz 16 bits 2 channels"
+    int rateHz = 0;      // stream-frequency
+    int levelPercent = 0; // device-volume
+    bool muted = false;  // device-volume
+    qint64 pid = 0;      // terminate
+    int exitCode = 0;    // end
 };
 
 class FakePlatform : public Platform {
@@ -70,7 +82,7 @@ public:
     std::unique_ptr<ToneStream> openSoundStream(std::shared_ptr<const PcmSound> sound) override;
     std::unique_ptr<CaptureDevice> openCapture(const QString& device, const CaptureFormat& format,
                                                CaptureReceiver& receiver) override;
-    // Records capture-sources; answers captureSourceList, or the server's with realMicrophone.
+    // Records capture-sources; answers captureSourceList, or what capturesPassedTo answers.
     CaptureSources captureSources() override;
     // Hands bytes to the started capture as its audio thread would; any
     // thread may call it while the capture stays open. False when none is started.
@@ -79,7 +91,7 @@ public:
     void setOutputVolume(double gain) override { outputVolume = gain; }
     void setPlayerChannels(double left, double right) override { playerChannels = {left, right}; }
     DeviceVolume outputDeviceVolume() override { return deviceVolume; }
-    bool setOutputDeviceVolume(double level, bool muted) override; // recorded as device-volume (level x 100 in pitch)
+    bool setOutputDeviceVolume(double level, bool muted) override; // recorded as device-volume
 
     int messageBox(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
@@ -122,7 +134,7 @@ public:
     std::vector<std::shared_ptr<const PcmSound>> openedSounds; // every sound given to openSoundStream
     QString noCaptureReason;          // non-empty: openCapture raises (no microphone)
     CaptureSources captureSourceList; // what captureSources answers
-    bool realMicrophone = false;      // openCapture records and opens the machine's own microphone
+    Platform* capturesPassedTo = nullptr; // set (a real platform): captures are recorded, then opened there
     std::atomic<CaptureReceiver*> startedCapture{nullptr}; // the receiver of the capture now started, if any
     std::map<QString, QByteArray> webFiles; // what download answers, by address; any other address fails
     QString uploadRefusal;            // non-empty: upload fails for this reason

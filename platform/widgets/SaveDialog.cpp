@@ -1,6 +1,6 @@
 // The save-file dialog of the desktop.
+#include "SaveDialog.h"
 #include "FileDialogFilter.h"
-#include "RealPlatform.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -8,7 +8,7 @@
 
 namespace tonara {
 
-QString RealPlatform::saveFileName(const QString& filter, const QString& fileName) {
+QString askSaveFileName(const QString& filter, const QString& fileName) {
     QFileDialog dialog;
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -2,7 +2,6 @@
 // handler only writes the signal's number into a pipe; the shut-down runs
 // when the event loop or one of the platform's waits reads it, where any
 // work is safe.
-#include "RealPlatform.h"
 #include "TerminationRequests.h"
 
 #include <QCoreApplication>
@@ -61,7 +60,7 @@ void sleepServingTermination(std::chrono::steady_clock::time_point until) {
     }
 }
 
-void RealPlatform::onTerminationRequest(std::function<void()> handler) {
+void installTerminationHandler(std::function<void()> handler) {
     if (g_pipe[0] < 0 && ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     g_handler = std::move(handler); // the newest handler replaces the one before
     g_handlerThread = std::this_thread::get_id();

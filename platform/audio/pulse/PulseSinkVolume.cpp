@@ -1,7 +1,7 @@
 // The volume of the output at the sound server, for a program without a
 // volume control of the desktop to set it by.
+#include "SinkVolume.h"
 #include "PulseConnection.h"
-#include "RealPlatform.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -41,7 +41,7 @@ bool askSink(PulseConnection& server, const std::string& sink, SinkAnswer& answe
 
 } // namespace
 
-DeviceVolume RealPlatform::outputDeviceVolume() {
+DeviceVolume pulseSinkVolume() {
     PulseConnection* server = connection();
     if (!server) return {};
     PulseConnection::Lock lock(*server);
@@ -50,7 +50,7 @@ DeviceVolume RealPlatform::outputDeviceVolume() {
     return answer.volume;
 }
 
-bool RealPlatform::setOutputDeviceVolume(double level, bool muted) {
+bool setPulseSinkVolume(double level, bool muted) {
     PulseConnection* server = connection();
     if (!server) return false;
     PulseConnection::Lock lock(*server);

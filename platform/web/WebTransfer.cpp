@@ -1,7 +1,7 @@
 // Downloads and uploads through libcurl, blocking the calling thread. The
 // wait watches the termination pipe too: a termination request abandons the
 // transfer and is served at once.
-#include "RealPlatform.h"
+#include "WebTransfer.h"
 #include "TerminationRequests.h"
 
 #include <QUrl>
@@ -136,7 +136,7 @@ size_t supplyBody(char* buffer, size_t size, size_t count, void* source) {
 
 } // namespace
 
-std::optional<QByteArray> RealPlatform::download(const QString& address) {
+std::optional<QByteArray> webDownload(const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid() || neverResolves(url)) return std::nullopt;
     Transfer transfer(url, "http,https", kDownloadConnectMs, kDownloadTimeoutMs);
@@ -151,7 +151,7 @@ std::optional<QByteArray> RealPlatform::download(const QString& address) {
     return body;
 }
 
-QString RealPlatform::upload(const QByteArray& data, const QString& address) {
+QString webUpload(const QByteArray& data, const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid()) return "not a valid address: " + address;
     if (neverResolves(url)) return "the host " + url.host() + " does not exist";

@@ -236,5 +236,7 @@ public:
 // The platform in force: the real one unless a test installed another.
 Platform& platform();
 void setPlatform(Platform* p); // nullptr restores the real one
+// The machine's own, whatever setPlatform was given: for tests at a real server.
+Platform& realPlatform();
 
 } // namespace tonara

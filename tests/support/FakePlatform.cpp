@@ -1,5 +1,4 @@
 #include "FakePlatform.h"
-#include "AudioCapture.h"
 #include "RuntimeError.h"
 #include "Shell.h"
 
@@ -17,17 +16,12 @@ namespace {
 class FakeToneStream : public ToneStream {
 public:
     FakeToneStream(FakePlatform& owner, QString path) : owner_(owner), path_(std::move(path)) {}
-    void play(bool loop) override { add("stream-play", loop); }
-    void stop() override { add("stream-stop", false); }
+    void play(bool loop) override { owner_.record("stream-play", path_).looping = loop; }
+    void stop() override { owner_.record("stream-stop", path_); }
     void setVolume(double) override {}
-    void setFrequency(int samplesPerSecond) override { add("stream-frequency", false, samplesPerSecond); }
+    void setFrequency(int samplesPerSecond) override { owner_.record("stream-frequency", path_).rateHz = samplesPerSecond; }
 
 private:
-    void add(const char* kind, bool flag, int value = 0) {
-        PlatformRecord& r = owner_.record(kind, path_);
-        r.flag = flag;
-        r.pitch = value;
-    }
     FakePlatform& owner_;
     QString path_;
 };
@@ -125,7 +119,7 @@ PlatformRecord& FakePlatform::record(const char* kind, const QString& text) {
 }
 
 void FakePlatform::endProgram(int exitCode) {
-    record("end").durationMs = exitCode;
+    record("end").exitCode = exitCode;
     if (exitForReal) {
         std::fflush(nullptr);
         ::_exit(exitCode);
@@ -135,7 +129,7 @@ void FakePlatform::endProgram(int exitCode) {
 
 void FakePlatform::playWav(const QString& file, bool loop) {
     PlatformRecord& r = record("play", file);
-    r.flag = loop;
+    r.looping = loop;
     QFile f(file);
     if (f.open(QIODevice::ReadOnly)) r.data = f.readAll();
 }
@@ -185,15 +179,15 @@ std::unique_ptr<ToneStream> FakePlatform::openSoundStream(std::shared_ptr<const 
 std::unique_ptr<CaptureDevice> FakePlatform::openCapture(const QString& device, const CaptureFormat& format,
                                                          CaptureReceiver& receiver) {
     if (!noCaptureReason.isEmpty()) throw RuntimeError(err::DeviceUnavailable, noCaptureReason);
-    record("capture-open", device).title =
+    record("capture-open", device).format =
         QString("%1 Hz %2 bits %3 channels").arg(format.samplesPerSecond).arg(format.bitsPerSample).arg(format.channels);
-    if (realMicrophone) return openPulseCapture(device, format, receiver);
+    if (capturesPassedTo) return capturesPassedTo->openCapture(device, format, receiver);
     return std::make_unique<FakeCaptureDevice>(*this, receiver);
 }
 
 CaptureSources FakePlatform::captureSources() {
     record("capture-sources");
-    return realMicrophone ? pulseCaptureSources() : captureSourceList;
+    return capturesPassedTo ? capturesPassedTo->captureSources() : captureSourceList;
 }
 
 bool FakePlatform::feedCapture(const QByteArray& bytes) {
@@ -207,7 +201,7 @@ int FakePlatform::messageBox(const QString& text, const QString& title, MessageI
     PlatformRecord& r = record("message", text);
     r.title = title;
     r.icon = icon;
-    r.flag = buttons == MessageButtons::YesNo;
+    r.yesNo = buttons == MessageButtons::YesNo;
     if (!answers.empty()) {
         const int a = answers.front();
         answers.pop_front();
@@ -217,9 +211,10 @@ int FakePlatform::messageBox(const QString& text, const QString& title, MessageI
 }
 
 QString FakePlatform::openFileName(const QString& title, const QString& filter, const QString& defaultSuffix) {
-    PlatformRecord& r = record("open-dialog", title);
-    r.title = filter;
-    r.data = defaultSuffix.toUtf8();
+    PlatformRecord& r = record("open-dialog");
+    r.title = title;
+    r.filter = filter;
+    r.suffix = defaultSuffix;
     if (chosenFiles.empty()) return {};
     QString chosen = chosenFiles.front();
     chosenFiles.pop_front();
@@ -227,7 +222,9 @@ QString FakePlatform::openFileName(const QString& title, const QString& filter, 
 }
 
 QString FakePlatform::saveFileName(const QString& filter, const QString& fileName) {
-    record("save-dialog", filter).title = fileName;
+    PlatformRecord& r = record("save-dialog");
+    r.filter = filter;
+    r.offeredName = fileName;
     if (savedNames.empty()) return {};
     const QString chosen = savedNames.front();
     savedNames.pop_front();
@@ -237,7 +234,7 @@ QString FakePlatform::saveFileName(const QString& filter, const QString& fileNam
 void FakePlatform::startProgram(const QString& command, bool hidden) {
     const ShellCommand sc = parseShellCommand(command);
     if (!sc.viaCommandProcessor && missingPrograms.contains(sc.program)) raise(err::FileNotFound);
-    record("start", command).flag = hidden;
+    record("start", command).hidden = hidden;
 }
 
 void FakePlatform::openUrl(const QString& address) {
@@ -267,13 +264,13 @@ bool FakePlatform::setOutputDeviceVolume(double level, bool muted) {
     deviceVolume.level = std::clamp(level, 0.0, 1.0);
     deviceVolume.muted = muted;
     PlatformRecord& r = record("device-volume");
-    r.pitch = int(std::lround(deviceVolume.level * 100));
-    r.flag = muted;
+    r.levelPercent = int(std::lround(deviceVolume.level * 100));
+    r.muted = muted;
     return true;
 }
 
 bool FakePlatform::terminateProcess(qint64 pid) {
-    record("terminate").pitch = int(pid);
+    record("terminate").pid = pid;
     std::erase_if(processList, [pid](const ProcessEntry& e) { return e.pid == pid; });
     return true;
 }
