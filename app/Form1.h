@@ -76,17 +76,17 @@ public:
 
     // MainWindow
     MainState& state() override { return state_; }
-    void setCaption(const QString& control, const QString& text) override;
-    QString caption(const QString& control) const override;
-    void setEnabled(const QString& control, bool enabled) override;
-    bool isEnabled(const QString& control) const override;
-    void setShown(const QString& control, bool shown) override;
-    void setChecked(const QString& control, bool checked) override;
-    bool isChecked(const QString& control) const override;
+    void setCaption(MainControl control, const QString& text) override;
+    QString caption(MainControl control) const override;
+    void setEnabled(MainControl control, bool enabled) override;
+    bool isEnabled(MainControl control) const override;
+    void setShown(MainControl control, bool shown) override;
+    void setChecked(MainControl control, bool checked) override;
+    bool isChecked(MainControl control) const override;
     int sliderValue() const override;
     void setStatusText(int panel, const QString& text) override;
     QString statusText(int panel) const override;
-    void setFormCaption(Form form, const QString& control, const QString& text) override;
+    void setFormCaption(FormControl control, const QString& text) override;
     bool isFormVisible(Form form) const override;
     void showForm(Form form) override;
     void hideForm(Form form) override;
@@ -109,7 +109,7 @@ private:
     void selectOption(int option);
     void playFromKeyboard(int option);
     void markSoundModeMenu();
-    QObject* control(const QString& name) const;
+    QObject* control(MainControl name) const;
     QWidget* loadedForm(Form form) const;
     QWidget* loadForm(Form form);
     void setSplashStatus(const QString& text);

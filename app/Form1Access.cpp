@@ -69,34 +69,34 @@ QString textOf(const QObject* o) {
 
 // A name that is none of the window's controls is a fault of the caller,
 // reported as the test window reports it, not passed over in silence.
-QObject* Form1::control(const QString& name) const {
+QObject* Form1::control(MainControl name) const {
     QObject* found = findChild<QObject*>(name);
-    if (!found) std::fprintf(stderr, "Tonara: Form1 has no control named \"%s\"\n", qPrintable(name));
+    if (!found) std::fprintf(stderr, "Tonara: Form1 has no control named \"%s\"\n", name.name());
     return found;
 }
 
-void Form1::setCaption(const QString& name, const QString& text) {
+void Form1::setCaption(MainControl name, const QString& text) {
     if (QObject* o = control(name)) setTextOf(o, text);
 }
 
-QString Form1::caption(const QString& name) const {
+QString Form1::caption(MainControl name) const {
     const QObject* o = control(name);
     return o ? textOf(o) : QString();
 }
 
-void Form1::setEnabled(const QString& name, bool enabled) {
+void Form1::setEnabled(MainControl name, bool enabled) {
     QObject* o = control(name);
     if (auto* m = qobject_cast<QMenu*>(o)) m->menuAction()->setEnabled(enabled);
     else if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(enabled);
     else if (auto* w = qobject_cast<QWidget*>(o)) w->setEnabled(enabled);
     // The typed pitch goes with the slider it is bound to.
-    if (name == "HScroll1") {
+    if (name == form1::HScroll1) {
         customPitch_->setEnabled(enabled);
         customPitchLabel_->setEnabled(enabled);
     }
 }
 
-bool Form1::isEnabled(const QString& name) const {
+bool Form1::isEnabled(MainControl name) const {
     const QObject* o = control(name);
     if (auto* m = qobject_cast<const QMenu*>(o)) return m->menuAction()->isEnabled();
     if (auto* a = qobject_cast<const QAction*>(o)) return a->isEnabled();
@@ -104,17 +104,17 @@ bool Form1::isEnabled(const QString& name) const {
     return false;
 }
 
-void Form1::setShown(const QString& name, bool shown) {
+void Form1::setShown(MainControl name, bool shown) {
     if (auto* w = qobject_cast<QWidget*>(control(name))) w->setVisible(shown);
 }
 
-void Form1::setChecked(const QString& name, bool checked) {
+void Form1::setChecked(MainControl name, bool checked) {
     QObject* o = control(name);
     if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setChecked(checked);
     else if (auto* a = qobject_cast<QAction*>(o)) a->setChecked(checked);
 }
 
-bool Form1::isChecked(const QString& name) const {
+bool Form1::isChecked(MainControl name) const {
     const QObject* o = control(name);
     if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->isChecked();
     if (auto* a = qobject_cast<const QAction*>(o)) return a->isChecked();
@@ -131,9 +131,13 @@ QString Form1::statusText(int panel) const {
     return panel >= 1 && panel <= 3 ? panels_[size_t(panel)]->text() : QString();
 }
 
-void Form1::setFormCaption(Form form, const QString& name, const QString& text) {
-    if (QWidget* w = loadedForm(form))
-        if (QObject* o = w->findChild<QObject*>(name)) setTextOf(o, text);
+void Form1::setFormCaption(FormControl control, const QString& text) {
+    if (QWidget* w = loadedForm(control.form)) {
+        if (QObject* o = w->findChild<QObject*>(control.text())) setTextOf(o, text);
+        else
+            std::fprintf(stderr, "Tonara: %s has no control named \"%s\"\n", qPrintable(w->objectName()),
+                         control.name);
+    }
 }
 
 QWidget* Form1::loadedForm(Form form) const {
@@ -167,7 +171,8 @@ void Form1::followLanguage() {
     loadQtTranslations(state_.lang);
     tonara::followLanguage(this, state_.lang);
     // Menu captions get their access keys where they are set.
-    const std::pair<const char*, const char*> ownMenus[] = {{"tools", "Tools"}, {"signalgenerator", "Signal generator..."}};
+    const std::pair<MainControl, const char*> ownMenus[] = {{form1::tools, "Tools"},
+                                                            {form1::signalgenerator, "Signal generator..."}};
     for (const auto& [menu, english] : ownMenus) setCaption(menu, ownText(english, state_.lang));
     setStatusText(3, outputStatusText(platform().outputRate(), 0, state_.lang));
     analyser_->setLanguage(state_.lang);

@@ -31,19 +31,19 @@ namespace tonara {
 
 namespace {
 
-QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
+QLabel* makeLabel(MainControl name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     return l;
 }
 
-QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
+QPushButton* makeButton(MainControl name, const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     return b;
 }
 
-QGroupBox* makeFrame(const char* name, const QString& title, QWidget* parent) {
+QGroupBox* makeFrame(MainControl name, const QString& title, QWidget* parent) {
     auto* f = new QGroupBox(title, parent);
     f->setObjectName(name);
     return f;
@@ -61,12 +61,12 @@ void Form1::buildLayout() {
     auto* grid = new QGridLayout(central);
     grid->setVerticalSpacing(4);
 
-    auto* frame1 = makeFrame("Frame1", "Choices", central);
+    auto* frame1 = makeFrame(form1::Frame1, "Choices", central);
     auto* choices = new QVBoxLayout(frame1);
     choices->setSpacing(3); // nine options, within a small screen's height at a larger font
     for (int k = 1; k <= 9; ++k) {
         options_[k] = new QRadioButton(kOptionCaptions[k - 1], frame1);
-        options_[k]->setObjectName(QStringLiteral("Option%1").arg(k));
+        options_[k]->setObjectName(form1::kOptions[k - 1]);
         choices->addWidget(options_[k]);
         connect(options_[k], &QRadioButton::toggled, this, [this, k](bool on) {
             if (on) optionClicked(k);
@@ -74,24 +74,24 @@ void Form1::buildLayout() {
     }
     choices->addStretch();
 
-    auto* frame2 = makeFrame("Frame2", "Info", central);
+    auto* frame2 = makeFrame(form1::Frame2, "Info", central);
     auto* info = new QGridLayout(frame2);
     info->setVerticalSpacing(2); // as tall as the choices beside it, within a small screen at a larger font
-    auto* label1 = makeLabel("Label1", "<< Select a mode >>", frame2);
+    auto* label1 = makeLabel(form1::Label1, "<< Select a mode >>", frame2);
     label1->setWordWrap(true);
     label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     label1->setMinimumHeight(56); // three lines of a mode's text
     info->addWidget(label1, 0, 0, 1, 4);
-    auto* label9 = makeLabel("Label9", "Custom pitch", frame2);
+    auto* label9 = makeLabel(form1::Label9, "Custom pitch", frame2);
     QFont bold = label9->font();
     bold.setBold(true);
     label9->setFont(bold);
     info->addWidget(label9, 1, 0, 1, 4);
-    info->addWidget(makeLabel("Label3", "Selected pitch (Hz):", frame2), 2, 0, 1, 2);
-    info->addWidget(makeLabel("Label10", "1000", frame2), 2, 2, 1, 2);
-    info->addWidget(makeLabel("Label5", "4 Hz ->", frame2), 3, 0);
+    info->addWidget(makeLabel(form1::Label3, "Selected pitch (Hz):", frame2), 2, 0, 1, 2);
+    info->addWidget(makeLabel(form1::Label10, "1000", frame2), 2, 2, 1, 2);
+    info->addWidget(makeLabel(form1::Label5, "4 Hz ->", frame2), 3, 0);
     hscroll1_ = new QScrollBar(Qt::Horizontal, frame2);
-    hscroll1_->setObjectName("HScroll1");
+    hscroll1_->setObjectName(form1::HScroll1);
     hscroll1_->setAccessibleName("Selected pitch (Hz):");
     hscroll1_->setRange(4, 32000);
     hscroll1_->setValue(1000);
@@ -105,7 +105,7 @@ void Form1::buildLayout() {
     hscroll1_->setInvertedControls(false);
     connect(hscroll1_, &QScrollBar::valueChanged, this, [this] { sliderChanged(); });
     customPitch_ = new QSpinBox(frame2);
-    customPitch_->setObjectName("CustomPitchBox");
+    customPitch_->setObjectName(form1::CustomPitchBox);
     customPitch_->setAccessibleName("Custom pitch (Hz):");
     customPitch_->setRange(4, 32000);
     customPitch_->setValue(1000);
@@ -114,28 +114,29 @@ void Form1::buildLayout() {
     // Bound both ways; each side only moves when the value differs, so no loop.
     connect(customPitch_, &QSpinBox::valueChanged, hscroll1_, &QScrollBar::setValue);
     connect(hscroll1_, &QScrollBar::valueChanged, customPitch_, &QSpinBox::setValue);
-    customPitchLabel_ = makeLabel("CustomPitchLabel", "Custom pitch (Hz):", frame2);
+    customPitchLabel_ = makeLabel(form1::CustomPitchLabel, "Custom pitch (Hz):", frame2);
     customPitchLabel_->setBuddy(customPitch_);
     customPitchLabel_->setEnabled(false);
     info->addWidget(customPitchLabel_, 4, 0, 1, 2);
     info->addWidget(customPitch_, 4, 2);
     info->addWidget(hscroll1_, 3, 1, 1, 2);
-    info->addWidget(makeLabel("Label6", "<- 32000 Hz", frame2), 3, 3);
-    auto* help = makeButton("Command1", "Help", frame2);
+    info->addWidget(makeLabel(form1::Label6, "<- 32000 Hz", frame2), 3, 3);
+    auto* help = makeButton(form1::Command1, "Help", frame2);
     info->addWidget(help, 4, 3, Qt::AlignRight);
     connect(help, &QPushButton::clicked, this, [this] { pitchHelpClicked(); });
-    for (const char* name : {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"})
+    for (MainControl name : {form1::Label9, form1::Label3, form1::Label10, form1::Label5, form1::Label6, form1::HScroll1,
+                              form1::Command1})
         setEnabled(name, false);
 
-    auto* frame3 = makeFrame("Frame3", "Sound waves", central);
+    auto* frame3 = makeFrame(form1::Frame3, "Sound waves", central);
     auto* waves = new QGridLayout(frame3);
-    auto* label2 = makeLabel("Label2", "Not available", frame3);
+    auto* label2 = makeLabel(form1::Label2, "Not available", frame3);
     label2->setAlignment(Qt::AlignCenter);
     label2->setMinimumSize(177, 49);
-    picture1_ = new PictureBox("Picture1", 177, 49, frame3);
+    picture1_ = new PictureBox(form1::Picture1, 177, 49, frame3);
     picture1_->setAccessibleName("Sound waves");
     auto* line1 = new QFrame(picture1_);
-    line1->setObjectName("Line1");
+    line1->setObjectName(form1::Line1);
     line1->setFrameShape(QFrame::HLine);
     // A plain line in the palette's colour: a style sheet would cost the
     // preview's every frame a style sheet repaint.
@@ -154,12 +155,12 @@ void Form1::buildLayout() {
     waves->addWidget(label2, 0, 0);
     waves->addWidget(picture1_, 0, 0); // on top; "Not available" shows when the preview is hidden
     // Empty and never given a text: it would cost the window a row of height.
-    makeLabel("Label7", "", frame3)->hide();
+    makeLabel(form1::Label7, "", frame3)->hide();
 
-    auto* frame4 = makeFrame("Frame4", "Microphone input, sensitivity: 1", central);
+    auto* frame4 = makeFrame(form1::Frame4, "Microphone input, sensitivity: 1", central);
     auto* mic = new QHBoxLayout(frame4);
-    auto* minus = makeButton("Command5", "-", frame4);
-    auto* plus = makeButton("Command4", "+", frame4);
+    auto* minus = makeButton(form1::Command5, "-", frame4);
+    auto* plus = makeButton(form1::Command4, "+", frame4);
     // The captions stay the design's; a screen reader says what they do.
     minus->setAccessibleName("Lower sensitivity");
     plus->setAccessibleName("Raise sensitivity");
@@ -167,7 +168,7 @@ void Form1::buildLayout() {
     plus->setFixedWidth(32);
     connect(minus, &QPushButton::clicked, this, [this] { minusClicked(); });
     connect(plus, &QPushButton::clicked, this, [this] { plusClicked(); });
-    picWave_ = new WaveBox("picWave", 177, 49, frame4);
+    picWave_ = new WaveBox(form1::picWave, 177, 49, frame4);
     picWave_->setAccessibleName("Microphone input");
     auto* sensitivity = new QVBoxLayout;
     sensitivity->addWidget(minus);
@@ -182,26 +183,26 @@ void Form1::buildLayout() {
     connect(analyser_, &AnalyserPanel::inputChosen, this, [this] { analyserInputChosen(); });
     mic->addWidget(analyser_);
 
-    auto* play = makeButton("Command2", "Play Sound", central);
-    auto* stop = makeButton("Command3", "Stop Sound", central);
+    auto* play = makeButton(form1::Command2, "Play Sound", central);
+    auto* stop = makeButton(form1::Command3, "Stop Sound", central);
     play->setEnabled(false); // until a mode is chosen
     connect(play, &QPushButton::clicked, this, [this] { playClicked(); });
     connect(stop, &QPushButton::clicked, this, [this] { stopClicked(); });
     volume_ = new QSpinBox(central);
-    volume_->setObjectName("Volume");
+    volume_->setObjectName(form1::Volume);
     volume_->setAccessibleName("Volume (dB):");
     volume_->setRange(int(kLowestVolumeDb), 0);
     volume_->setValue(int(std::lround(loadVolumeDb())));
     volume_->setKeyboardTracking(false);
     connect(volume_, &QSpinBox::valueChanged, this, [this](int db) { volumeChanged(db); });
-    auto* volumeLabel = makeLabel("VolumeLabel", "Volume (dB):", central);
+    auto* volumeLabel = makeLabel(form1::VolumeLabel, "Volume (dB):", central);
     volumeLabel->setBuddy(volume_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(play);
     buttons->addWidget(stop);
     buttons->addWidget(volumeLabel);
     buttons->addWidget(volume_);
-    buttons->addWidget(makeLabel("Label8", "No information avaible", central), 1);
+    buttons->addWidget(makeLabel(form1::Label8, "No information avaible", central), 1);
 
     grid->addWidget(frame1, 0, 0, 2, 1);
     grid->addWidget(frame2, 0, 1);
@@ -214,11 +215,11 @@ void Form1::buildLayout() {
     grid->setRowStretch(2, 1);
 
     QStatusBar* bar = statusBar();
-    bar->setObjectName("StatusBar1");
+    bar->setObjectName(form1::StatusBar1);
     bar->setSizeGripEnabled(false);
     const QString texts[] = {"Actual pitch (Hertz): ", "v2.3.6", outputStatusText(platform().outputRate(), 0)};
     for (int i = 1; i <= 3; ++i) {
-        panels_[i] = makeLabel(qPrintable(QStringLiteral("Panel%1").arg(i)), texts[i - 1], bar);
+        panels_[i] = makeLabel(form1::kPanels[i - 1], texts[i - 1], bar);
         panels_[i]->setFrameShape(QFrame::StyledPanel);
         bar->addWidget(panels_[i], i == 1 ? 1 : 0);
     }
@@ -228,16 +229,16 @@ void Form1::buildMenus() {
     QMenuBar* bar = menuBar();
     // Items are in their menu before their captions are set, so that each
     // gets an access key its siblings do not use.
-    auto submenu = [this](QWidget* parent, const char* name, const QString& title) {
+    auto submenu = [this](QWidget* parent, MainControl name, MainControl action, const QString& title) {
         auto* m = new QMenu(parent);
         m->setObjectName(name);
-        m->menuAction()->setObjectName(QString(name) + "Action");
+        m->menuAction()->setObjectName(action);
         if (auto* menu = qobject_cast<QMenu*>(parent)) menu->addMenu(m);
         else qobject_cast<QMenuBar*>(parent)->addMenu(m);
         setCaption(name, title);
         return m;
     };
-    auto item = [this](QMenu* menu, const char* name, const QString& text, auto handler, bool checkable = false) {
+    auto item = [this](QMenu* menu, MainControl name, const QString& text, auto handler, bool checkable = false) {
         auto* a = menu->addAction(QString());
         a->setObjectName(name);
         a->setCheckable(checkable);
@@ -250,28 +251,29 @@ void Form1::buildMenus() {
         return a;
     };
 
-    QMenu* file = submenu(bar, "file", "File");
-    item(file, "openfile", "Open...", [this] { openFileClicked(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    item(file, "exit", "Exit", [this] { exitClicked(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu* file = submenu(bar, form1::file, form1::fileAction, "File");
+    item(file, form1::openfile, "Open...", [this] { openFileClicked(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    item(file, form1::exit, "Exit", [this] { exitClicked(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* settings = submenu(bar, "settings", "Settings");
-    QMenu* soundmode = submenu(settings, "soundmode", "Sound mode");
+    QMenu* settings = submenu(bar, form1::settings, form1::settingsAction, "Settings");
+    QMenu* soundmode = submenu(settings, form1::soundmode, form1::soundmodeAction, "Sound mode");
     for (const SoundMode& mode : soundModes())
         item(soundmode, mode.menuItem, mode.menuCaption, [this, &mode] { soundModeClicked(mode); }, true);
-    QMenu* language = submenu(settings, "language", "Language");
-    item(language, "english", "English", [this] { languageClicked(false); }, true)->setChecked(true);
-    item(language, "dutch", "Dutch", [this] { languageClicked(true); }, true);
-    item(settings, "autoupdate", "Automatic Updates", [this] { autoUpdateClicked(); }, true);
-    item(settings, "microinputonoff", "Display Microphone Input", [this] { microinputonoffClicked(); }, true);
+    QMenu* language = submenu(settings, form1::language, form1::languageAction, "Language");
+    item(language, form1::english, "English", [this] { languageClicked(false); }, true)->setChecked(true);
+    item(language, form1::dutch, "Dutch", [this] { languageClicked(true); }, true);
+    item(settings, form1::autoupdate, "Automatic Updates", [this] { autoUpdateClicked(); }, true);
+    item(settings, form1::microinputonoff, "Display Microphone Input", [this] { microinputonoffClicked(); }, true);
 
-    QMenu* tools = submenu(bar, "tools", "Tools");
-    item(tools, "signalgenerator", "Signal generator...", [this] { signalGeneratorClicked(); })
+    QMenu* tools = submenu(bar, form1::tools, form1::toolsAction, "Tools");
+    item(tools, form1::signalgenerator, "Signal generator...", [this] { signalGeneratorClicked(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 
-    QMenu* help = submenu(bar, "help", "Help");
+    QMenu* help = submenu(bar, form1::help, form1::helpAction, "Help");
     for (const WebLink& link : webLinks())
         item(help, link.menuItem, link.menuCaption, [this, &link] { webLinkClicked(link); });
-    item(help, "about", "About...", [this] { aboutClicked(); });
+    item(help, form1::about, "About...", [this] { aboutClicked(); });
 }
 
 } // namespace tonara

@@ -28,7 +28,7 @@ void Form1::buildKeyboard() {
     });
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] { pitchHelpClicked(); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
-        if (isEnabled("Command3")) stopClicked();
+        if (isEnabled(form1::Command3)) stopClicked();
     });
 
     QWidget* previous = nullptr;
@@ -40,8 +40,9 @@ void Form1::buildKeyboard() {
         options_[size_t(k)]->installEventFilter(this);
         chain(options_[size_t(k)]);
     }
-    for (const char* name : {"HScroll1", "CustomPitchBox", "Command1", "Command2", "Command3", "Volume", "Command5",
-                             "Command4", "Trigger", "Spectrum", "Freeze", "Input"})
+    for (MainControl name : {form1::HScroll1, form1::CustomPitchBox, form1::Command1, form1::Command2, form1::Command3,
+                             form1::Volume, form1::Command5, form1::Command4, form1::Trigger, form1::Spectrum,
+                             form1::Freeze, form1::Input})
         chain(findChild<QWidget*>(name));
     options_[1]->setFocus();
 }
@@ -61,7 +62,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // choice: Play is queued first so that it runs inside it, as a click would.
 void Form1::playFromKeyboard(int option) {
     auto playIfAllowed = [this] {
-        if (isEnabled("Command2")) playClicked();
+        if (isEnabled(form1::Command2)) playClicked();
     };
     if (options_[size_t(option)]->isChecked()) {
         playIfAllowed();

@@ -39,7 +39,7 @@ void Form1::soundModeClicked(const SoundMode& mode) {
         for (const SoundMode& other : soundModes()) setChecked(other.menuItem, &other == &mode);
         program.WriteLine(2, mode.settingsLine);
         state_.bit = mode.code;
-        for (const char* option : kToolModeOptions) setEnabled(option, !mode.disablesToolModes);
+        for (MainControl option : kToolModeOptions) setEnabled(option, !mode.disablesToolModes);
         if (mode.menuSelectsLowPitch) selectOption(1);
     });
 }
@@ -47,8 +47,8 @@ void Form1::soundModeClicked(const SoundMode& mode) {
 void Form1::languageClicked(bool dutch) {
     Program program(*this);
     trapped(*this, dutch ? errol::DutchClicked : errol::EnglishClicked, [&] {
-        setChecked("dutch", dutch);
-        setChecked("english", !dutch);
+        setChecked(form1::dutch, dutch);
+        setChecked(form1::english, !dutch);
         program.WriteLine(3, dutch ? "Language=NL" : "Language=EN");
         state_.lang = dutch ? "nl" : "en";
         program.LanguageAPI(state_.lang, 1);
@@ -65,9 +65,9 @@ void Form1::languageClicked(bool dutch) {
 void Form1::autoUpdateClicked() {
     Program program(*this);
     trapped(*this, errol::AutoUpdateClicked, [&] {
-        const bool wasOn = isChecked("autoupdate");
+        const bool wasOn = isChecked(form1::autoupdate);
         program.WriteLine(1, wasOn ? "AutoUpdate=n" : "AutoUpdate=y");
-        setChecked("autoupdate", !wasOn);
+        setChecked(form1::autoupdate, !wasOn);
     });
 }
 

@@ -47,12 +47,12 @@ void Form1::startMicrophone() {
             return;
         }
         platform().messageBox(failure, "DirectSound Error", MessageIcon::Exclamation, MessageButtons::Ok);
-        setChecked("microinputonoff", false);
+        setChecked(form1::microinputonoff, false);
         Program(*this).WriteLine(6, "MicrophoneON=n");
         state_.microcheck = 0;
         // Nothing to adjust while the display is off.
-        setEnabled("Command4", false);
-        setEnabled("Command5", false);
+        setEnabled(form1::Command4, false);
+        setEnabled(form1::Command5, false);
     });
 }
 
@@ -66,22 +66,22 @@ void Form1::stopMicrophone() {
 void Form1::microinputonoffClicked() {
     trapped(*this, errol::MicrophoneOnOffClicked, [&] {
         Program program(*this);
-        if (isChecked("microinputonoff")) {
-            setChecked("microinputonoff", false);
+        if (isChecked(form1::microinputonoff)) {
+            setChecked(form1::microinputonoff, false);
             program.WriteLine(6, "MicrophoneON=n");
             state_.microcheck = 0;
             closeCaptureSource();
             picWave_->clear();
-            setEnabled("Command4", false);
-            setEnabled("Command5", false);
+            setEnabled(form1::Command4, false);
+            setEnabled(form1::Command5, false);
         } else {
-            setChecked("microinputonoff", true);
+            setChecked(form1::microinputonoff, true);
             program.WriteLine(6, "MicrophoneON=y");
             state_.microcheck = 1;
             startMicrophoneDisplay();
             if (state_.microcheck == 1) {
-                setEnabled("Command4", true);
-                setEnabled("Command5", true);
+                setEnabled(form1::Command4, true);
+                setEnabled(form1::Command5, true);
             }
         }
     });
@@ -97,7 +97,7 @@ void Form1::changeSensitivity(qint16 errol, int by) {
         if (wanted < kLeastSensitivity || wanted > kMostSensitivity) return;
         state_.sensmicro = qint16(wanted);
         const QString value = signedNumberText(state_.sensmicro);
-        setCaption("Frame4", state_.microphonetxt1 + value);
+        setCaption(form1::Frame4, state_.microphonetxt1 + value);
         program.WriteLine(5, "Microphone=" + value);
     });
 }

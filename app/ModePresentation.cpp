@@ -10,7 +10,8 @@ namespace tonara {
 
 namespace {
 
-const QStringList kCustomPitchGroup = {"Label9", "Label3", "Label10", "Label5", "Label6", "HScroll1", "Command1"};
+constexpr MainControl kCustomPitchGroup[] = {form1::Label9,  form1::Label3,   form1::Label10, form1::Label5,
+                                             form1::Label6, form1::HScroll1, form1::Command1};
 
 // The animated preview that is running, if any. There is only ever one: a
 // new animation hands its pitch to it instead of running nested inside its
@@ -29,16 +30,16 @@ void ModePresentation::SelectRadio(qint16 newselected) {
         for (int k = 1; k <= 9; ++k)
             if (k != newselected) w.setChecked(optionName(k), false);
         const bool preview = newselected <= 7;
-        w.setShown("Picture1", preview);
-        w.setShown("Line1", preview);
-        for (const QString& control : kCustomPitchGroup) w.setEnabled(control, newselected == 7);
+        w.setShown(form1::Picture1, preview);
+        w.setShown(form1::Line1, preview);
+        for (MainControl control : kCustomPitchGroup) w.setEnabled(control, newselected == 7);
         if (newselected == 7) {
-            w.setCaption("Label10", signedNumberText(w.sliderValue()));
-            DrawSine(toInt16(integerPart(w.caption("Label10"))), kStaticPreview);
+            w.setCaption(form1::Label10, signedNumberText(w.sliderValue()));
+            DrawSine(toInt16(integerPart(w.caption(form1::Label10))), kStaticPreview);
         }
-        w.setCaption("Label1", program_.rd[size_t(newselected)]);
-        w.setCaption("Command2", newselected <= 7 ? program_.rdbtn1 : program_.rdbtn2);
-        w.setEnabled("Command2", true);
+        w.setCaption(form1::Label1, program_.rd[size_t(newselected)]);
+        w.setCaption(form1::Command2, newselected <= 7 ? program_.rdbtn1 : program_.rdbtn2);
+        w.setEnabled(form1::Command2, true);
         program_.PrintFile(QStringLiteral("#Option %1 Clicked").arg(newselected));
     });
 }
@@ -63,7 +64,7 @@ void ModePresentation::animate(MainWindow& w) {
     do {
         platform().processEvents();
         phase_ += 100;
-        if (w.isChecked("Option6") || s.stopme != 1) canvas_.clear();
+        if (w.isChecked(form1::Option6) || s.stopme != 1) canvas_.clear();
         drawFrame(s.stopme != 1);
         if (phase_ == 100000) phase_ = 0;
         platform().delay(50);

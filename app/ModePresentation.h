@@ -8,7 +8,7 @@
 namespace tonara {
 
 // The design name of the option button of mode k (1 to 9).
-inline QString optionName(int k) { return QStringLiteral("Option%1").arg(k); }
+inline MainControl optionName(int k) { return form1::kOptions[k - 1]; }
 
 constexpr qint16 kAnimatedPreview = 1;
 constexpr qint16 kStaticPreview = 930;

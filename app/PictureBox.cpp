@@ -10,7 +10,7 @@ namespace tonara {
 const QColor PictureBox::kBackground(Qt::white);
 const QColor PictureBox::kForeground(0, 0, 160);
 
-PictureBox::PictureBox(const QString& name, int widthPx, int heightPx, QWidget* parent)
+PictureBox::PictureBox(MainControl name, int widthPx, int heightPx, QWidget* parent)
     : QWidget(parent), image_(widthPx, heightPx, QImage::Format_RGB32) {
     setObjectName(name);
     setMinimumSize(widthPx, heightPx);

@@ -5,6 +5,7 @@
 // from the palette in use.
 
 #include "PreviewCanvas.h"
+#include "MainWindowNames.h"
 
 #include <QColor>
 #include <QImage>
@@ -17,7 +18,7 @@ constexpr int kTwipsPerPixel = 15;
 class PictureBox : public QWidget, public PreviewCanvas {
     Q_OBJECT
 public:
-    PictureBox(const QString& name, int widthPx, int heightPx, QWidget* parent = nullptr);
+    PictureBox(MainControl name, int widthPx, int heightPx, QWidget* parent = nullptr);
 
     const QImage& image() const { return image_; }
     QRgb traceRgb() const { return trace_.rgb(); }

@@ -41,8 +41,8 @@ void Form1::optionClicked(int option) {
 void Form1::sliderChanged() {
     Program program(*this);
     trapped(*this, errol::PitchSliderChanged, [&] {
-        setCaption("Label10", signedNumberText(hscroll1_->value()));
-        ModePresentation(program, *picture1_).DrawSine(toInt16(integerPart(caption("Label10"))), kStaticPreview);
+        setCaption(form1::Label10, signedNumberText(hscroll1_->value()));
+        ModePresentation(program, *picture1_).DrawSine(toInt16(integerPart(caption(form1::Label10))), kStaticPreview);
     });
 }
 
@@ -58,14 +58,14 @@ void Form1::playClicked() {
         qint16 pitch = 0;
         for (int k = 1; k <= 5 && pitch == 0; ++k)
             if (isChecked(optionName(k))) pitch = kPresetPitches[k];
-        if (isChecked("Option6")) pitch = kSweepCode;
-        if (isChecked("Option7")) {
-            pitch = toInt16(integerPart(caption("Label10")));
-            setEnabled("HScroll1", false);
+        if (isChecked(form1::Option6)) pitch = kSweepCode;
+        if (isChecked(form1::Option7)) {
+            pitch = toInt16(integerPart(caption(form1::Label10)));
+            setEnabled(form1::HScroll1, false);
         }
-        if (isChecked("Option8")) pitch = kMorseCode;
+        if (isChecked(form1::Option8)) pitch = kMorseCode;
 
-        if (isChecked("Option9")) {
+        if (isChecked(form1::Option9)) {
             replaceLines(joinPath(tempdir_, "quillon.ini"), {state_.bit, state_.lang});
             platform().startProgram("Quillon.dll", false);
             return;
@@ -80,9 +80,9 @@ void Form1::playClicked() {
         state_.z = 0;
 
         if (pitch != kMorseCode) {
-            setEnabled("Command2", false);
-            setEnabled("Command3", true);
-            setEnabled("settings", false);
+            setEnabled(form1::Command2, false);
+            setEnabled(form1::Command3, true);
+            setEnabled(form1::settings, false);
             for (int k = 1; k <= 9; ++k) {
                 wasdisabled_[size_t(k)] = isEnabled(optionName(k)) ? 0 : 1;
                 setEnabled(optionName(k), false);
@@ -119,13 +119,13 @@ void Form1::playClicked() {
 void Form1::stopClicked() {
     Program program(*this);
     trapped(*this, errol::StopClicked, [&] {
-        setEnabled("Command2", true);
-        setEnabled("Command3", false);
-        setEnabled("settings", true);
+        setEnabled(form1::Command2, true);
+        setEnabled(form1::Command3, false);
+        setEnabled(form1::settings, true);
         for (int k = 1; k <= 9; ++k)
             if (wasdisabled_[size_t(k)] == 0) setEnabled(optionName(k), true);
         sound tone(*this);
-        if (isChecked("Option7")) setEnabled("HScroll1", true);
+        if (isChecked(form1::Option7)) setEnabled(form1::HScroll1, true);
         tone.KillAll();
         program.PrintFile("#Pressed Button 3");
         state_.z = 1;

@@ -110,7 +110,7 @@ void Form1::loadHandler() {
         }
         if (state_.microcheck == 1) startMicrophoneDisplay();
         program.PrintFile(">> Program starting finished");
-        setEnabled("Command3", false);
+        setEnabled(form1::Command3, false);
     });
 }
 
@@ -119,8 +119,8 @@ void Form1::markSoundModeMenu() {
     if (!mode) return;
     setChecked(mode->menuItem, true);
     if (mode->disablesToolModes)
-        for (const char* option : kToolModeOptions) setEnabled(option, false);
-    if (mode->startEnablesLowToHigh) setEnabled("Option6", true);
+        for (MainControl option : kToolModeOptions) setEnabled(option, false);
+    if (mode->startEnablesLowToHigh) setEnabled(form1::Option6, true);
 }
 
 } // namespace tonara

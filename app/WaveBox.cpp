@@ -9,7 +9,7 @@
 
 namespace tonara {
 
-WaveBox::WaveBox(const QString& name, int widthPx, int heightPx, QWidget* parent) : QWidget(parent) {
+WaveBox::WaveBox(MainControl name, int widthPx, int heightPx, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setMinimumSize(widthPx, heightPx);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

@@ -3,6 +3,7 @@
 // given, mapped onto the box and painted at the screen's pixel density.
 
 #include "WaveDrawing.h"
+#include "MainWindowNames.h"
 
 #include <QWidget>
 
@@ -11,7 +12,7 @@ namespace tonara {
 class WaveBox : public QWidget {
     Q_OBJECT
 public:
-    WaveBox(const QString& name, int widthPx, int heightPx, QWidget* parent = nullptr);
+    WaveBox(MainControl name, int widthPx, int heightPx, QWidget* parent = nullptr);
 
     // The width the pictures are drawn for: the box in device pixels.
     int widthPx() const;

@@ -5,9 +5,9 @@ namespace tonara {
 namespace {
 // Contact logs the donation line too; the log's readers expect it so.
 constexpr WebLink kLinks[] = {
-    {"webpage", "Web page", 32, "> Visiting site", ""},
-    {"donate", "Donate", 10, "> Visiting donation page", "/donate"},
-    {"contact", "Contact", 9, "> Visiting donation page", "/contact-us"},
+    {form1::webpage, "Web page", 32, "> Visiting site", ""},
+    {form1::donate, "Donate", 10, "> Visiting donation page", "/donate"},
+    {form1::contact, "Contact", 9, "> Visiting donation page", "/contact-us"},
 };
 } // namespace
 

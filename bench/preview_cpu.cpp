@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     form1.start();
     double startedAt = 0;
     // The preview's loop runs the events in which these timers fire, as with a user.
-    QTimer::singleShot(0, &form1, [&] { form1.setChecked("Option3", true); });
+    QTimer::singleShot(0, &form1, [&] { form1.setChecked(tonara::form1::Option3, true); });
     QTimer::singleShot(2000, &form1, [&] { startedAt = cpuSeconds(); });
     QTimer::singleShot(2000 + seconds * 1000, &form1, [&] {
         std::printf("animated preview (High pitch), %d s: %.2f %% of one core\n", seconds,

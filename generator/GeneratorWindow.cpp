@@ -1,5 +1,6 @@
 #include "GeneratorWindow.h"
 #include "FrequencyText.h"
+#include "GeneratorNames.h"
 #include "RuntimeError.h"
 #include "SignalExport.h"
 #include "SignalRenderer.h"
@@ -29,18 +30,18 @@ const char* const kSweeps[] = {"Off", "Linear", "Logarithmic"};
 const char* const kFormats[] = {"WAV 16-bit", "WAV 24-bit", "WAV 32-bit float", "FLAC 16-bit", "FLAC 24-bit"};
 constexpr int kFallbackRate = 48000; // for reading frequencies while no output is open
 
-template <typename T> T* named(T* widget, const char* name) {
+template <typename T> T* named(T* widget, generatorWindow::Name name) {
     widget->setObjectName(name);
     return widget;
 }
 
-QComboBox* choices(const char* name, const char* const* texts, int count) {
+QComboBox* choices(generatorWindow::Name name, const char* const* texts, int count) {
     auto* box = named(new QComboBox, name);
     for (int i = 0; i < count; ++i) box->addItem(QString::fromUtf8(texts[i]));
     return box;
 }
 
-QDoubleSpinBox* seconds(const char* name, double lowest, double value) {
+QDoubleSpinBox* seconds(generatorWindow::Name name, double lowest, double value) {
     auto* box = named(new QDoubleSpinBox, name);
     box->setRange(lowest, kLongestSeconds);
     box->setDecimals(2);
@@ -72,12 +73,12 @@ void GeneratorWindow::build() {
         field->setAccessibleName(QString(text).remove('&'));
         form->addRow(label, field);
     };
-    frequency_ = named(new QLineEdit, "Frequency");
+    frequency_ = named(new QLineEdit, generatorWindow::Frequency);
     frequency_->installEventFilter(this);
     // Room for a typed frequency when the buttons beside it have longer (Dutch) captions.
     frequency_->setMinimumWidth(frequency_->fontMetrics().horizontalAdvance("32000.000 Hz") + 12);
-    auto* down = named(new QPushButton("Octave &down"), "OctaveDown");
-    auto* up = named(new QPushButton("Octave &up"), "OctaveUp");
+    auto* down = named(new QPushButton("Octave &down"), generatorWindow::OctaveDown);
+    auto* up = named(new QPushButton("Octave &up"), generatorWindow::OctaveUp);
     auto* frequencyRow = new QHBoxLayout;
     frequencyRow->addWidget(frequency_, 1);
     frequencyRow->addWidget(down);
@@ -86,46 +87,46 @@ void GeneratorWindow::build() {
     frequencyLabel->setBuddy(frequency_);
     frequency_->setAccessibleName("Frequency:");
     form->addRow(frequencyLabel, frequencyRow);
-    note_ = named(new QLabel, "Note");
+    note_ = named(new QLabel, generatorWindow::Note);
     note_->setAccessibleName("Note:");
     form->addRow(new QLabel("Note:"), note_);
 
-    level_ = named(new QDoubleSpinBox, "Level");
+    level_ = named(new QDoubleSpinBox, generatorWindow::Level);
     level_->setRange(kLowestLevelDb, kHighestLevelDb);
     level_->setDecimals(1);
     level_->setSingleStep(0.1);
     row("&Level (dBFS):", level_);
-    channel_ = choices("Channel", kChannels, 4);
+    channel_ = choices(generatorWindow::Channel, kChannels, 4);
     row("&Channel:", channel_);
-    waveform_ = choices("Waveform", kWaveforms, 6);
+    waveform_ = choices(generatorWindow::Waveform, kWaveforms, 6);
     row("&Waveform:", waveform_);
-    sweep_ = choices("Sweep", kSweeps, 3);
+    sweep_ = choices(generatorWindow::Sweep, kSweeps, 3);
     row("S&weep:", sweep_);
-    sweepTo_ = named(new QLineEdit, "SweepTo");
+    sweepTo_ = named(new QLineEdit, generatorWindow::SweepTo);
     row("Sweep &to:", sweepTo_);
-    sweepTime_ = seconds("SweepTime", 0.1, 10);
+    sweepTime_ = seconds(generatorWindow::SweepTime, 0.1, 10);
     row("Sweep t&ime (s):", sweepTime_);
-    repeat_ = named(new QCheckBox("&Repeat"), "Repeat");
+    repeat_ = named(new QCheckBox("&Repeat"), generatorWindow::Repeat);
     repeat_->setAccessibleName("Repeat");
     form->addRow(QString(), repeat_);
-    duration_ = seconds("Duration", 0, 0);
+    duration_ = seconds(generatorWindow::Duration, 0, 0);
     row("D&uration (s):", duration_);
-    fileFormat_ = choices("FileFormat", kFormats, 5);
+    fileFormat_ = choices(generatorWindow::FileFormat, kFormats, 5);
     row("File f&ormat:", fileFormat_);
-    fileRate_ = named(new QComboBox, "FileRate");
+    fileRate_ = named(new QComboBox, generatorWindow::FileRate);
     for (int rate : kExportRates) fileRate_->addItem(QString::number(rate), rate);
     row("File r&ate (Hz):", fileRate_);
 
-    problem_ = named(new QLabel, "Problem");
+    problem_ = named(new QLabel, generatorWindow::Problem);
     problem_->setWordWrap(true);
     problem_->setAccessibleName("Message");
     QPalette warning = problem_->palette();
     warning.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));
     problem_->setPalette(warning);
 
-    playButton_ = named(new QPushButton("&Play"), "Play");
-    auto* stopButton = named(new QPushButton("&Stop"), "Stop");
-    auto* saveButton = named(new QPushButton("Save &as..."), "SaveAs");
+    playButton_ = named(new QPushButton("&Play"), generatorWindow::Play);
+    auto* stopButton = named(new QPushButton("&Stop"), generatorWindow::Stop);
+    auto* saveButton = named(new QPushButton("Save &as..."), generatorWindow::SaveAs);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(playButton_);
     buttons->addWidget(stopButton);

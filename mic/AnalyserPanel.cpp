@@ -1,4 +1,5 @@
 #include "AnalyserPanel.h"
+#include "MainWindowNames.h"
 #include "OwnTexts.h"
 
 #include <QCheckBox>
@@ -13,14 +14,14 @@ namespace tonara {
 
 namespace {
 
-QCheckBox* checkBox(const char* name, const QString& text, QWidget* parent) {
+QCheckBox* checkBox(MainControl name, const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(name);
     box->setAccessibleName(text);
     return box;
 }
 
-QLabel* readout(const char* name, const QString& text, QWidget* parent) {
+QLabel* readout(MainControl name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAccessibleName(text);
@@ -30,22 +31,22 @@ QLabel* readout(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 AnalyserPanel::AnalyserPanel(QWidget* parent) : QWidget(parent) {
-    setObjectName("Analyser");
-    trigger_ = checkBox("Trigger", "Trigger", this);
-    spectrum_ = checkBox("Spectrum", "Spectrum", this);
-    freeze_ = checkBox("Freeze", "Freeze", this);
+    setObjectName(form1::Analyser);
+    trigger_ = checkBox(form1::Trigger, "Trigger", this);
+    spectrum_ = checkBox(form1::Spectrum, "Spectrum", this);
+    freeze_ = checkBox(form1::Freeze, "Freeze", this);
     input_ = new QComboBox(this);
-    input_->setObjectName("Input");
+    input_->setObjectName(form1::Input);
     input_->setAccessibleName("Input:");
     input_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     input_->setMinimumContentsLength(10);
     auto* inputLabel = new QLabel("&Input:", this);
-    inputLabel->setObjectName("InputLabel");
+    inputLabel->setObjectName(form1::InputLabel);
     inputLabel->setBuddy(input_);
-    frequency_ = readout("Frequency", frequencyText(std::nullopt), this);
+    frequency_ = readout(form1::Frequency, frequencyText(std::nullopt), this);
     // Room for the longest reading, so the level beside it does not jump as it changes.
     frequency_->setMinimumWidth(frequency_->fontMetrics().horizontalAdvance(frequencyText(23999.9) + "  "));
-    level_ = readout("Level", levelText({}), this);
+    level_ = readout(form1::Level, levelText({}), this);
 
     // Three short rows beside the waveform: below it they would take the
     // main window past a small screen's height at scale 2.

@@ -1,7 +1,8 @@
 #include "Form4.h"
-#include "DesignName.h"
+#include "NamedControl.h"
 #include "ErrorLocations.h"
 #include "ExFunctions.h"
+#include "FormNames.h"
 #include "KeyingPlan.h"
 #include "KeyingSound.h"
 #include "MorseCode.h"
@@ -43,7 +44,7 @@ constexpr int kSavedRate = 48000;
 // filtered out by its converter, as for every other tone, rather than folded.
 constexpr int kWidestRate = 192000;
 
-QFrame* line(const char* name, QWidget* parent) {
+QFrame* line(form4::Name name, QWidget* parent) {
     auto* l = named(new QFrame(parent), name);
     l->setFrameShape(QFrame::HLine);
     l->setFrameShadow(QFrame::Sunken);
@@ -59,7 +60,7 @@ void applyCorrection(const BoxReading& reading, QLineEdit* box) {
     box->setText(reading.correction->boxText);
 }
 
-QSpinBox* spinBox(const char* name, int lowest, int highest, int value, QWidget* parent) {
+QSpinBox* spinBox(form4::Name name, int lowest, int highest, int value, QWidget* parent) {
     auto* box = named(new QSpinBox(parent), name);
     box->setRange(lowest, highest);
     box->setValue(value);
@@ -77,18 +78,18 @@ void announce(const std::vector<char32_t>& illegal) {
 Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form4");
     setWindowTitle("Morse");
-    text1_ = named(new QLineEdit(this), "Text1");
+    text1_ = named(new QLineEdit(this), form4::Text1);
     text1_->setMinimumWidth(240);
-    label3_ = named(new QLabel("Text:", this), "Label3");
-    text2_ = named(new QLineEdit("0", this), "Text2");
-    label1_ = named(new QLabel("Speed (normal + this (ms)) (higher is slower):", this), "Label1");
-    text3_ = named(new QLineEdit("700", this), "Text3");
-    label2_ = named(new QLabel("Pitch (Hertz):", this), "Label2");
-    check1_ = named(new QCheckBox("Hide input", this), "Check1");
-    command1_ = named(new QPushButton("Play sound", this), "Command1");
-    command2_ = named(new QPushButton("Stop sound", this), "Command2");
+    label3_ = named(new QLabel("Text:", this), form4::Label3);
+    text2_ = named(new QLineEdit("0", this), form4::Text2);
+    label1_ = named(new QLabel("Speed (normal + this (ms)) (higher is slower):", this), form4::Label1);
+    text3_ = named(new QLineEdit("700", this), form4::Text3);
+    label2_ = named(new QLabel("Pitch (Hertz):", this), form4::Label2);
+    check1_ = named(new QCheckBox("Hide input", this), form4::Check1);
+    command1_ = named(new QPushButton("Play sound", this), form4::Command1);
+    command2_ = named(new QPushButton("Stop sound", this), form4::Command2);
     command2_->setEnabled(false);
-    saveAs_ = named(new QPushButton("Save as...", this), "SaveAs");
+    saveAs_ = named(new QPushButton("Save as...", this), form4::SaveAs);
     saveAs_->setAccessibleName("Save as...");
     buildTimingGroup();
     label3_->setBuddy(text1_);
@@ -114,19 +115,19 @@ Form4::Form4(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
 Form4::~Form4() = default;
 
 void Form4::buildTimingGroup() {
-    timing_ = named(new QGroupBox("Timing", this), "Timing");
+    timing_ = named(new QGroupBox("Timing", this), form4::Timing);
     timing_->setAccessibleName("Timing");
-    classic_ = named(new QRadioButton("Classic", timing_), "Classic");
-    standard_ = named(new QRadioButton("Standard", timing_), "Standard");
+    classic_ = named(new QRadioButton("Classic", timing_), form4::Classic);
+    standard_ = named(new QRadioButton("Standard", timing_), form4::Standard);
     classic_->setAccessibleName("Classic");
     standard_->setAccessibleName("Standard");
     classic_->setChecked(true);
-    wpmLabel_ = named(new QLabel("Speed (WPM):", timing_), "WpmLabel");
-    wpm_ = spinBox("Wpm", kLowestWpm, kHighestWpm, kDefaultWpm, timing_);
-    characterWpmLabel_ = named(new QLabel("Character speed (WPM):", timing_), "CharacterWpmLabel");
-    characterWpm_ = spinBox("CharacterWpm", kLowestWpm, kHighestWpm, kDefaultWpm, timing_);
-    riseTimeLabel_ = named(new QLabel("Rise time (ms):", timing_), "RiseTimeLabel");
-    riseTime_ = spinBox("RiseTime", kLowestRiseMs, kHighestRiseMs, kDefaultRiseMs, timing_);
+    wpmLabel_ = named(new QLabel("Speed (WPM):", timing_), form4::WpmLabel);
+    wpm_ = spinBox(form4::Wpm, kLowestWpm, kHighestWpm, kDefaultWpm, timing_);
+    characterWpmLabel_ = named(new QLabel("Character speed (WPM):", timing_), form4::CharacterWpmLabel);
+    characterWpm_ = spinBox(form4::CharacterWpm, kLowestWpm, kHighestWpm, kDefaultWpm, timing_);
+    riseTimeLabel_ = named(new QLabel("Rise time (ms):", timing_), form4::RiseTimeLabel);
+    riseTime_ = spinBox(form4::RiseTime, kLowestRiseMs, kHighestRiseMs, kDefaultRiseMs, timing_);
     wpmLabel_->setBuddy(wpm_);
     characterWpmLabel_->setBuddy(characterWpm_);
     riseTimeLabel_->setBuddy(riseTime_);
@@ -151,7 +152,7 @@ void Form4::buildLayout() {
     grid->addWidget(label3_, 0, 0);
     grid->addWidget(text1_, 0, 1);
     grid->addWidget(check1_, 1, 1);
-    grid->addWidget(line("Line1", this), 2, 0, 1, 2);
+    grid->addWidget(line(form4::Line1, this), 2, 0, 1, 2);
     // The longest caption (longer still in Dutch) has a row of its own above
     // its box, so the window fits a small screen at a larger font.
     grid->addWidget(label1_, 3, 0, 1, 2);
@@ -159,7 +160,7 @@ void Form4::buildLayout() {
     grid->addWidget(label2_, 5, 0);
     grid->addWidget(text3_, 5, 1);
     grid->addWidget(timing_, 6, 0, 1, 2);
-    grid->addWidget(line("Line2", this), 7, 0, 1, 2);
+    grid->addWidget(line(form4::Line2, this), 7, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveAs_);
     buttons->addStretch();

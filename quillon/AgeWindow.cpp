@@ -2,6 +2,7 @@
 #include "AgeEntry.h"
 #include "NumericKeyFilter.h"
 #include "Platform.h"
+#include "QuillonNames.h"
 #include "QuillonTrap.h"
 #include "Wizard.h"
 
@@ -11,12 +12,12 @@
 namespace tonara::quillon {
 
 Form4::Form4(Wizard& wizard) : WizardWindow(wizard, "Form4") {
-    label1_ = makeLabel("Label1", this);
+    label1_ = makeLabel(quillonAge::Label1, this);
     text1_ = new QLineEdit(this);
-    text1_->setObjectName("Text1");
+    text1_->setObjectName(quillonAge::Text1);
     installNumericKeyFilter(text1_);
     label1_->setBuddy(text1_);
-    command1_ = makeButton("Command1", this);
+    command1_ = makeButton(quillonAge::Command1, this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(label1_, 0, 0);

@@ -1,5 +1,6 @@
 #include "Audiogram.h"
 #include "AudiogramScale.h"
+#include "QuillonNames.h"
 #include "ThresholdTexts.h"
 
 #include <QPainter>
@@ -120,7 +121,7 @@ QImage audiogramImage(const std::vector<ThresholdResult>& results, QSize size, b
 }
 
 AudiogramWidget::AudiogramWidget(bool dutch, QWidget* parent) : QWidget(parent), dutch_(dutch) {
-    setObjectName("Audiogram");
+    setObjectName(quillonThreshold::Audiogram);
     setAccessibleName("Audiogram");
     setMinimumSize(360, 260);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

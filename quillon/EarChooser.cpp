@@ -1,4 +1,5 @@
 #include "EarChooser.h"
+#include "QuillonNames.h"
 #include "SoundModes.h"
 
 #include <QComboBox>
@@ -8,14 +9,14 @@
 namespace tonara::quillon {
 
 EarChooser::EarChooser(QWidget* parent) : QWidget(parent) {
-    setObjectName("EarChooser");
+    setObjectName(quillonVolume::EarChooser);
     label_ = new QLabel(this);
-    label_->setObjectName("EarLabel");
+    label_->setObjectName(quillonVolume::EarLabel);
     list_ = new QComboBox(this);
-    list_->setObjectName("EarList");
+    list_->setObjectName(quillonVolume::EarList);
     label_->setBuddy(list_);
     note_ = new QLabel(this);
-    note_->setObjectName("EarNote");
+    note_->setObjectName(quillonVolume::EarNote);
     note_->setWordWrap(true);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,6 @@
 #include "OutputVolumeWindow.h"
 #include "Platform.h"
+#include "QuillonNames.h"
 #include "QuillonTrap.h"
 
 #include <QCheckBox>
@@ -22,21 +23,21 @@ OutputVolumeWindow::OutputVolumeWindow(bool dutch) : QWidget(nullptr, Qt::Window
     setObjectName("OutputVolumeWindow");
     setWindowTitle(dutch ? "Geluidsvolume" : "Sound volume");
     output_ = new QLabel(this);
-    output_->setObjectName("OutputName");
+    output_->setObjectName(quillonOutput::OutputName);
     output_->setWordWrap(true);
     volumeLabel_ = new QLabel(dutch ? "&Volume:" : "&Volume:", this);
-    volumeLabel_->setObjectName("VolumeLabel");
+    volumeLabel_->setObjectName(quillonOutput::VolumeLabel);
     volume_ = new QSlider(Qt::Horizontal, this);
-    volume_->setObjectName("OutputVolume");
+    volume_->setObjectName(quillonOutput::OutputVolume);
     volume_->setAccessibleName("Volume");
     volume_->setRange(0, kPercentSteps);
     volume_->setPageStep(10);
     volumeLabel_->setBuddy(volume_);
     percent_ = new QLabel(this);
-    percent_->setObjectName("VolumePercent");
+    percent_->setObjectName(quillonOutput::VolumePercent);
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance("100 %"));
     mute_ = new QCheckBox(dutch ? "&Dempen" : "&Mute", this);
-    mute_->setObjectName("Mute");
+    mute_->setObjectName(quillonOutput::Mute);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(output_, 0, 0, 1, 3);

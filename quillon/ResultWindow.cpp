@@ -2,6 +2,7 @@
 #include "Folders.h"
 #include "HearingTable.h"
 #include "Platform.h"
+#include "QuillonNames.h"
 #include "QuillonTrap.h"
 #include "ReadableColour.h"
 #include "TextFile.h"
@@ -33,19 +34,19 @@ QFont scaled(QFont font, double factor) {
 } // namespace
 
 Form3::Form3(Wizard& wizard) : WizardWindow(wizard, "Form3") {
-    label1_ = makeLabel("Label1", this);
-    label2_ = makeLabel("Label2", this);
+    label1_ = makeLabel(quillonResult::Label1, this);
+    label2_ = makeLabel(quillonResult::Label2, this);
     label2_->setFont(scaled(label2_->font(), 2.0));
-    label3_ = makeLabel("Label3", this);
-    label4_ = makeLabel("Label4", this);
+    label3_ = makeLabel(quillonResult::Label3, this);
+    label4_ = makeLabel(quillonResult::Label4, this);
     label4_->setFont(scaled(label4_->font(), 1.5));
-    label5_ = makeLabel("Label5", this);
+    label5_ = makeLabel(quillonResult::Label5, this);
     label5_->setWordWrap(true);
     label5_->hide();
-    earLabel_ = makeLabel("EarTestedLabel", this);
-    ear_ = makeLabel("EarTested", this);
+    earLabel_ = makeLabel(quillonResult::EarTestedLabel, this);
+    ear_ = makeLabel(quillonResult::EarTested, this);
     picture1_ = new QToolButton(this);
-    picture1_->setObjectName("Picture1");
+    picture1_->setObjectName(quillonResult::Picture1);
     picture1_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     picture1_->setIconSize(QSize(32, 32));
     picture1_->setAutoRaise(true);

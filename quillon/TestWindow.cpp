@@ -1,5 +1,6 @@
 #include "TestWindow.h"
 #include "HearingTable.h"
+#include "QuillonNames.h"
 #include "QuillonTrap.h"
 #include "Wizard.h"
 
@@ -8,20 +9,20 @@
 namespace tonara::quillon {
 
 Form2::Form2(Wizard& wizard) : WizardWindow(wizard, "Form2") {
-    label1_ = makeLabel("Label1", this);
+    label1_ = makeLabel(quillonTest::Label1, this);
     QFont question = label1_->font();
     question.setBold(true);
     question.setPointSizeF(question.pointSizeF() * 1.3);
     label1_->setFont(question);
-    command1_ = makeButton("Command1", this);
-    command2_ = makeButton("Command2", this);
-    label2_ = makeLabel("Label2", this);
-    label3_ = makeLabel("Label3", this);
+    command1_ = makeButton(quillonTest::Command1, this);
+    command2_ = makeButton(quillonTest::Command2, this);
+    label2_ = makeLabel(quillonTest::Label2, this);
+    label3_ = makeLabel(quillonTest::Label3, this);
     label3_->setText("Level:");
-    label4_ = makeLabel("Label4", this);
-    label5_ = makeLabel("Label5", this);
+    label4_ = makeLabel(quillonTest::Label4, this);
+    label5_ = makeLabel(quillonTest::Label5, this);
     label5_->setText("Pitch:");
-    label6_ = makeLabel("Label6", this);
+    label6_ = makeLabel(quillonTest::Label6, this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(label1_, 0, 0, 1, 4, Qt::AlignCenter);

@@ -2,6 +2,7 @@
 #include "Audiogram.h"
 #include "Folders.h"
 #include "Platform.h"
+#include "QuillonNames.h"
 #include "QuillonTrap.h"
 #include "SafeFiles.h"
 #include "TextFile.h"
@@ -25,7 +26,7 @@ namespace {
 const QSize kPictureSize(1000, 700);
 const std::vector<Ear> kTestedEars{Ear::Right, Ear::Left};
 
-QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
+QPushButton* makeButton(quillonThreshold::Name name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     return button;
@@ -42,23 +43,23 @@ ThresholdWindow::ThresholdWindow(unsigned seed, bool dutch) : QWidget(nullptr, Q
     // The age test's tones must not start while this test has the output.
     setWindowModality(Qt::ApplicationModal);
     note_ = new QLabel(texts.note, this);
-    note_->setObjectName("ThresholdNote");
+    note_->setObjectName(quillonThreshold::ThresholdNote);
     note_->setWordWrap(true);
     status_ = new QLabel(texts.ready, this);
-    status_->setObjectName("ThresholdStatus");
-    start_ = makeButton("StartThreshold", texts.start, this);
-    hear_ = makeButton("HearIt", texts.hearIt, this);
+    status_->setObjectName(quillonThreshold::ThresholdStatus);
+    start_ = makeButton(quillonThreshold::StartThreshold, texts.start, this);
+    hear_ = makeButton(quillonThreshold::HearIt, texts.hearIt, this);
     hear_->setEnabled(false);
     hear_->setFocusPolicy(Qt::NoFocus); // Space must not click whatever button had the focus
     audiogram_ = new AudiogramWidget(dutch, this);
     table_ = new QTableWidget(0, 2, this);
-    table_->setObjectName("ThresholdTable");
+    table_->setObjectName(quillonThreshold::ThresholdTable);
     table_->setAccessibleName("Thresholds");
     table_->setHorizontalHeaderLabels({earName(Ear::Right, dutch), earName(Ear::Left, dutch)});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    saveCsv_ = makeButton("SaveCsv", texts.saveCsv, this);
-    savePicture_ = makeButton("SavePicture", texts.savePicture, this);
+    saveCsv_ = makeButton(quillonThreshold::SaveCsv, texts.saveCsv, this);
+    savePicture_ = makeButton(quillonThreshold::SavePicture, texts.savePicture, this);
     saveCsv_->setEnabled(false);
     savePicture_->setEnabled(false);
 

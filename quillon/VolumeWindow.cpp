@@ -2,6 +2,7 @@
 #include "EarChooser.h"
 #include "OutputVolumeWindow.h"
 #include "Platform.h"
+#include "QuillonNames.h"
 #include "QuillonTrap.h"
 #include "ThresholdWindow.h"
 #include "Wizard.h"
@@ -19,17 +20,17 @@ constexpr qint16 kVolumePitch = 1000;
 
 Form1::Form1(Wizard& wizard) : WizardWindow(wizard, "Form1") {
     frame1_ = new QGroupBox(this);
-    frame1_->setObjectName("Frame1");
-    label1_ = makeLabel("Label1", frame1_);
-    command1_ = makeButton("Command1", frame1_);
-    command2_ = makeButton("Command2", frame1_);
-    command3_ = makeButton("Command3", frame1_);
+    frame1_->setObjectName(quillonVolume::Frame1);
+    label1_ = makeLabel(quillonVolume::Label1, frame1_);
+    command1_ = makeButton(quillonVolume::Command1, frame1_);
+    command2_ = makeButton(quillonVolume::Command2, frame1_);
+    command3_ = makeButton(quillonVolume::Command3, frame1_);
     command3_->setEnabled(false);
-    label2_ = makeLabel("Label2", frame1_);
+    label2_ = makeLabel(quillonVolume::Label2, frame1_);
     label2_->setWordWrap(true);
-    command4_ = makeButton("Command4", this);
+    command4_ = makeButton(quillonVolume::Command4, this);
     earChooser_ = new EarChooser(frame1_);
-    thresholdButton_ = makeButton("ThresholdButton", this);
+    thresholdButton_ = makeButton(quillonVolume::ThresholdButton, this);
 
     auto* frame = new QGridLayout(frame1_);
     frame->addWidget(label1_, 0, 0);

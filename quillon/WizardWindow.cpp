@@ -20,16 +20,4 @@ bool WizardWindow::firstLoad() {
     return true;
 }
 
-QLabel* WizardWindow::makeLabel(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* WizardWindow::makeButton(const char* name, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    return button;
-}
-
 } // namespace tonara::quillon

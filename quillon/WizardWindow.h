@@ -2,6 +2,8 @@
 // What Quillon's four windows share: the wizard they belong to, load steps
 // that run once, named controls, and closing that ends the program.
 
+#include "DesignName.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -21,8 +23,16 @@ protected:
     // True only the first time: each window's load steps run once.
     bool firstLoad();
 
-    QLabel* makeLabel(const char* name, QWidget* parent);
-    QPushButton* makeButton(const char* name, QWidget* parent);
+    template <auto W> static QLabel* makeLabel(DesignName<W> name, QWidget* parent) {
+        auto* label = new QLabel(parent);
+        label->setObjectName(name);
+        return label;
+    }
+    template <auto W> static QPushButton* makeButton(DesignName<W> name, QWidget* parent) {
+        auto* button = new QPushButton(parent);
+        button->setObjectName(name);
+        return button;
+    }
 
     Wizard& wizard_;
 

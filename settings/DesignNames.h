@@ -1,6 +1,6 @@
 #pragma once
-// The controls and menu items each window's design has, by name: all the
-// names the logic may hand to MainWindow. A name missing here is a misspelling.
+// Each of Tonara's windows' names as one list, from its table: what the
+// fake main window accepts, and what the tests hold against the real windows.
 
 #include "MainWindow.h"
 
@@ -8,7 +8,6 @@
 
 namespace tonara {
 
-// Empty for the windows the logic does not address by control.
 const QStringList& designNames(Form form);
 bool isDesignName(Form form, const QString& name);
 

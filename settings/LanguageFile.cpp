@@ -24,20 +24,23 @@ struct EntryRange {
 constexpr EntryRange kRequiredEntries[] = {{4, 29}, {31, 39}, {41, 47}, {49, 56}, {58, 68}};
 
 // Main window controls and menus set from entries 4 to 28, in entry order.
-const char* const kMainControls[] = {
-    "Option1", "Option2", "Option3", "Option4", "Option5", "Option6", "Option7", "Option8", "Option9",
-    "Frame1", "Command2", "Command3", "Label9", "Label3", "Frame3",
-    "file", "settings", "dutch", "english", "autoupdate", "about", "donate", "webpage", "soundmode", "language"};
+constexpr MainControl kMainControls[] = {
+    form1::Option1,  form1::Option2,   form1::Option3,  form1::Option4,  form1::Option5,
+    form1::Option6,  form1::Option7,   form1::Option8,  form1::Option9,  form1::Frame1,
+    form1::Command2, form1::Command3,  form1::Label9,   form1::Label3,   form1::Frame3,
+    form1::file,     form1::settings,  form1::dutch,    form1::english,  form1::autoupdate,
+    form1::about,    form1::donate,    form1::webpage,  form1::soundmode, form1::language};
 
 struct FormCaption {
     int entry;
-    const char* control;
+    FormControl control;
 };
-const FormCaption kPitchHelpCaptions[] = {{31, "Label2"}, {32, "Label3"}, {33, "Label4"}, {34, "Label5"},
-                                          {35, "Label6"}, {37, "Label7"}, {38, "Label8"}, {39, "Label9"},
-                                          {40, "Frame1"}};
-const FormCaption kMorseCaptions[] = {{42, "Label2"}, {43, "Label1"}, {44, "Check1"},  {45, "Label3"},
-                                      {46, "Command1"}, {47, "Command2"}, {48, "Text1"}};
+constexpr FormCaption kPitchHelpCaptions[] = {{31, form2::Label2}, {32, form2::Label3}, {33, form2::Label4},
+                                              {34, form2::Label5}, {35, form2::Label6}, {37, form2::Label7},
+                                              {38, form2::Label8}, {39, form2::Label9}, {40, form2::Frame1}};
+constexpr FormCaption kMorseCaptions[] = {{42, form4::Label2},   {43, form4::Label1},   {44, form4::Check1},
+                                          {45, form4::Label3},   {46, form4::Command1}, {47, form4::Command2},
+                                          {48, form4::Text1}};
 
 bool holdsText(const QString& entry) { return !entry.isEmpty() && entry != " "; }
 
@@ -66,19 +69,19 @@ void Program::LanguageAPI(const QString& language, qint16 formval) {
         switch (formval) {
         case 1: {
             int n = 4;
-            for (const char* control : kMainControls) mainWindow_.setCaption(control, entry[n++]);
+            for (MainControl control : kMainControls) mainWindow_.setCaption(control, entry[n++]);
             mainWindow_.setStatusText(1, entry[29]);
-            mainWindow_.setCaption("Frame4", microphoneText + signedNumberText(mainWindow_.state().sensmicro));
+            mainWindow_.setCaption(form1::Frame4, microphoneText + signedNumberText(mainWindow_.state().sensmicro));
             break;
         }
         case 2:
-            for (const FormCaption& c : kPitchHelpCaptions) mainWindow_.setFormCaption(Form::Form2, c.control, entry[c.entry]);
+            for (const FormCaption& c : kPitchHelpCaptions) mainWindow_.setFormCaption(c.control, entry[c.entry]);
             break;
         case 4:
-            for (const FormCaption& c : kMorseCaptions) mainWindow_.setFormCaption(Form::Form4, c.control, entry[c.entry]);
+            for (const FormCaption& c : kMorseCaptions) mainWindow_.setFormCaption(c.control, entry[c.entry]);
             break;
         case 99:
-            mainWindow_.setFormCaption(Form::frmAbout, "lblDescription", entry[72]);
+            mainWindow_.setFormCaption(frmAbout::lblDescription, entry[72]);
             break;
         default:
             break;

@@ -4,12 +4,13 @@
 // windows by their form names. The Qt main window implements it; tests use
 // a recording fake.
 
+#include "FormNames.h"
+#include "MainWindowNames.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace tonara {
-
-enum class Form { Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, frmAbout };
 
 // The main window's public variables, in their order.
 struct MainState {
@@ -39,22 +40,22 @@ public:
     virtual MainState& state() = 0;
 
     // Controls and menu items of the main window, by design name
-    // ("Option3", "Label10", "Frame4", "Command2", "english", "settings").
-    virtual void setCaption(const QString& control, const QString& text) = 0;
-    virtual QString caption(const QString& control) const = 0;
-    virtual void setEnabled(const QString& control, bool enabled) = 0;
-    virtual bool isEnabled(const QString& control) const = 0;
-    virtual void setShown(const QString& control, bool shown) = 0;
+    // (form1::Option3, form1::Label10, form1::english).
+    virtual void setCaption(MainControl control, const QString& text) = 0;
+    virtual QString caption(MainControl control) const = 0;
+    virtual void setEnabled(MainControl control, bool enabled) = 0;
+    virtual bool isEnabled(MainControl control) const = 0;
+    virtual void setShown(MainControl control, bool shown) = 0;
     // Option values, menu check marks.
-    virtual void setChecked(const QString& control, bool checked) = 0;
-    virtual bool isChecked(const QString& control) const = 0;
+    virtual void setChecked(MainControl control, bool checked) = 0;
+    virtual bool isChecked(MainControl control) const = 0;
     virtual int sliderValue() const = 0;
     // Status bar panels, numbered from 1.
     virtual void setStatusText(int panel, const QString& text) = 0;
     virtual QString statusText(int panel) const = 0;
 
     // Captions of controls in the other windows (pitch help, Morse window, about box).
-    virtual void setFormCaption(Form form, const QString& control, const QString& text) = 0;
+    virtual void setFormCaption(FormControl control, const QString& text) = 0;
 
     // Windows.
     virtual bool isFormVisible(Form form) const = 0;

@@ -58,7 +58,7 @@ void Program::CheckSettings() {
         if (!isOneOf(line(1), {"autoupdate=y", "autoupdate=n"})) return NewFile();
         PrintFile(settingsSlots_[1]);
         const bool autoUpdate = line(1) == "autoupdate=y";
-        mainWindow_.setChecked("autoupdate", autoUpdate);
+        mainWindow_.setChecked(form1::autoupdate, autoUpdate);
         vars.updater = autoUpdate ? 1 : 0;
 
         const SoundMode* soundMode = soundModeForSettingsLine(settingsSlots_[2]);
@@ -69,8 +69,8 @@ void Program::CheckSettings() {
         PrintFile(settingsSlots_[3]);
         const bool dutch = line(3) == "language=nl";
         vars.lang = dutch ? "nl" : "en";
-        mainWindow_.setChecked("english", !dutch);
-        mainWindow_.setChecked("dutch", dutch);
+        mainWindow_.setChecked(form1::english, !dutch);
+        mainWindow_.setChecked(form1::dutch, dutch);
         LanguageAPI(vars.lang, 1);
 
         if (!isOneOf(line(4), {"senddata=y", "senddata=n"})) return NewFile();
@@ -85,13 +85,13 @@ void Program::CheckSettings() {
         PrintFile(settingsSlots_[6]);
 
         const bool microphoneOn = line(6) == "microphoneon=y";
-        mainWindow_.setChecked("microinputonoff", microphoneOn);
+        mainWindow_.setChecked(form1::microinputonoff, microphoneOn);
         vars.microcheck = microphoneOn ? 1 : 0;
-        mainWindow_.setEnabled("Command5", microphoneOn);
-        mainWindow_.setEnabled("Command4", microphoneOn);
+        mainWindow_.setEnabled(form1::Command5, microphoneOn);
+        mainWindow_.setEnabled(form1::Command4, microphoneOn);
         vars.sensmicro = qint16(sensitivity);
         const QString frameText = microphonetxt.isEmpty() ? kDesignMicrophoneText : microphonetxt;
-        mainWindow_.setCaption("Frame4", frameText + signedNumberText(vars.sensmicro));
+        mainWindow_.setCaption(form1::Frame4, frameText + signedNumberText(vars.sensmicro));
         vars.snd = line(4) == "senddata=y" ? 1 : 0;
         vars.bit = soundMode->code;
     });

@@ -4,6 +4,8 @@
 // options a code leaves unusable. Every place that decides by the code
 // reads this table.
 
+#include "MainWindowNames.h"
+
 #include <QString>
 #include <span>
 
@@ -22,7 +24,7 @@ enum class PlayerTone { Companion, ToneProgram, Player };
 struct SoundMode {
     const char* code;          // as held in `bit`: "128"
     const char* settingsLine;  // line 2 as the menu writes it: "SoundBit=128"
-    const char* menuItem;      // "sndautomatic"
+    MainControl menuItem;      // form1::sndautomatic
     const char* menuCaption;   // "Automatic"
     qint16 menuErrol;          // error location code of the menu item's handler
     ContinuousTone continuous;
@@ -56,6 +58,6 @@ const SoundMode& soundModePlaying(ContinuousTone tone);
 const SoundMode* soundModeForSettingsLine(const QString& line);
 
 // The options a code that disables the tool modes switches off.
-inline constexpr const char* kToolModeOptions[] = {"Option6", "Option8", "Option9"};
+inline constexpr MainControl kToolModeOptions[] = {form1::Option6, form1::Option8, form1::Option9};
 
 } // namespace tonara

@@ -1,8 +1,9 @@
 #include "Form9.h"
-#include "DesignName.h"
+#include "NamedControl.h"
 #include "ErrorLocations.h"
 #include "ErrorWindowExit.h"
 #include "ExFunctions.h"
+#include "FormNames.h"
 #include "Platform.h"
 #include "Trap.h"
 
@@ -18,18 +19,18 @@ namespace tonara {
 Form9::Form9(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form9");
     setWindowTitle("Tonara");
-    label1_ = named(new QLabel("0", this), "Label1");
-    label2_ = named(new QLabel("0", this), "Label2");
-    label4_ = named(new QLabel(this), "Label4");
+    label1_ = named(new QLabel("0", this), form9::Label1);
+    label2_ = named(new QLabel("0", this), form9::Label2);
+    label4_ = named(new QLabel(this), form9::Label4);
     label4_->setWordWrap(true);
-    label6_ = named(new QLabel(this), "Label6");
-    label8_ = named(new QLabel(this), "Label8");
-    progressBar1_ = named(new QProgressBar(this), "ProgressBar1");
+    label6_ = named(new QLabel(this), form9::Label6);
+    label8_ = named(new QLabel(this), form9::Label8);
+    progressBar1_ = named(new QProgressBar(this), form9::ProgressBar1);
     progressBar1_->setTextVisible(false);
     progressBar1_->setAccessibleName("Tones played");
-    command1_ = named(new QPushButton("(Re)play", this), "Command1");
-    command2_ = named(new QPushButton("Stop", this), "Command2");
-    command3_ = named(new QPushButton("Exit", this), "Command3");
+    command1_ = named(new QPushButton("(Re)play", this), form9::Command1);
+    command2_ = named(new QPushButton("Stop", this), form9::Command2);
+    command3_ = named(new QPushButton("Exit", this), form9::Command3);
     buildLayout();
 
     connect(command1_, &QPushButton::clicked, this, &Form9::replayClicked);
@@ -38,17 +39,17 @@ Form9::Form9(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
 }
 
 void Form9::buildLayout() {
-    auto caption = [this](const char* name, const char* text, QLabel* value) {
+    auto caption = [this](form9::Name name, const char* text, QLabel* value) {
         auto* label = named(new QLabel(text, this), name);
         label->setBuddy(value);
         return label;
     };
     auto* grid = new QGridLayout(this);
-    grid->addWidget(caption("Label3", "Playing:", label4_), 0, 0, Qt::AlignTop);
+    grid->addWidget(caption(form9::Label3, "Playing:", label4_), 0, 0, Qt::AlignTop);
     grid->addWidget(label4_, 0, 1, 1, 3);
-    grid->addWidget(caption("Label5", "Pitch:", label6_), 1, 0);
+    grid->addWidget(caption(form9::Label5, "Pitch:", label6_), 1, 0);
     grid->addWidget(label6_, 1, 1, 1, 3);
-    grid->addWidget(caption("Label7", "Time (ms):", label8_), 2, 0);
+    grid->addWidget(caption(form9::Label7, "Time (ms):", label8_), 2, 0);
     grid->addWidget(label8_, 2, 1, 1, 3);
     // Tones played, on the left of the bar, and the tone count, on its right.
     grid->addWidget(label1_, 3, 0, Qt::AlignRight);

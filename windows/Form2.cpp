@@ -1,5 +1,6 @@
 #include "Form2.h"
 #include "ErrorLocations.h"
+#include "FormNames.h"
 #include "Program.h"
 #include "SineIcon.h"
 #include "Trap.h"
@@ -36,13 +37,13 @@ Form2::Form2(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     setWindowTitle("Custom pitch: Help");
 
     auto* picture = new QLabel(this);
-    picture->setObjectName("Picture1");
+    picture->setObjectName(form2::Picture1);
     picture->setPixmap(sineIcon(48, 48));
     picture->setAccessibleName("Tonara");
     // The box is drawn around the picture, not holding it, so that leaving
     // the box out of the accessibility tree keeps the picture in it.
     auto* shape = new QFrame(this);
-    shape->setObjectName("Shape1");
+    shape->setObjectName(form2::Shape1);
     shape->setFrameShape(QFrame::Box);
     shape->setFixedSize(48, 48);
     markDecoration(shape);
@@ -52,17 +53,17 @@ Form2::Form2(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     shaped->addWidget(picture, 0, 0);
 
     auto* frame = new QGroupBox("Information about the pitches", this);
-    frame->setObjectName("Frame1");
+    frame->setObjectName(form2::Frame1);
     auto* texts = new QVBoxLayout(frame);
-    int number = 2;
-    for (const char* text : kPitchTexts) {
-        auto* label = new QLabel(text, frame);
-        label->setObjectName(QStringLiteral("Label%1").arg(number++));
+    static_assert(std::size(kPitchTexts) == std::size(form2::kPitchLabels));
+    for (size_t i = 0; i < std::size(kPitchTexts); ++i) {
+        auto* label = new QLabel(kPitchTexts[i], frame);
+        label->setObjectName(form2::kPitchLabels[i]);
         texts->addWidget(label);
     }
 
     auto* line = new QFrame(this);
-    line->setObjectName("Line1");
+    line->setObjectName(form2::Line1);
     line->setFrameShape(QFrame::HLine);
     markDecoration(line);
 

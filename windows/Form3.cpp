@@ -1,6 +1,7 @@
 #include "Form3.h"
 
 #include "ErrorLocations.h"
+#include "FormNames.h"
 #include "Platform.h"
 #include "TextFile.h"
 #include "Trap.h"
@@ -36,7 +37,7 @@ QString decodePage(const QByteArray& bytes) {
 Form3::Form3(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form3");
     webBrowser1_ = new NewsBrowser(this);
-    webBrowser1_->setObjectName("WebBrowser1");
+    webBrowser1_->setObjectName(form3::WebBrowser1);
     webBrowser1_->setAccessibleName("Online news");
     webBrowser1_->setOpenLinks(false);
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "Form5.h"
 #include "AgreementTexts.h"
 #include "Folders.h"
+#include "FormNames.h"
 #include "Platform.h"
 #include "RuntimeError.h"
 #include "TextFile.h"
@@ -14,24 +15,24 @@ namespace tonara {
 Form5::Form5(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("Form5");
     setWindowTitle("License agreements");
-    auto make = [this](QLabel*& l, const char* name) {
+    auto make = [this](QLabel*& l, form5::Name name) {
         l = new QLabel(this);
         l->setObjectName(name);
         l->setWordWrap(true);
     };
-    make(label1_, "Label1");
-    make(label4_, "Label4");
-    make(label7_, "Label7");
+    make(label1_, form5::Label1);
+    make(label4_, form5::Label4);
+    make(label7_, form5::Label7);
     label7_->setWordWrap(false);
     combo1_ = new QComboBox(this);
-    combo1_->setObjectName("Combo1");
+    combo1_->setObjectName(form5::Combo1);
     combo1_->setPlaceholderText("English");
     check1_ = new QCheckBox(this);
-    check1_->setObjectName("Check1");
+    check1_->setObjectName(form5::Check1);
     command1_ = new QPushButton(this);
-    command1_->setObjectName("Command1");
+    command1_->setObjectName(form5::Command1);
     command2_ = new QPushButton(this);
-    command2_->setObjectName("Command2");
+    command2_->setObjectName(form5::Command2);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(label1_, 0, 0, 1, 3);
@@ -97,7 +98,7 @@ void Form5::acceptClicked() {
     MainState& s = mainWindow_.state();
     if (dutch) s.lang = "nl";
     s.snd = noData ? 0 : 1;
-    mainWindow_.setChecked("autoupdate", true);
+    mainWindow_.setChecked(form1::autoupdate, true);
     try {
         platform().startProgram('"' + platform().programPath() + '"', false);
     } catch (const RuntimeError& failure) {

@@ -1,5 +1,6 @@
 #include "Form6.h"
 #include "ErrorWindowExit.h"
+#include "FormNames.h"
 #include "Platform.h"
 #include "WebAddresses.h"
 
@@ -16,15 +17,15 @@ Form6::Form6(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     setWindowTitle("Error");
     auto* layout = new QVBoxLayout(this);
     auto* message = new QLabel("Something went wrong and Tonara must restart.... Sorry for the inconvenience!", this);
-    message->setObjectName("Label1");
+    message->setObjectName(form6::Label1);
     message->setWordWrap(true);
     list_ = new QListWidget(this);
-    list_->setObjectName("List1");
+    list_->setObjectName(form6::List1);
     list_->setAccessibleName("Error report");
     auto* exit = new QPushButton("Exit", this);
-    exit->setObjectName("Command1");
+    exit->setObjectName(form6::Command1);
     auto* visit = new QPushButton("Visit our site", this);
-    visit->setObjectName("Command2");
+    visit->setObjectName(form6::Command2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(visit);

@@ -1,6 +1,7 @@
 #include "Form7.h"
 
 #include "ErrorLocations.h"
+#include "FormNames.h"
 #include "Platform.h"
 #include "Program.h"
 #include "Trap.h"
@@ -16,15 +17,15 @@ Form7::Form7(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Wind
     setWindowTitle("Update found");
     setAccessibleName(windowTitle());
     label1_ = new QLabel("An update is found! Would you like to download the update?", this);
-    label1_->setObjectName("Label1");
+    label1_->setObjectName(form7::Label1);
     label1_->setWordWrap(true);
     list1_ = new QListWidget(this);
-    list1_->setObjectName("List1");
+    list1_->setObjectName(form7::List1);
     list1_->setAccessibleName("Versions");
     command1_ = new QPushButton("Update", this);
-    command1_->setObjectName("Command1");
+    command1_->setObjectName(form7::Command1);
     command2_ = new QPushButton("Don't update", this);
-    command2_->setObjectName("Command2");
+    command2_->setObjectName(form7::Command2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label1_);

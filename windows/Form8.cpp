@@ -1,4 +1,5 @@
 #include "Form8.h"
+#include "FormNames.h"
 #include "SineIcon.h"
 #include "Version.h"
 #include "WebAddresses.h"
@@ -8,7 +9,7 @@
 namespace tonara {
 
 namespace {
-QLabel* label(const QString& name, const QString& text, QWidget* parent) {
+QLabel* label(form8::Name name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
@@ -21,19 +22,19 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
     setWindowTitle("Tonara");
     auto* layout = new QVBoxLayout(this);
     auto* image = new QLabel(this);
-    image->setObjectName("Image1");
+    image->setObjectName(form8::Image1);
     image->setPixmap(sineIcon(96, 48));
     image->setAlignment(Qt::AlignCenter);
     image->setAccessibleName("Tonara");
-    auto* title = label("Label1", "Loading Tonara...", this);
+    auto* title = label(form8::Label1, "Loading Tonara...", this);
     QFont big = title->font();
     big.setPointSize(big.pointSize() * 3 / 2);
     big.setBold(true);
     title->setFont(big);
-    status_ = label("Label2", "Loading start-up...", this);
-    auto* help = label("Label4", "Need help? Visit our site or send a mail to: " + supportEmailAddress(), this);
+    status_ = label(form8::Label2, "Loading start-up...", this);
+    auto* help = label(form8::Label4, "Need help? Visit our site or send a mail to: " + supportEmailAddress(), this);
     help->setWordWrap(true);
-    auto* notice = label("Label3", QStringLiteral("Tonara %1, \u00a9 Norvane Software").arg(kVersionText), this);
+    auto* notice = label(form8::Label3, QStringLiteral("Tonara %1, \u00a9 Norvane Software").arg(kVersionText), this);
     QFont small = notice->font();
     small.setPointSize(small.pointSize() * 5 / 6);
     notice->setFont(small);

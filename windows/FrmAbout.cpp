@@ -1,5 +1,6 @@
 #include "FrmAbout.h"
 #include "Folders.h"
+#include "FormNames.h"
 #include "Platform.h"
 #include "Program.h"
 #include "RuntimeError.h"
@@ -28,14 +29,14 @@ QString dutchDescription() {
     return "Maak de meest vervelende geluiden met Tonara! Problemen? Mail dan naar: " + supportEmailAddress();
 }
 
-QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
+QLabel* makeLabel(frmAbout::Name name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setAccessibleName(text);
     return l;
 }
 
-QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
+QPushButton* makeButton(frmAbout::Name name, const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setAccessibleName(QString(text).remove('&'));
@@ -47,25 +48,25 @@ QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) 
 FrmAbout::FrmAbout(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt::Window), mainWindow_(mainWindow) {
     setObjectName("frmAbout");
     auto* icon = new QLabel(this);
-    icon->setObjectName("picIcon");
+    icon->setObjectName(frmAbout::picIcon);
     icon->setPixmap(sineIcon(48, 48));
     icon->setAccessibleName(kTitle);
-    auto* title = makeLabel("lblTitle", kTitle, this);
+    auto* title = makeLabel(frmAbout::lblTitle, kTitle, this);
     QFont big = title->font();
     big.setPointSize(big.pointSize() * 3 / 2);
     big.setBold(true);
     title->setFont(big);
-    auto* description = makeLabel("lblDescription", designDescription(), this);
+    auto* description = makeLabel(frmAbout::lblDescription, designDescription(), this);
     description->setWordWrap(true);
     description->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* ok = makeButton("cmdOK", "OK", this);
+    auto* ok = makeButton(frmAbout::cmdOK, "OK", this);
     ok->setDefault(true);
-    auto* sysInfo = makeButton("cmdSysInfo", "&System Info...", this);
+    auto* sysInfo = makeButton(frmAbout::cmdSysInfo, "&System Info...", this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     layout->addWidget(title, 0, 1);
-    layout->addWidget(makeLabel("lblVersion", {}, this), 1, 1);
+    layout->addWidget(makeLabel(frmAbout::lblVersion, {}, this), 1, 1);
     layout->addWidget(description, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -83,13 +84,13 @@ FrmAbout::FrmAbout(MainWindow& mainWindow, QWidget* parent) : QWidget(parent, Qt
 void FrmAbout::loadHandler() {
     Program(mainWindow_).LanguageAPI(mainWindow_.state().lang, 99);
     setWindowTitle("About " + kTitle);
-    auto* version = findChild<QLabel*>("lblVersion");
+    auto* version = findChild<QLabel*>(frmAbout::lblVersion);
     version->setText(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     version->setAccessibleName(version->text());
-    findChild<QLabel*>("lblTitle")->setText(kTitle);
+    findChild<QLabel*>(frmAbout::lblTitle)->setText(kTitle);
     if (fileExists(joinPath(platform().dataFolder(), "nl.ini")))
-        findChild<QLabel*>("lblDescription")->setText(dutchDescription());
-    auto* description = findChild<QLabel*>("lblDescription");
+        findChild<QLabel*>(frmAbout::lblDescription)->setText(dutchDescription());
+    auto* description = findChild<QLabel*>(frmAbout::lblDescription);
     description->setAccessibleName(description->text());
 }
 

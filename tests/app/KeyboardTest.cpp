@@ -34,7 +34,7 @@ TEST(Keyboard, AKeyboardOnlyRunChoosesHighPitchPlaysStopsAndOpensTheAboutBox) {
     startActive(rig);
     Form1& form = *rig.form;
     FakePlatform& fake = rig.env.fake;
-    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>("Option1")) << "Low pitch comes first";
+    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>(form1::Option1)) << "Low pitch comes first";
 
     QString statusWhilePlaying;
     bool stopEnabledWhilePlaying = false;
@@ -43,7 +43,7 @@ TEST(Keyboard, AKeyboardOnlyRunChoosesHighPitchPlaysStopsAndOpensTheAboutBox) {
     // Each step runs inside the loop the previous one started: the preview, then the tone.
     fake.at(t + 1000, [&] {
         statusWhilePlaying = form.statusText(1);
-        stopEnabledWhilePlaying = form.isEnabled("Command3");
+        stopEnabledWhilePlaying = form.isEnabled(form1::Command3);
         press(Qt::Key_Escape);
     });
     fake.at(t + 2000, [&] {
@@ -56,15 +56,15 @@ TEST(Keyboard, AKeyboardOnlyRunChoosesHighPitchPlaysStopsAndOpensTheAboutBox) {
     });
     press(Qt::Key_Down); // with no mode chosen yet, the arrows only move the focus
     press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>("Option3"));
+    EXPECT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>(form1::Option3));
     press(Qt::Key_Space);
 
-    EXPECT_TRUE(form.isChecked("Option3"));
+    EXPECT_TRUE(form.isChecked(form1::Option3));
     EXPECT_EQ(statusWhilePlaying, "Actual pitch (Hertz): 10000");
     EXPECT_TRUE(stopEnabledWhilePlaying);
     EXPECT_EQ(form.state().z, 1) << "Escape stopped the tone";
-    EXPECT_TRUE(form.isEnabled("Command2"));
-    EXPECT_FALSE(form.isEnabled("Command3"));
+    EXPECT_TRUE(form.isEnabled(form1::Command2));
+    EXPECT_FALSE(form.isEnabled(form1::Command3));
     EXPECT_TRUE(aboutShown);
     const QStringList log = rig.activityLog();
     EXPECT_EQ(log.mid(log.indexOf("#Option 3 Clicked")),
@@ -77,11 +77,11 @@ TEST(Keyboard, EnterOnAModeNotYetChosenChoosesAndPlaysIt) {
     Form1& form = *rig.form;
     FakePlatform& fake = rig.env.fake;
     press(Qt::Key_Down);
-    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>("Option2"));
+    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QWidget*>(form1::Option2));
     fake.at(fake.clockMs + 500, [&] { form.stopClicked(); });
     fake.at(fake.clockMs + 800, [&] { form.state().stopme = 1; });
     press(Qt::Key_Return);
-    EXPECT_TRUE(form.isChecked("Option2"));
+    EXPECT_TRUE(form.isChecked(form1::Option2));
     ASSERT_NE(fake.last("play"), nullptr);
     EXPECT_NEAR(wavPitch(fake.last("play")->data), 4500, 1);
 }
@@ -93,13 +93,14 @@ TEST(Keyboard, TabGoesFromTheModesToTheCustomPitchGroupAndOnToPlay) {
     for (int k = 0; k < 6; ++k) press(Qt::Key_Down);
     press(Qt::Key_Space); // Custom pitch: no animation, Play runs once the handler is back
     form.stopClicked();
-    ASSERT_TRUE(form.isChecked("Option7"));
+    ASSERT_TRUE(form.isChecked(form1::Option7));
     QStringList visited;
     for (int k = 0; k < 6; ++k) {
         press(Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(visited, (QStringList{"HScroll1", "CustomPitchBox", "Command1", "Command2", "Volume", "Option7"}))
+    EXPECT_EQ(visited, (QStringList{form1::HScroll1, form1::CustomPitchBox, form1::Command1, form1::Command2,
+                                    form1::Volume, form1::Option7}))
         << "the modes are one stop, the disabled buttons none";
 }
 
@@ -108,14 +109,14 @@ TEST(Keyboard, F10OpensTheMenuBarAndF1ThePitchHelp) {
     startActive(rig);
     Form1& form = *rig.form;
     press(Qt::Key_F10);
-    EXPECT_EQ(form.menuBar()->activeAction(), form.findChild<QMenu*>("file")->menuAction());
+    EXPECT_EQ(form.menuBar()->activeAction(), form.findChild<QMenu*>(form1::file)->menuAction());
     press(Qt::Key_Escape);
     press(Qt::Key_Escape);
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     press(Qt::Key_F1);
     EXPECT_TRUE(form.isFormVisible(Form::Form2));
-    EXPECT_EQ(form.findChild<QAction*>("openfile")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(form.findChild<QAction*>(form1::openfile)->shortcut(), QKeySequence("Ctrl+O"));
 }
 
 TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUnmarked) {
@@ -123,7 +124,7 @@ TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUn
     rig.writeSettings(validSettings());
     rig.form->start();
     Form1& form = *rig.form;
-    for (const char* language : {"dutch", "english"}) {
+    for (MainControl language : {form1::dutch, form1::english}) {
         form.findChild<QAction*>(language)->trigger();
         QList<QWidget*> menus{form.menuBar()};
         for (QMenu* menu : form.findChildren<QMenu*>()) menus << menu;
@@ -133,14 +134,14 @@ TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUn
                 if (action->isSeparator()) continue;
                 const QChar key = accessKeyOf(action->text());
                 EXPECT_FALSE(key.isNull()) << action->text().toStdString();
-                EXPECT_FALSE(keys.contains(key)) << language << ": " << action->text().toStdString();
+                EXPECT_FALSE(keys.contains(key)) << language.name() << ": " << action->text().toStdString();
                 keys += key;
             }
         }
     }
-    EXPECT_EQ(form.caption("file"), "File");
-    EXPECT_EQ(form.findChild<QMenu*>("file")->title(), "&File");
-    EXPECT_EQ(form.caption("about"), "About...");
+    EXPECT_EQ(form.caption(form1::file), "File");
+    EXPECT_EQ(form.findChild<QMenu*>(form1::file)->title(), "&File");
+    EXPECT_EQ(form.caption(form1::about), "About...");
 }
 
 TEST(AccessKeys, MarkAFreeLetterAndComeOffAgain) {

@@ -23,22 +23,23 @@ void startIdle(AppRig& rig, const QString& bit = "128") {
     rig.form->start();
 }
 
-void trigger(AppRig& rig, const char* item) {
+void trigger(AppRig& rig, MainControl item) {
     auto* action = rig.form->findChild<QAction*>(item);
-    ASSERT_NE(action, nullptr) << item;
+    ASSERT_NE(action, nullptr) << item.name();
     action->trigger();
 }
 
 QStringList settingsLines(const AppRig& rig) { return fileLines(rig.env.appData("tonara.ini")); }
 
-QStringList checkedOf(const Form1& form, const QStringList& items) {
+QStringList checkedOf(const Form1& form, std::initializer_list<MainControl> items) {
     QStringList on;
-    for (const QString& item : items)
-        if (form.isChecked(item)) on << item;
+    for (MainControl item : items)
+        if (form.isChecked(item)) on << item.text();
     return on;
 }
 
-const QStringList kSoundModeItems{"sndautomatic", "sndsound32", "sndwinmm", "snddirectsound", "sndclassic"};
+const std::initializer_list<MainControl> kSoundModeItems{form1::sndautomatic, form1::sndsound32, form1::sndwinmm,
+                                                         form1::snddirectsound, form1::sndclassic};
 
 QStringList shippedEntries(const char* file) { return readEntries(qEnvironmentVariable("TONARA_BIN") + "/" + file); }
 
@@ -48,58 +49,61 @@ TEST(Menus, DirectSoundWhileHearingAgeIsSelectedTakesTheToolModesAwayAndAnimates
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    form.setChecked("Option9", true);
+    form.setChecked(form1::Option9, true);
     FakePlatform& fake = rig.env.fake;
     QImage early, later;
     // Low pitch's preview runs inside the menu handler until another choice ends it.
     fake.at(fake.clockMs + 200, [&] { early = form.picture1().image(); });
     fake.at(fake.clockMs + 400, [&] { later = form.picture1().image(); });
     fake.at(fake.clockMs + 600, [&] { form.state().stopme = 1; });
-    trigger(rig, "snddirectsound");
+    trigger(rig, form1::snddirectsound);
 
     EXPECT_EQ(settingsLines(rig).value(1), "SoundBit=64");
     EXPECT_EQ(form.state().bit, "64");
-    for (const char* option : {"Option6", "Option8", "Option9"}) EXPECT_FALSE(form.isEnabled(option)) << option;
-    EXPECT_TRUE(form.isChecked("Option1"));
-    EXPECT_FALSE(form.isChecked("Option9"));
+    for (MainControl option : {form1::Option6, form1::Option8, form1::Option9})
+        EXPECT_FALSE(form.isEnabled(option)) << option.name();
+    EXPECT_TRUE(form.isChecked(form1::Option1));
+    EXPECT_FALSE(form.isChecked(form1::Option9));
     EXPECT_EQ(rig.activityLog().last(), "#Option 1 Clicked");
     EXPECT_FALSE(early.isNull());
     EXPECT_NE(early, later) << "the preview animates";
-    EXPECT_EQ(checkedOf(form, kSoundModeItems), QStringList{"snddirectsound"});
+    EXPECT_EQ(checkedOf(form, kSoundModeItems), QStringList{form1::snddirectsound});
 }
 
 TEST(Menus, EachSoundModeItemWritesItsLineAndSetsTheToolModes) {
     struct Case {
-        const char* item;
+        MainControl item;
         const char* line;
         const char* bit;
         bool toolModes;
         bool selectsLowPitch;
     };
     const Case cases[] = {
-        {"sndautomatic", "SoundBit=128", "128", true, false}, {"sndsound32", "SoundBit=32", "32", true, false},
-        {"sndwinmm", "SoundBit=256", "256", true, false},     {"snddirectsound", "SoundBit=64", "64", false, true},
-        {"sndclassic", "SoundBit=16", "16", true, true},
+        {form1::sndautomatic, "SoundBit=128", "128", true, false},
+        {form1::sndsound32, "SoundBit=32", "32", true, false},
+        {form1::sndwinmm, "SoundBit=256", "256", true, false},
+        {form1::snddirectsound, "SoundBit=64", "64", false, true},
+        {form1::sndclassic, "SoundBit=16", "16", true, true},
     };
     for (const Case& c : cases) {
         AppRig rig;
         startIdle(rig, "64"); // the tool modes start disabled
         Form1& form = *rig.form;
-        form.setChecked("Option7", true);
+        form.setChecked(form1::Option7, true);
         rig.env.fake.at(rig.env.fake.clockMs + 300, [&] { form.state().stopme = 1; });
         trigger(rig, c.item);
 
         EXPECT_EQ(settingsLines(rig), (QStringList{"AutoUpdate=y", c.line, "Language=EN", "SendData=n", "Microphone=1",
                                                    "MicrophoneON=n"}))
-            << c.item;
+            << c.item.name();
         EXPECT_EQ(form.state().bit, c.bit);
-        EXPECT_EQ(checkedOf(form, kSoundModeItems), QStringList{c.item});
-        for (const char* option : {"Option6", "Option8", "Option9"})
-            EXPECT_EQ(form.isEnabled(option), c.toolModes) << c.item << " " << option;
-        EXPECT_EQ(form.isChecked("Option1"), c.selectsLowPitch) << c.item;
+        EXPECT_EQ(checkedOf(form, kSoundModeItems), QStringList{c.item.text()});
+        for (MainControl option : {form1::Option6, form1::Option8, form1::Option9})
+            EXPECT_EQ(form.isEnabled(option), c.toolModes) << c.item.name() << " " << option.name();
+        EXPECT_EQ(form.isChecked(form1::Option1), c.selectsLowPitch) << c.item.name();
         EXPECT_EQ(rig.activityLog().last(), c.selectsLowPitch ? "#Option 1 Clicked"
                                                                : QString("> Write action, Line:  2, Value: ") + c.line)
-            << c.item;
+            << c.item.name();
     }
 }
 
@@ -108,9 +112,9 @@ TEST(Menus, ChoosingLowPitchAgainStillRunsItsHandler) {
     startIdle(rig);
     Form1& form = *rig.form;
     rig.env.fake.at(rig.env.fake.clockMs + 300, [&] { form.state().stopme = 1; });
-    form.setChecked("Option1", true);
+    form.setChecked(form1::Option1, true);
     rig.env.fake.at(rig.env.fake.clockMs + 300, [&] { form.state().stopme = 1; });
-    trigger(rig, "sndclassic");
+    trigger(rig, form1::sndclassic);
     EXPECT_EQ(rig.activityLog().filter("#Option 1 Clicked").size(), 2);
 }
 
@@ -118,55 +122,55 @@ TEST(Menus, DutchAndEnglishSwitchTheWindowAndTheSelectedModesText) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    form.setChecked("Option7", true);
+    form.setChecked(form1::Option7, true);
     const QStringList dutch = shippedEntries("lng_nl.dll");
     const QStringList english = shippedEntries("lng_en.dll");
 
-    trigger(rig, "dutch");
-    EXPECT_EQ(form.caption("Label1"), dutch[65]) << "rd7";
-    EXPECT_EQ(form.caption("file"), dutch[18]);
-    EXPECT_EQ(form.caption("Option1"), dutch[3]);
+    trigger(rig, form1::dutch);
+    EXPECT_EQ(form.caption(form1::Label1), dutch[65]) << "rd7";
+    EXPECT_EQ(form.caption(form1::file), dutch[18]);
+    EXPECT_EQ(form.caption(form1::Option1), dutch[3]);
     EXPECT_EQ(rig.activityLog().last(), "#Option 7 Clicked");
     EXPECT_EQ(settingsLines(rig).value(2), "Language=NL");
     EXPECT_EQ(form.state().lang, "nl");
-    EXPECT_EQ(checkedOf(form, {"english", "dutch"}), QStringList{"dutch"});
+    EXPECT_EQ(checkedOf(form, {form1::english, form1::dutch}), QStringList{form1::dutch});
 
-    trigger(rig, "english");
-    EXPECT_EQ(form.caption("Label1"), english[65]);
-    EXPECT_EQ(form.caption("file"), "File");
+    trigger(rig, form1::english);
+    EXPECT_EQ(form.caption(form1::Label1), english[65]);
+    EXPECT_EQ(form.caption(form1::file), "File");
     EXPECT_EQ(settingsLines(rig).value(2), "Language=EN");
-    EXPECT_EQ(checkedOf(form, {"english", "dutch"}), QStringList{"english"});
+    EXPECT_EQ(checkedOf(form, {form1::english, form1::dutch}), QStringList{form1::english});
 }
 
 TEST(Menus, AutomaticUpdatesTogglesLineOneOnlyForTheNextStart) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    ASSERT_TRUE(form.isChecked("autoupdate"));
-    trigger(rig, "autoupdate");
+    ASSERT_TRUE(form.isChecked(form1::autoupdate));
+    trigger(rig, form1::autoupdate);
     EXPECT_EQ(settingsLines(rig).value(0), "AutoUpdate=n");
-    EXPECT_FALSE(form.isChecked("autoupdate"));
+    EXPECT_FALSE(form.isChecked(form1::autoupdate));
     EXPECT_EQ(form.state().updater, 1) << "the running window keeps its setting";
-    trigger(rig, "autoupdate");
+    trigger(rig, form1::autoupdate);
     EXPECT_EQ(settingsLines(rig).value(0), "AutoUpdate=y");
-    EXPECT_TRUE(form.isChecked("autoupdate"));
+    EXPECT_TRUE(form.isChecked(form1::autoupdate));
 }
 
 TEST(Menus, WebLinksLogAndOpenTheMakersPages) {
     struct Case {
-        const char* item;
+        MainControl item;
         const char* logLine;
         const char* path;
     };
-    const Case cases[] = {{"webpage", "> Visiting site", ""},
-                          {"donate", "> Visiting donation page", "/donate"},
-                          {"contact", "> Visiting donation page", "/contact-us"}};
+    const Case cases[] = {{form1::webpage, "> Visiting site", ""},
+                          {form1::donate, "> Visiting donation page", "/donate"},
+                          {form1::contact, "> Visiting donation page", "/contact-us"}};
     for (const Case& c : cases) {
         AppRig rig;
         startIdle(rig);
         trigger(rig, c.item);
         EXPECT_EQ(rig.activityLog().last(), c.logLine);
-        ASSERT_NE(rig.env.fake.last("url"), nullptr) << c.item;
+        ASSERT_NE(rig.env.fake.last("url"), nullptr) << c.item.name();
         EXPECT_EQ(rig.env.fake.last("url")->text, websiteAddress() + c.path);
         EXPECT_EQ(rig.env.fake.count("start"), 0) << "never through a shell";
     }
@@ -181,10 +185,10 @@ TEST(Menus, OpenStartsASecondCopyOnAnExistingFileOnly) {
     writeBytes(withBlanks, "%valid%\r\n");
     fake.chosenFiles = {"", rig.env.temp("missing.tnf"), withBlanks};
 
-    trigger(rig, "openfile"); // cancelled
-    trigger(rig, "openfile"); // a name that does not exist
+    trigger(rig, form1::openfile); // cancelled
+    trigger(rig, form1::openfile); // a name that does not exist
     EXPECT_EQ(fake.count("start"), 0);
-    trigger(rig, "openfile");
+    trigger(rig, form1::openfile);
 
     ASSERT_EQ(fake.count("open-dialog"), 3);
     const PlatformRecord* dialog = fake.last("open-dialog");
@@ -204,7 +208,7 @@ TEST(Menus, OpenStartsASecondCopyOnAnExistingFileOnly) {
 TEST(Menus, ExitRunsTheShutDown) {
     AppRig rig;
     startIdle(rig);
-    auto* exit = rig.form->findChild<QAction*>("exit");
+    auto* exit = rig.form->findChild<QAction*>(form1::exit);
     EXPECT_EQ(exit->shortcut(), QKeySequence("Ctrl+Q"));
     EXPECT_THROW(exit->trigger(), ProgramEnded);
     EXPECT_FALSE(rig.form->isVisible());
@@ -229,15 +233,15 @@ TEST(AboutBox, ShowsTitleVersionAndTheDescriptionOfTheLanguageInForce) {
             for (const char* file : {"lng_en.dll", "lng_nl.dll"}) QFile::remove(rig.env.dataFolder(file));
         if (c.dutchMarker) writeBytes(rig.env.dataFolder("nl.ini"), "");
         startIdle(rig);
-        trigger(rig, "about");
+        trigger(rig, form1::about);
         auto* about = rig.window<QWidget>("frmAbout");
         ASSERT_NE(about, nullptr);
         EXPECT_TRUE(about->isVisible());
         EXPECT_EQ(about->windowTitle(), "About Tonara");
-        EXPECT_EQ(about->findChild<QLabel*>("lblTitle")->text(), "Tonara");
-        EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), "Version 2.3.6");
-        EXPECT_EQ(about->findChild<QLabel*>("lblDescription")->text(), c.description);
-        about->findChild<QPushButton*>("cmdOK")->click();
+        EXPECT_EQ(about->findChild<QLabel*>(frmAbout::lblTitle)->text(), "Tonara");
+        EXPECT_EQ(about->findChild<QLabel*>(frmAbout::lblVersion)->text(), "Version 2.3.6");
+        EXPECT_EQ(about->findChild<QLabel*>(frmAbout::lblDescription)->text(), c.description);
+        about->findChild<QPushButton*>(frmAbout::cmdOK)->click();
         EXPECT_FALSE(rig.form->isFormVisible(Form::frmAbout));
     }
 }
@@ -245,8 +249,8 @@ TEST(AboutBox, ShowsTitleVersionAndTheDescriptionOfTheLanguageInForce) {
 TEST(AboutBox, SystemInfoStartsAnInstalledToolOrSaysThereIsNone) {
     AppRig rig;
     startIdle(rig);
-    trigger(rig, "about");
-    auto* sysInfo = rig.window<QWidget>("frmAbout")->findChild<QPushButton*>("cmdSysInfo");
+    trigger(rig, form1::about);
+    auto* sysInfo = rig.window<QWidget>("frmAbout")->findChild<QPushButton*>(frmAbout::cmdSysInfo);
     EXPECT_EQ(sysInfo->text(), "&System Info...");
     sysInfo->click();
     ASSERT_NE(rig.env.fake.last("message"), nullptr);
@@ -283,7 +287,7 @@ TEST(PitchHelp, ShowsItsEightTextsInEnglishOrInDutch) {
         QStringList shown;
         for (int k = 2; k <= 9; ++k) shown << help->findChild<QLabel*>(QString("Label%1").arg(k))->text();
         EXPECT_EQ(shown, language == "EN" ? design : dutchTexts);
-        EXPECT_EQ(help->findChild<QGroupBox*>("Frame1")->title(),
+        EXPECT_EQ(help->findChild<QGroupBox*>(form2::Frame1)->title(),
                   language == "EN" ? QString("Information about the pitches") : dutch[39]);
         help->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -27,7 +27,7 @@ void startWhileTheDefaultSourceIsGone() {
         !box->text.endsWith("\r\nSource: Tonara"))
         wrong << "message: " + (box ? box->title + " / " + box->text : "none");
     if (rig.settingsLine(6) != "MicrophoneON=n") wrong << "line 6: " + rig.settingsLine(6);
-    if (rig.form->isChecked("microinputonoff")) wrong << "the item is checked";
+    if (rig.form->isChecked(form1::microinputonoff)) wrong << "the item is checked";
     if (rig.form->state().microcheck != 0) wrong << "microcheck is not 0";
     std::fprintf(stderr, "%s\n", qPrintable(wrong.join("; ")));
     std::_Exit(wrong.isEmpty() ? 0 : 1);

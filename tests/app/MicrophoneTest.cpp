@@ -46,8 +46,8 @@ TEST(Microphone, AtStartUpEveryCapturedHalfIsDrawnAcrossTheBox) {
     EXPECT_EQ(open->text, "");
     EXPECT_EQ(open->format, "44100 Hz 16 bits 2 channels");
     EXPECT_EQ(rig.env.fake.count("capture-start"), 1);
-    EXPECT_TRUE(rig.form->isChecked("microinputonoff"));
-    EXPECT_TRUE(rig.form->isEnabled("Command4"));
+    EXPECT_TRUE(rig.form->isChecked(form1::microinputonoff));
+    EXPECT_TRUE(rig.form->isEnabled(form1::Command4));
     EXPECT_EQ(rig.activityLog().last(), ">> Program starting finished");
 
     ASSERT_TRUE(rig.feedAndDraw(sineHalf(10000, 5000)));
@@ -69,26 +69,26 @@ TEST(Microphone, PlusAndMinusKeepTheSensitivityFrom1To20AndTheDrawingFollows) {
     ASSERT_TRUE(rig.feedAndDraw(sineHalf(4000, 4000)));
     const double atOne = upperPeak(rig.box().picture());
 
-    rig.click("Command4");
+    rig.click(form1::Command4);
     EXPECT_EQ(rig.form->state().sensmicro, 2);
-    EXPECT_EQ(rig.form->caption("Frame4"), "Microphone input, sensitivity: 2");
+    EXPECT_EQ(rig.form->caption(form1::Frame4), "Microphone input, sensitivity: 2");
     EXPECT_EQ(rig.settingsLine(5), "Microphone= 2");
     EXPECT_EQ(rig.activityLog().filter("> Write action").last(), "> Write action, Line:  5, Value: Microphone= 2");
     ASSERT_TRUE(rig.feedAndDraw(sineHalf(4000, 4000)));
     EXPECT_NEAR(upperPeak(rig.box().picture()), 2 * atOne, 1e-6);
 
-    for (int press = 0; press < 25; ++press) rig.click("Command4");
+    for (int press = 0; press < 25; ++press) rig.click(form1::Command4);
     EXPECT_EQ(rig.form->state().sensmicro, 20);
-    EXPECT_TRUE(rig.form->caption("Frame4").endsWith(" 20"));
+    EXPECT_TRUE(rig.form->caption(form1::Frame4).endsWith(" 20"));
     EXPECT_EQ(rig.settingsLine(5), "Microphone= 20");
 
-    for (int press = 0; press < 19; ++press) rig.click("Command5");
+    for (int press = 0; press < 19; ++press) rig.click(form1::Command5);
     EXPECT_EQ(rig.settingsLine(5), "Microphone= 1");
     const int writesAtOne = rig.writes();
-    rig.click("Command5");
+    rig.click(form1::Command5);
     EXPECT_EQ(rig.form->state().sensmicro, 1);
     EXPECT_EQ(rig.writes(), writesAtOne) << "nothing is written at the bound";
-    EXPECT_EQ(rig.form->caption("Frame4"), "Microphone input, sensitivity: 1");
+    EXPECT_EQ(rig.form->caption(form1::Frame4), "Microphone input, sensitivity: 1");
 }
 
 TEST(Microphone, TurningTheItemOffClearsTheBoxAndOnStartsAFreshCapture) {
@@ -98,23 +98,23 @@ TEST(Microphone, TurningTheItemOffClearsTheBoxAndOnStartsAFreshCapture) {
     ASSERT_TRUE(rig.feedAndDraw(sineHalf(10000, 10000)));
 
     rig.toggleItem();
-    EXPECT_FALSE(rig.form->isChecked("microinputonoff"));
+    EXPECT_FALSE(rig.form->isChecked(form1::microinputonoff));
     EXPECT_EQ(rig.settingsLine(6), "MicrophoneON=n");
     EXPECT_EQ(rig.form->state().microcheck, 0);
     EXPECT_EQ(rig.env.fake.count("capture-close"), 1);
     EXPECT_EQ(rig.env.fake.startedCapture.load(), nullptr);
     EXPECT_TRUE(rig.box().picture().traces.empty()) << "cleared";
-    EXPECT_FALSE(rig.form->isEnabled("Command4"));
-    EXPECT_FALSE(rig.form->isEnabled("Command5"));
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command4));
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command5));
 
     rig.toggleItem();
-    EXPECT_TRUE(rig.form->isChecked("microinputonoff"));
+    EXPECT_TRUE(rig.form->isChecked(form1::microinputonoff));
     EXPECT_EQ(rig.settingsLine(6), "MicrophoneON=y");
     EXPECT_EQ(rig.form->state().microcheck, 1);
     EXPECT_EQ(rig.env.fake.count("capture-open"), 2);
     EXPECT_EQ(rig.env.fake.count("capture-start"), 2);
-    EXPECT_TRUE(rig.form->isEnabled("Command4"));
-    EXPECT_TRUE(rig.form->isEnabled("Command5"));
+    EXPECT_TRUE(rig.form->isEnabled(form1::Command4));
+    EXPECT_TRUE(rig.form->isEnabled(form1::Command5));
     EXPECT_TRUE(rig.feedAndDraw(sineHalf(10000, 10000)));
 }
 
@@ -128,18 +128,18 @@ TEST(Microphone, WithoutAMicrophoneTheErrorIsShownAndTheDisplayRecordedOff) {
     EXPECT_EQ(box->title, "DirectSound Error");
     EXPECT_EQ(box->text, "Error: 68\r\nDesription: No capture device: gone\r\nSource: Tonara");
     EXPECT_EQ(box->icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(rig.form->isChecked("microinputonoff"));
+    EXPECT_FALSE(rig.form->isChecked(form1::microinputonoff));
     EXPECT_EQ(rig.settingsLine(6), "MicrophoneON=n");
     EXPECT_EQ(rig.form->state().microcheck, 0);
-    EXPECT_FALSE(rig.form->isEnabled("Command4")) << "nothing to adjust while the display is off";
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command4)) << "nothing to adjust while the display is off";
     EXPECT_TRUE(rig.form->isVisible()) << "start-up goes on";
 
     rig.toggleItem();
     EXPECT_EQ(rig.env.fake.count("message"), 2);
-    EXPECT_FALSE(rig.form->isChecked("microinputonoff"));
+    EXPECT_FALSE(rig.form->isChecked(form1::microinputonoff));
     EXPECT_EQ(rig.settingsLine(6), "MicrophoneON=n");
-    EXPECT_FALSE(rig.form->isEnabled("Command4"));
-    EXPECT_FALSE(rig.form->isEnabled("Command5"));
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command4));
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command5));
 }
 
 TEST(Microphone, OnlyEightAndSixteenBitHalvesAreDrawn) {
@@ -165,7 +165,7 @@ TEST(Microphone, ShutDownStopsAndClosesTheCapture) {
 }
 
 TEST(WaveBoxPainting, APictureFillsTheBoxAtEveryPixelRatio) {
-    WaveBox box("picWave", 177, 49);
+    WaveBox box(form1::picWave, 177, 49);
     box.resize(177, 49);
     EXPECT_EQ(box.widthPx(), int(std::lround(177 * box.devicePixelRatioF())));
     WavePicture rising;

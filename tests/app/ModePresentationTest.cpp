@@ -134,7 +134,7 @@ TEST(SinePreview, TheLastPassClearsTheBoxForLowToHighAndKeepsCustomPitchsFrame) 
         env.fake.at(200, [&] {
             // What choosing the mode does inside the running animation's events.
             if (lowToHigh) {
-                window.setChecked("Option6", true);
+                window.setChecked(form1::Option6, true);
             } else {
                 ModePresentation(program, canvas).DrawSine(12345, kStaticPreview);
                 staticFrame = canvas.points;

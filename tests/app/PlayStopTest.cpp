@@ -3,6 +3,7 @@
 #include "Form6.h"
 #include "PictureBox.h"
 
+#include <QLabel>
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdint>
@@ -34,10 +35,11 @@ TEST(PlayStop, HighPitchPlaysLocksTheWindowAndStopEndsIt) {
     // Play is pressed inside the animated preview, Stop inside the tone's own wait loop.
     fake.at(500, [&] { form.playClicked(); });
     fake.at(1200, [&] {
-        for (const char* c : {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6", "Option7", "Option8",
-                              "Option9", "Command2", "settings"})
-            if (!form.isEnabled(c)) lockedDisabled << c;
-        stopEnabledWhilePlaying = form.isEnabled("Command3");
+        for (MainControl c : {form1::Option1, form1::Option2, form1::Option3, form1::Option4, form1::Option5,
+                              form1::Option6, form1::Option7, form1::Option8, form1::Option9, form1::Command2,
+                              form1::settings})
+            if (!form.isEnabled(c)) lockedDisabled << c.text();
+        stopEnabledWhilePlaying = form.isEnabled(form1::Command3);
         EXPECT_EQ(form.statusText(1), "Actual pitch (Hertz): 10000");
         EXPECT_TRUE(QFile::exists(rig.env.temp("tnfwinmmtmp.wav")));
         EXPECT_EQ(rig.activityLog().last(), " 10000");
@@ -47,7 +49,7 @@ TEST(PlayStop, HighPitchPlaysLocksTheWindowAndStopEndsIt) {
         form.stopClicked();
     });
     fake.at(3000, [&] { form.state().stopme = 1; }); // leave the preview
-    form.setChecked("Option3", true);
+    form.setChecked(form1::Option3, true);
 
     EXPECT_EQ(lockedDisabled.size(), 11) << lockedDisabled.join(",").toStdString();
     EXPECT_TRUE(stopEnabledWhilePlaying);
@@ -63,9 +65,9 @@ TEST(PlayStop, HighPitchPlaysLocksTheWindowAndStopEndsIt) {
     EXPECT_EQ(from(rig.activityLog(), "#Option 3 Clicked"),
               (QStringList{"#Option 3 Clicked", "#Pressed Button 2", "10000", "#Pressed Button 3", "#Sound stopped"}))
         << "reading the log back skips an entry's leading blank";
-    EXPECT_TRUE(form.isEnabled("Command2"));
-    EXPECT_FALSE(form.isEnabled("Command3"));
-    EXPECT_TRUE(form.isEnabled("settings"));
+    EXPECT_TRUE(form.isEnabled(form1::Command2));
+    EXPECT_FALSE(form.isEnabled(form1::Command3));
+    EXPECT_TRUE(form.isEnabled(form1::settings));
     EXPECT_EQ(form.state().z, 1);
     EXPECT_EQ(form.statusText(1), "Actual pitch (Hertz): ");
 }
@@ -74,23 +76,23 @@ TEST(PlayStop, CustomPitchPlaysTheSliderValueAndLocksTheSlider) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    form.setChecked("Option7", true);
-    EXPECT_EQ(form.caption("Label10"), " 1000");
-    EXPECT_TRUE(form.isEnabled("HScroll1"));
+    form.setChecked(form1::Option7, true);
+    EXPECT_EQ(form.caption(form1::Label10), " 1000");
+    EXPECT_TRUE(form.isEnabled(form1::HScroll1));
     const QImage at1000 = form.picture1().image();
-    form.findChild<QScrollBar*>("HScroll1")->setValue(12345);
-    EXPECT_EQ(form.caption("Label10"), " 12345");
+    form.findChild<QScrollBar*>(form1::HScroll1)->setValue(12345);
+    EXPECT_EQ(form.caption(form1::Label10), " 12345");
     EXPECT_NE(form.picture1().image(), at1000) << "the static preview is redrawn";
 
     bool sliderLocked = false;
     rig.env.fake.at(300, [&] {
-        sliderLocked = !form.isEnabled("HScroll1");
+        sliderLocked = !form.isEnabled(form1::HScroll1);
         EXPECT_EQ(rig.activityLog().last(), " 12345");
     });
     rig.env.fake.at(600, [&] { form.stopClicked(); });
     form.playClicked();
     EXPECT_TRUE(sliderLocked);
-    EXPECT_TRUE(form.isEnabled("HScroll1"));
+    EXPECT_TRUE(form.isEnabled(form1::HScroll1));
     EXPECT_NEAR(wavPitch(rig.env.fake.last("play")->data), 12345, 1);
     EXPECT_EQ(from(rig.activityLog(), "#Pressed Button 2").mid(0, 2), (QStringList{"#Pressed Button 2", "12345"}));
 }
@@ -99,19 +101,19 @@ TEST(PlayStop, OptionsDisabledBeforePlayStayDisabledAfterStop) {
     AppRig rig;
     startIdle(rig, "64");
     Form1& form = *rig.form;
-    form.setChecked("Option7", true);
+    form.setChecked(form1::Option7, true);
     rig.env.fake.at(300, [&] { form.stopClicked(); });
     form.playClicked();
     for (int k = 1; k <= 9; ++k)
-        EXPECT_EQ(form.isEnabled(QString("Option%1").arg(k)), k != 6 && k != 8 && k != 9) << k;
+        EXPECT_EQ(form.isEnabled(form1::kOptions[k - 1]), k != 6 && k != 8 && k != 9) << k;
 }
 
 TEST(PlayStop, HearingAgeHandsOverAndStartsTheTestWithoutLocking) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    form.setChecked("Option9", true);
-    EXPECT_TRUE(form.isEnabled("Command2"));
+    form.setChecked(form1::Option9, true);
+    EXPECT_TRUE(form.isEnabled(form1::Command2));
     form.playClicked();
     EXPECT_EQ(fileBytes(rig.env.temp("quillon.ini")), QByteArray("128\r\nen\r\n"));
     const PlatformRecord* started = rig.env.fake.last("start");
@@ -119,7 +121,7 @@ TEST(PlayStop, HearingAgeHandsOverAndStartsTheTestWithoutLocking) {
     EXPECT_EQ(started->text, "Quillon.dll");
     EXPECT_FALSE(started->hidden);
     EXPECT_EQ(rig.activityLog().last(), "#Pressed Button 2") << "no pitch is logged";
-    EXPECT_TRUE(form.isEnabled("Option1"));
+    EXPECT_TRUE(form.isEnabled(form1::Option1));
 }
 
 TEST(PlayStop, AFailingHandlerReportsItsCodeAndExitClosesEverything) {
@@ -127,7 +129,7 @@ TEST(PlayStop, AFailingHandlerReportsItsCodeAndExitClosesEverything) {
     startIdle(rig);
     Form1& form = *rig.form;
     rig.env.fake.missingPrograms << "Quillon.dll";
-    form.setChecked("Option9", true);
+    form.setChecked(form1::Option9, true);
     bool mainHiddenDuringReport = false;
     rig.env.fake.at(100, [&] {
         mainHiddenDuringReport = !form.isVisible() && form.isFormVisible(Form::Form6);
@@ -148,19 +150,19 @@ TEST(ModeSelection, ChoosingAModeInsideAnAnimationTakesOver) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    rig.env.fake.at(200, [&] { form.setChecked("Option2", true); });
+    rig.env.fake.at(200, [&] { form.setChecked(form1::Option2, true); });
     rig.env.fake.at(600, [&] { form.state().stopme = 1; });
-    form.setChecked("Option1", true);
-    EXPECT_TRUE(form.isChecked("Option2"));
-    EXPECT_FALSE(form.isChecked("Option1"));
+    form.setChecked(form1::Option1, true);
+    EXPECT_TRUE(form.isChecked(form1::Option2));
+    EXPECT_FALSE(form.isChecked(form1::Option1));
     EXPECT_EQ(from(rig.activityLog(), "#Option 1 Clicked"), (QStringList{"#Option 1 Clicked", "#Option 2 Clicked"}));
-    EXPECT_TRUE(form.isEnabled("Command2"));
-    EXPECT_EQ(form.caption("Command2"), "Play Sound");
-    EXPECT_TRUE(rig.form->findChild<QWidget*>("Picture1")->isVisible());
+    EXPECT_TRUE(form.isEnabled(form1::Command2));
+    EXPECT_EQ(form.caption(form1::Command2), "Play Sound");
+    EXPECT_TRUE(rig.form->findChild<QWidget*>(form1::Picture1)->isVisible());
     // Morse and hearing age hide the preview and show the other Play caption.
-    form.setChecked("Option8", true);
-    EXPECT_FALSE(rig.form->findChild<QWidget*>("Picture1")->isVisible());
-    EXPECT_NE(form.caption("Command2"), "Play Sound");
+    form.setChecked(form1::Option8, true);
+    EXPECT_FALSE(rig.form->findChild<QWidget*>(form1::Picture1)->isVisible());
+    EXPECT_NE(form.caption(form1::Command2), "Play Sound");
 }
 
 } // namespace tonara::test
@@ -179,7 +181,7 @@ TEST(PlayDispatch, LowToHighSweepsThroughThePlayerOrHandsTheSweepToATheToneProgr
         AppRig rig;
         startIdle(rig, c.bit);
         Form1& form = *rig.form;
-        form.setChecked("Option6", true);
+        form.setChecked(form1::Option6, true);
         QByteArray request;
         rig.env.fake.at(500, [&] { request = fileBytes(rig.env.temp("sound.ini")); });
         rig.env.fake.at(1000, [&] { form.stopClicked(); });
@@ -202,28 +204,28 @@ TEST(PlayDispatch, MorseLogsItsLineAndLeavesTheWindowUnlocked) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    form.setChecked("Option8", true);
+    form.setChecked(form1::Option8, true);
     form.playClicked();
     EXPECT_EQ(from(rig.activityLog(), "#Pressed Button 2"), (QStringList{"#Pressed Button 2", "3", "#Morse"}));
-    EXPECT_TRUE(form.isEnabled("Command2"));
-    EXPECT_FALSE(form.isEnabled("Command3"));
-    EXPECT_TRUE(form.isEnabled("settings"));
-    EXPECT_TRUE(form.isEnabled("Option1"));
+    EXPECT_TRUE(form.isEnabled(form1::Command2));
+    EXPECT_FALSE(form.isEnabled(form1::Command3));
+    EXPECT_TRUE(form.isEnabled(form1::settings));
+    EXPECT_TRUE(form.isEnabled(form1::Option1));
     EXPECT_EQ(form.statusText(1), "Actual pitch (Hertz): ");
     EXPECT_EQ(rig.env.fake.clockMs, 0) << "nothing waits";
 }
 
 TEST(PlayDispatch, PlaysWaitLoopEndsWithTheStopItServesOrAfterTheSweepsOwnWait) {
     struct Case {
-        const char* option;
+        MainControl option;
         const char* bit;
         qint64 endsAt;
     };
     // Stop at 500 ms. A pitch with a code that starts nothing: the wait of 208 ms
     // from 416 serves the Stop and ends there. The sweep in 64 ends at the Stop
     // inside its own wait; Play's loop then still makes its one wait of 208 ms.
-    for (const Case c : {Case{"Option7", "999", 500}, Case{"Option6", "64", 708}}) {
-        SCOPED_TRACE(c.option);
+    for (const Case c : {Case{form1::Option7, "999", 500}, Case{form1::Option6, "64", 708}}) {
+        SCOPED_TRACE(c.option.name());
         AppRig rig;
         startIdle(rig, "128");
         Form1& form = *rig.form;
@@ -260,21 +262,36 @@ TEST(ModeSelection, ThousandsOfClicksBetweenTwoPresetsKeepTheStackFlat) {
             return;
         }
         ++clicks;
-        form.setChecked(clicks % 2 ? "Option2" : "Option1", true);
+        form.setChecked(clicks % 2 ? form1::Option2 : form1::Option1, true);
     };
-    form.setChecked("Option1", true);
+    form.setChecked(form1::Option1, true);
     rig.env.fake.onProcessEvents = nullptr;
 
     EXPECT_EQ(clicks, kClicks);
     EXPECT_LT(std::ptrdiff_t(shallowest - deepest), 64 << 10) << "bytes between the outermost and innermost loop";
     EXPECT_EQ(rig.activityLog().last(), "#Option 1 Clicked");
-    EXPECT_TRUE(form.isChecked("Option1"));
+    EXPECT_TRUE(form.isChecked(form1::Option1));
 }
 
 TEST(DesignNames, EveryNameOfTheMainWindowsDesignIsOneOfItsControls) {
     AppRig rig;
     for (const QString& name : designNames(Form::Form1))
         EXPECT_NE(rig.form->findChild<QObject*>(name), nullptr) << name.toStdString();
+}
+
+// Only a name made by hand can be none of the window's; the real window says so, as the fake does.
+TEST(DesignNames, TheRealMainWindowReportsANameItsWindowDoesNotHave) {
+    AppRig rig;
+    rig.form->showForm(Form::Form2);
+    testing::internal::CaptureStderr();
+    rig.form->setCaption(MainControl("Lable1"), "x");
+    rig.form->setFormCaption(form2::Name("Label1"), "x");
+    rig.form->setFormCaption(form2::Label2, "y");
+    const std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_NE(written.find("Form1 has no control named \"Lable1\""), std::string::npos) << written;
+    EXPECT_NE(written.find("Form2 has no control named \"Label1\""), std::string::npos) << written;
+    EXPECT_EQ(written.find("\"Label2\""), std::string::npos) << written;
+    EXPECT_EQ(rig.window<QWidget>("Form2")->findChild<QLabel*>(form2::Label2)->text(), "y");
 }
 
 } // namespace tonara::test

@@ -30,11 +30,11 @@ TEST(Startup, ANormalStartLogsEveryStepAndShowsAnIdleWindow) {
                                        "SendData=n", "Microphone=1", "MicrophoneON=n", "> Bit: 128",
                                        "> Update error", ">> Program starting finished"}));
     EXPECT_TRUE(rig.form->isVisible());
-    EXPECT_FALSE(rig.form->isEnabled("Command3"));
-    EXPECT_FALSE(rig.form->isEnabled("Command2")) << "Play waits for a mode";
-    for (int k = 1; k <= 9; ++k) EXPECT_FALSE(rig.form->isChecked(QString("Option%1").arg(k)));
-    EXPECT_TRUE(rig.form->isChecked("sndautomatic"));
-    EXPECT_EQ(rig.form->caption("Frame1"), "Choices");
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command3));
+    EXPECT_FALSE(rig.form->isEnabled(form1::Command2)) << "Play waits for a mode";
+    for (int k = 1; k <= 9; ++k) EXPECT_FALSE(rig.form->isChecked(form1::kOptions[k - 1]));
+    EXPECT_TRUE(rig.form->isChecked(form1::sndautomatic));
+    EXPECT_EQ(rig.form->caption(form1::Frame1), "Choices");
     EXPECT_EQ(rig.form->statusText(1), "Actual pitch (Hertz): ");
     EXPECT_EQ(rig.form->statusText(2), "v2.3.6");
     EXPECT_FALSE(rig.form->isFormVisible(Form::Form8)) << "the splash is gone";
@@ -60,9 +60,9 @@ TEST(Startup, DirectSoundDisablesTheSweepMorseAndHearingTest) {
     rig.writeSettings(validSettings("64"));
     rig.form->start();
     for (int k = 1; k <= 9; ++k)
-        EXPECT_EQ(rig.form->isEnabled(QString("Option%1").arg(k)), k != 6 && k != 8 && k != 9) << k;
-    EXPECT_TRUE(rig.form->isChecked("snddirectsound"));
-    EXPECT_FALSE(rig.form->isChecked("sndautomatic"));
+        EXPECT_EQ(rig.form->isEnabled(form1::kOptions[k - 1]), k != 6 && k != 8 && k != 9) << k;
+    EXPECT_TRUE(rig.form->isChecked(form1::snddirectsound));
+    EXPECT_FALSE(rig.form->isChecked(form1::sndautomatic));
 }
 
 TEST(Startup, DutchSettingsGiveDutchCaptions) {
@@ -70,11 +70,11 @@ TEST(Startup, DutchSettingsGiveDutchCaptions) {
     rig.writeSettings(validSettings("128", "NL"));
     rig.form->start();
     EXPECT_EQ(rig.form->state().lang, "nl");
-    EXPECT_NE(rig.form->caption("Option1"), "Low pitch");
-    EXPECT_NE(rig.form->caption("Command2"), "Play Sound");
-    EXPECT_TRUE(rig.form->caption("Frame4").endsWith(" 1"));
-    EXPECT_TRUE(rig.form->isChecked("dutch"));
-    EXPECT_FALSE(rig.form->isChecked("english"));
+    EXPECT_NE(rig.form->caption(form1::Option1), "Low pitch");
+    EXPECT_NE(rig.form->caption(form1::Command2), "Play Sound");
+    EXPECT_TRUE(rig.form->caption(form1::Frame4).endsWith(" 1"));
+    EXPECT_TRUE(rig.form->isChecked(form1::dutch));
+    EXPECT_FALSE(rig.form->isChecked(form1::english));
 }
 
 TEST(Startup, AFailureEndsInTheErrorWindowAndClosingItEndsTheProgram) {
@@ -102,9 +102,9 @@ TEST(FirstRun, AcceptWritesTheSixLinesAndRestartsTheProgram) {
         EXPECT_TRUE(agreement->isVisible());
         EXPECT_EQ(agreement->windowTitle(), "License agreements");
         if (dutch) {
-            agreement->findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
+            agreement->findChild<QComboBox*>(form5::Combo1)->setCurrentIndex(1);
             agreement->languageClicked(1);
-            EXPECT_EQ(agreement->findChild<QPushButton*>("Command1")->text(), "Accepteren");
+            EXPECT_EQ(agreement->findChild<QPushButton*>(form5::Command1)->text(), "Accepteren");
         }
         EXPECT_THROW(agreement->acceptClicked(), ProgramEnded);
         EXPECT_EQ(fileBytes(rig.env.appData("tonara.ini")),
@@ -124,13 +124,13 @@ TEST(FirstRun, TheLanguageListAndTheCheckboxDecideTheLines) {
     rig.form->start();
     auto* agreement = rig.window<Form5>("Form5");
     ASSERT_NE(agreement, nullptr);
-    auto* combo = agreement->findChild<QComboBox*>("Combo1");
+    auto* combo = agreement->findChild<QComboBox*>(form5::Combo1);
     combo->setCurrentIndex(1);
     agreement->languageClicked(1);
     combo->setCurrentIndex(0);
     agreement->languageClicked(0);
-    EXPECT_EQ(agreement->findChild<QPushButton*>("Command1")->text(), "Accept");
-    agreement->findChild<QCheckBox*>("Check1")->setChecked(true);
+    EXPECT_EQ(agreement->findChild<QPushButton*>(form5::Command1)->text(), "Accept");
+    agreement->findChild<QCheckBox*>(form5::Check1)->setChecked(true);
     EXPECT_THROW(agreement->acceptClicked(), ProgramEnded);
     const QStringList lines = fileLines(rig.env.appData("tonara.ini"));
     ASSERT_EQ(lines.size(), 6);
@@ -299,7 +299,7 @@ TEST(Startup, ATerminationSignalClosesTheProgramAsTheWindowsCloseDoes) {
     ASSERT_TRUE(rig.env.fake.terminationHandler);
     Form1& form = *rig.form;
     rig.env.fake.processList = {{7, rig.env.companionFolder("sound32.dll")}};
-    form.setChecked("Option7", true);
+    form.setChecked(form1::Option7, true);
     bool soundedFirst = false;
     rig.env.fake.at(1000, [&] {
         soundedFirst = QFile::exists(rig.env.temp("sound.ini"));

@@ -51,8 +51,8 @@ TEST(ToneFileStart, AQuotedPathWithBlanksOpensThePlayerWithTheMainWindowHidden) 
     auto* player = rig.window<Form9>("Form9");
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(player->isVisible());
-    EXPECT_EQ(player->findChild<QLabel*>("Label4")->text(), rig.path);
-    EXPECT_EQ(player->findChild<QLabel*>("Label1")->text(), "2");
+    EXPECT_EQ(player->findChild<QLabel*>(form9::Label4)->text(), rig.path);
+    EXPECT_EQ(player->findChild<QLabel*>(form9::Label1)->text(), "2");
     EXPECT_EQ(rig.env.fake.count("play"), 2) << "the pass runs in the player's load";
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_FALSE(seen.main);
@@ -99,7 +99,7 @@ TEST(MorseDispatch, PlayOpensTheMorseWindowBesideTheMainWindowInTheLanguageInFor
     AppRig rig;
     rig.writeSettings(validSettings("128", "NL"));
     rig.form->start();
-    rig.form->setChecked("Option8", true);
+    rig.form->setChecked(form1::Option8, true);
     rig.form->playClicked();
 
     auto* morse = rig.window<Form4>("Form4");
@@ -107,10 +107,10 @@ TEST(MorseDispatch, PlayOpensTheMorseWindowBesideTheMainWindowInTheLanguageInFor
     EXPECT_TRUE(morse->isVisible());
     EXPECT_FALSE(morse->isModal());
     EXPECT_TRUE(rig.form->isVisible());
-    EXPECT_TRUE(rig.form->isEnabled("Command2")) << "the main window's controls stay as they were";
-    EXPECT_EQ(morse->findChild<QLabel*>("Label2")->text(), "Toonhoogte (Hertz):");
-    EXPECT_EQ(morse->findChild<QLineEdit*>("Text3")->accessibleName(), "Toonhoogte (Hertz):");
-    EXPECT_EQ(morse->findChild<QLineEdit*>("Text1")->text(), "Typ hier uw bericht...");
+    EXPECT_TRUE(rig.form->isEnabled(form1::Command2)) << "the main window's controls stay as they were";
+    EXPECT_EQ(morse->findChild<QLabel*>(form4::Label2)->text(), "Toonhoogte (Hertz):");
+    EXPECT_EQ(morse->findChild<QLineEdit*>(form4::Text3)->accessibleName(), "Toonhoogte (Hertz):");
+    EXPECT_EQ(morse->findChild<QLineEdit*>(form4::Text1)->text(), "Typ hier uw bericht...");
     const QStringList log = rig.activityLog();
     ASSERT_GE(log.size(), 3);
     EXPECT_EQ(log[log.size() - 3], "#Pressed Button 2");

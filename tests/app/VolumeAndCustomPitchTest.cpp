@@ -34,12 +34,12 @@ TEST(CustomPitchBox, TypedPitchMovesTheSliderAndPlaysAsTheSliderDoes) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    auto* box = form.findChild<QSpinBox*>("CustomPitchBox");
-    auto* slider = form.findChild<QScrollBar*>("HScroll1");
+    auto* box = form.findChild<QSpinBox*>(form1::CustomPitchBox);
+    auto* slider = form.findChild<QScrollBar*>(form1::HScroll1);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->accessibleName(), "Custom pitch (Hz):");
     EXPECT_FALSE(box->isEnabled()) << "disabled with the custom-pitch group";
-    form.setChecked("Option7", true);
+    form.setChecked(form1::Option7, true);
     EXPECT_TRUE(box->isEnabled());
 
     box->setFocus();
@@ -48,7 +48,7 @@ TEST(CustomPitchBox, TypedPitchMovesTheSliderAndPlaysAsTheSliderDoes) {
     EXPECT_EQ(slider->value(), 1000) << "a pitch counts once it is whole";
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(slider->value(), 12345);
-    EXPECT_EQ(form.caption("Label10"), " 12345");
+    EXPECT_EQ(form.caption(form1::Label10), " 12345");
 
     bool boxLocked = false;
     rig.env.fake.at(300, [&] {
@@ -71,8 +71,8 @@ TEST(PitchSlider, KeysRunTheWayTheSliderLooks) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    form.setChecked("Option7", true);
-    auto* slider = form.findChild<QScrollBar*>("HScroll1");
+    form.setChecked(form1::Option7, true);
+    auto* slider = form.findChild<QScrollBar*>(form1::HScroll1);
     const struct { int key; int change; } keys[] = {{Qt::Key_Right, 1},    {Qt::Key_Up, 1},        {Qt::Key_PageUp, 100},
                                                     {Qt::Key_Left, -1},    {Qt::Key_Down, -1},     {Qt::Key_PageDown, -100}};
     for (const auto& k : keys) {
@@ -86,7 +86,7 @@ TEST(Volume, ScalesTheOutputAndIsRememberedBesideTheGeneratorsSettings) {
     AppRig rig;
     startIdle(rig);
     Form1& form = *rig.form;
-    auto* volume = form.findChild<QSpinBox*>("Volume");
+    auto* volume = form.findChild<QSpinBox*>(form1::Volume);
     ASSERT_NE(volume, nullptr);
     EXPECT_EQ(volume->accessibleName(), "Volume (dB):");
     EXPECT_EQ(volume->value(), 0);
@@ -108,13 +108,13 @@ TEST(Volume, ScalesTheOutputAndIsRememberedBesideTheGeneratorsSettings) {
     fake.at(now + 500, [&] { form.playClicked(); });
     fake.at(now + 1200, [&] { form.stopClicked(); });
     fake.at(now + 1500, [&] { form.state().stopme = 1; });
-    form.setChecked("Option3", true);
+    form.setChecked(form1::Option3, true);
     ASSERT_NE(rig.env.fake.last("play"), nullptr);
     EXPECT_NEAR(wavPeak(rig.env.fake.last("play")->data), 30000, 1);
 
     rig.env.fake.outputVolume = 1.0;
     Form1 again;
-    EXPECT_EQ(again.findChild<QSpinBox*>("Volume")->value(), -20);
+    EXPECT_EQ(again.findChild<QSpinBox*>(form1::Volume)->value(), -20);
     EXPECT_NEAR(rig.env.fake.outputVolume, 0.1, 1e-12) << "applied at the start";
 }
 
@@ -132,8 +132,8 @@ TEST(Volume, AnUnusableRememberedValueReadsAsZero) {
 TEST(PitchSlider, TheWheelTurnedUpRaisesThePitch) {
     AppRig rig;
     startIdle(rig);
-    rig.form->setChecked("Option7", true);
-    auto* slider = rig.form->findChild<QScrollBar*>("HScroll1");
+    rig.form->setChecked(form1::Option7, true);
+    auto* slider = rig.form->findChild<QScrollBar*>(form1::HScroll1);
     slider->setValue(5000);
     QWheelEvent up(QPointF(5, 5), slider->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
                    Qt::NoModifier, Qt::NoScrollPhase, false);

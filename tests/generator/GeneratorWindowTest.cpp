@@ -1,5 +1,6 @@
 // The signal generator's window on the fake platform: what it plays, what
 // it refuses, its keys, its files and what it remembers.
+#include "GeneratorNames.h"
 #include "GeneratorWindow.h"
 #include "GeneratorSettings.h"
 #include "TempFolders.h"
@@ -28,20 +29,20 @@ struct Rig {
     TestEnvironment env;
     GeneratorWindow window;
 
-    template <typename T> T* control(const char* name) {
+    template <typename T> T* control(generatorWindow::Name name) {
         T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
+        EXPECT_NE(found, nullptr) << name.name();
         return found;
     }
-    void type(const char* name, const QString& text) {
+    void type(generatorWindow::Name name, const QString& text) {
         auto* box = control<QLineEdit>(name);
         box->selectAll();
         box->setFocus();
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    void click(const char* name) { control<QPushButton>(name)->click(); }
-    QString problem() { return control<QLabel>("Problem")->text(); }
+    void click(generatorWindow::Name name) { control<QPushButton>(name)->click(); }
+    QString problem() { return control<QLabel>(generatorWindow::Problem)->text(); }
     int count(const char* kind) {
         int n = 0;
         for (const PlatformRecord& r : env.fake.records)
@@ -58,45 +59,56 @@ TEST(GeneratorWindow, NamesItselfAndEveryControl) {
     QAccessibleInterface* self = QAccessible::queryAccessibleInterface(&rig.window);
     ASSERT_NE(self, nullptr);
     EXPECT_EQ(self->role(), QAccessible::Dialog);
-    const struct { const char* name; const char* announced; } controls[] = {
-        {"Frequency", "Frequency:"}, {"Note", "Note:"}, {"OctaveDown", "Octave down"}, {"OctaveUp", "Octave up"},
-        {"Level", "Level (dBFS):"}, {"Channel", "Channel:"}, {"Waveform", "Waveform:"}, {"Sweep", "Sweep:"},
-        {"SweepTo", "Sweep to:"}, {"SweepTime", "Sweep time (s):"}, {"Repeat", "Repeat"}, {"Duration", "Duration (s):"},
-        {"FileFormat", "File format:"}, {"FileRate", "File rate (Hz):"}, {"Play", "Play"}, {"Stop", "Stop"},
-        {"SaveAs", "Save as..."}};
+    const struct {
+        generatorWindow::Name name;
+        const char* announced;
+    } controls[] = {
+        {generatorWindow::Frequency, "Frequency:"},      {generatorWindow::Note, "Note:"},
+        {generatorWindow::OctaveDown, "Octave down"},    {generatorWindow::OctaveUp, "Octave up"},
+        {generatorWindow::Level, "Level (dBFS):"},       {generatorWindow::Channel, "Channel:"},
+        {generatorWindow::Waveform, "Waveform:"},        {generatorWindow::Sweep, "Sweep:"},
+        {generatorWindow::SweepTo, "Sweep to:"},         {generatorWindow::SweepTime, "Sweep time (s):"},
+        {generatorWindow::Repeat, "Repeat"},             {generatorWindow::Duration, "Duration (s):"},
+        {generatorWindow::FileFormat, "File format:"},   {generatorWindow::FileRate, "File rate (Hz):"},
+        {generatorWindow::Play, "Play"},                 {generatorWindow::Stop, "Stop"},
+        {generatorWindow::SaveAs, "Save as..."}};
     for (const auto& c : controls) {
         QWidget* w = rig.window.findChild<QWidget*>(c.name);
-        ASSERT_NE(w, nullptr) << c.name;
+        ASSERT_NE(w, nullptr) << c.name.name();
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        ASSERT_NE(a, nullptr) << c.name;
+        ASSERT_NE(a, nullptr) << c.name.name();
         // A choice box announces its choice by name and its label by relation.
-        if (!qobject_cast<QComboBox*>(w)) EXPECT_EQ(a->text(QAccessible::Name).remove('&').toStdString(), c.announced) << c.name;
+        if (!qobject_cast<QComboBox*>(w))
+            EXPECT_EQ(a->text(QAccessible::Name).remove('&').toStdString(), c.announced) << c.name.name();
         else {
-            EXPECT_EQ(w->accessibleName().toStdString(), c.announced) << c.name;
-            EXPECT_FALSE(a->relations(QAccessible::Label).isEmpty()) << c.name;
+            EXPECT_EQ(w->accessibleName().toStdString(), c.announced) << c.name.name();
+            EXPECT_FALSE(a->relations(QAccessible::Label).isEmpty()) << c.name.name();
         }
     }
-    EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->value(), -20.0) << "a new tool starts at a safe level";
-    EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->minimum(), -100.0);
-    EXPECT_EQ(rig.control<QDoubleSpinBox>("Level")->singleStep(), 0.1);
+    EXPECT_EQ(rig.control<QDoubleSpinBox>(generatorWindow::Level)->value(), -20.0) << "a new tool starts at a safe level";
+    EXPECT_EQ(rig.control<QDoubleSpinBox>(generatorWindow::Level)->minimum(), -100.0);
+    EXPECT_EQ(rig.control<QDoubleSpinBox>(generatorWindow::Level)->singleStep(), 0.1);
 }
 
 // Tab reaches every control (the sweep's own ones once a sweep is chosen).
 TEST(GeneratorWindow, TabReachesEveryControl) {
     Rig rig;
     rig.window.show();
-    rig.control<QComboBox>("Sweep")->setCurrentIndex(1);
+    rig.control<QComboBox>(generatorWindow::Sweep)->setCurrentIndex(1);
     // The chain Tab follows: the widgets that take focus by Tab, enabled and shown.
     QSet<QString> reached;
-    QWidget* start = rig.control<QLineEdit>("Frequency");
+    QWidget* start = rig.control<QLineEdit>(generatorWindow::Frequency);
     QWidget* w = start;
     do {
         if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) reached << w->objectName();
         w = w->nextInFocusChain();
     } while (w && w != start);
-    for (const char* name : {"Frequency", "OctaveDown", "OctaveUp", "Level", "Channel", "Waveform", "Sweep", "SweepTo",
-                             "SweepTime", "Repeat", "Duration", "FileFormat", "FileRate", "Play", "Stop", "SaveAs"})
-        EXPECT_TRUE(reached.contains(name)) << name;
+    for (generatorWindow::Name name :
+         {generatorWindow::Frequency, generatorWindow::OctaveDown, generatorWindow::OctaveUp, generatorWindow::Level,
+          generatorWindow::Channel, generatorWindow::Waveform, generatorWindow::Sweep, generatorWindow::SweepTo,
+          generatorWindow::SweepTime, generatorWindow::Repeat, generatorWindow::Duration, generatorWindow::FileFormat,
+          generatorWindow::FileRate, generatorWindow::Play, generatorWindow::Stop, generatorWindow::SaveAs})
+        EXPECT_TRUE(reached.contains(name.text())) << name.name();
 }
 
 TEST(GeneratorWindow, PlaysNotesAndHertzAsTyped) {
@@ -105,64 +117,64 @@ TEST(GeneratorWindow, PlaysNotesAndHertzAsTyped) {
         {"A4", 440.0, "A4 +0.0 cents"}, {"C#5", 554.3652619537442, "C#5 +0.0 cents"}, {"440.25", 440.25, "A4 +1.0 cents"},
         {"1.5 kHz", 1500.0, "F#6 +23.3 cents"}};
     for (const auto& t : typed) {
-        rig.type("Frequency", t.text);
-        rig.click("Play");
+        rig.type(generatorWindow::Frequency, t.text);
+        rig.click(generatorWindow::Play);
         ASSERT_FALSE(rig.env.fake.signalsPlayed.empty());
         EXPECT_NEAR(rig.env.fake.signalsPlayed.back().frequency, t.hertz, 1e-9) << t.text;
-        EXPECT_EQ(rig.control<QLabel>("Note")->text().toStdString(), t.note) << t.text;
+        EXPECT_EQ(rig.control<QLabel>(generatorWindow::Note)->text().toStdString(), t.note) << t.text;
         EXPECT_TRUE(rig.problem().isEmpty());
-        rig.click("Stop");
+        rig.click(generatorWindow::Stop);
     }
     EXPECT_EQ(rig.env.fake.last("signal-play")->durationMs, 0) << "0 plays until Stop";
 }
 
 TEST(GeneratorWindow, RefusesWhatItCannotReadAndChangesNothing) {
     Rig rig;
-    rig.type("Frequency", "A4");
-    rig.click("Play");
+    rig.type(generatorWindow::Frequency, "A4");
+    rig.click(generatorWindow::Play);
     ASSERT_TRUE(rig.window.playing());
     const std::size_t heard = rig.env.fake.signalsPlayed.size();
     for (const char* bad : {"Q7", "-5", "1e9", "", "30 kHz"}) {
-        rig.type("Frequency", bad);
+        rig.type(generatorWindow::Frequency, bad);
         if (QString(bad).isEmpty()) {
-            rig.control<QLineEdit>("Frequency")->clear();
-            QTest::keyClick(rig.control<QLineEdit>("Frequency"), Qt::Key_Return);
+            rig.control<QLineEdit>(generatorWindow::Frequency)->clear();
+            QTest::keyClick(rig.control<QLineEdit>(generatorWindow::Frequency), Qt::Key_Return);
         }
         EXPECT_FALSE(rig.problem().isEmpty()) << bad;
         EXPECT_EQ(rig.env.fake.signalsPlayed.size(), heard) << bad << ": the tone goes on as it was"
 ;
     }
     EXPECT_TRUE(rig.problem().contains("above the highest frequency")) << rig.problem().toStdString();
-    rig.click("Stop");
+    rig.click(generatorWindow::Stop);
     const int plays = rig.count("signal-play");
-    rig.click("Play");
+    rig.click(generatorWindow::Play);
     EXPECT_EQ(rig.count("signal-play"), plays) << "nothing plays";
     EXPECT_FALSE(rig.window.playing());
 }
 
 TEST(GeneratorWindow, ChangesWhilePlayingReachTheStream) {
     Rig rig;
-    rig.type("Frequency", "1000");
-    rig.click("Play");
-    rig.control<QDoubleSpinBox>("Level")->setValue(-6);
-    rig.control<QComboBox>("Channel")->setCurrentIndex(1);
-    rig.control<QComboBox>("Waveform")->setCurrentIndex(1);
-    rig.type("Frequency", "1234.5");
+    rig.type(generatorWindow::Frequency, "1000");
+    rig.click(generatorWindow::Play);
+    rig.control<QDoubleSpinBox>(generatorWindow::Level)->setValue(-6);
+    rig.control<QComboBox>(generatorWindow::Channel)->setCurrentIndex(1);
+    rig.control<QComboBox>(generatorWindow::Waveform)->setCurrentIndex(1);
+    rig.type(generatorWindow::Frequency, "1234.5");
     const SignalParameters& last = rig.env.fake.signalsPlayed.back();
     EXPECT_EQ(rig.env.fake.last("signal-change") != nullptr, true);
     EXPECT_EQ(last.levelDb, -6);
     EXPECT_EQ(last.channel, SignalChannel::Left);
     EXPECT_EQ(last.waveform, Waveform::Square);
     EXPECT_EQ(last.frequency, 1234.5);
-    rig.click("Stop");
+    rig.click(generatorWindow::Stop);
     const int changes = rig.count("signal-change");
-    rig.control<QDoubleSpinBox>("Level")->setValue(-30);
+    rig.control<QDoubleSpinBox>(generatorWindow::Level)->setValue(-30);
     EXPECT_EQ(rig.count("signal-change"), changes) << "nothing changes while silent";
 }
 
 TEST(GeneratorWindow, FrequencyKeysAndOctaveButtons) {
     Rig rig;
-    auto* box = rig.control<QLineEdit>("Frequency");
+    auto* box = rig.control<QLineEdit>(generatorWindow::Frequency);
     const struct { int key; Qt::KeyboardModifiers modifiers; const char* after; } keys[] = {
         {Qt::Key_Up, Qt::NoModifier, "441"},       {Qt::Key_Down, Qt::NoModifier, "439"},
         {Qt::Key_Up, Qt::ShiftModifier, "440.01"}, {Qt::Key_Down, Qt::ShiftModifier, "439.99"},
@@ -174,44 +186,44 @@ TEST(GeneratorWindow, FrequencyKeysAndOctaveButtons) {
         EXPECT_EQ(box->text().toStdString(), k.after) << k.key << " " << int(k.modifiers);
     }
     box->setText("A4");
-    rig.click("OctaveUp");
+    rig.click(generatorWindow::OctaveUp);
     EXPECT_EQ(box->text(), "880");
-    rig.click("OctaveDown");
-    rig.click("OctaveDown");
+    rig.click(generatorWindow::OctaveDown);
+    rig.click(generatorWindow::OctaveDown);
     EXPECT_EQ(box->text(), "220");
     box->setText("1.5");
-    rig.click("OctaveDown");
+    rig.click(generatorWindow::OctaveDown);
     EXPECT_EQ(box->text(), "1") << "held at 1 Hz";
 }
 
 TEST(GeneratorWindow, SpacePlaysAndStopsEscapeStopsThenCloses) {
     Rig rig;
     rig.window.show();
-    rig.type("Frequency", "A4");
-    rig.control<QComboBox>("Waveform")->setFocus();
-    QTest::keyClick(rig.control<QComboBox>("Waveform"), Qt::Key_Space);
+    rig.type(generatorWindow::Frequency, "A4");
+    rig.control<QComboBox>(generatorWindow::Waveform)->setFocus();
+    QTest::keyClick(rig.control<QComboBox>(generatorWindow::Waveform), Qt::Key_Space);
     EXPECT_TRUE(rig.window.playing());
-    QTest::keyClick(rig.control<QPushButton>("SaveAs"), Qt::Key_Space);
+    QTest::keyClick(rig.control<QPushButton>(generatorWindow::SaveAs), Qt::Key_Space);
     EXPECT_FALSE(rig.window.playing());
     EXPECT_EQ(rig.count("signal-play"), 1);
-    QTest::keyClick(rig.control<QDoubleSpinBox>("Level"), Qt::Key_Space);
+    QTest::keyClick(rig.control<QDoubleSpinBox>(generatorWindow::Level), Qt::Key_Space);
     EXPECT_TRUE(rig.window.playing());
-    QTest::keyClick(rig.control<QLineEdit>("Frequency"), Qt::Key_Escape);
+    QTest::keyClick(rig.control<QLineEdit>(generatorWindow::Frequency), Qt::Key_Escape);
     EXPECT_FALSE(rig.window.playing());
     EXPECT_TRUE(rig.window.isVisible());
-    QTest::keyClick(rig.control<QLineEdit>("Frequency"), Qt::Key_Escape);
+    QTest::keyClick(rig.control<QLineEdit>(generatorWindow::Frequency), Qt::Key_Escape);
     EXPECT_FALSE(rig.window.isVisible());
 }
 
 TEST(GeneratorWindow, TimedSignalsEndByThemselves) {
     Rig rig;
-    rig.control<QDoubleSpinBox>("Duration")->setValue(0.2);
-    rig.click("Play");
+    rig.control<QDoubleSpinBox>(generatorWindow::Duration)->setValue(0.2);
+    rig.click(generatorWindow::Play);
     EXPECT_EQ(rig.env.fake.last("signal-play")->durationMs, 200);
     EXPECT_TRUE(rig.window.playing());
     QTest::qWait(400);
     EXPECT_FALSE(rig.window.playing());
-    EXPECT_TRUE(rig.control<QPushButton>("Play")->isEnabled());
+    EXPECT_TRUE(rig.control<QPushButton>(generatorWindow::Play)->isEnabled());
 }
 
 struct ReadBack {
@@ -236,14 +248,15 @@ TEST(GeneratorWindow, SavesWhatWasAskedForAsWavOrFlac) {
         {4, 44100, SF_FORMAT_FLAC | SF_FORMAT_PCM_24}};
     for (const auto& f : files) {
         Rig rig;
-        rig.type("Frequency", "1000");
-        rig.control<QComboBox>("Channel")->setCurrentIndex(1);
-        rig.control<QDoubleSpinBox>("Duration")->setValue(2);
-        rig.control<QComboBox>("FileFormat")->setCurrentIndex(f.format);
-        rig.control<QComboBox>("FileRate")->setCurrentIndex(rig.control<QComboBox>("FileRate")->findData(f.rate));
+        rig.type(generatorWindow::Frequency, "1000");
+        rig.control<QComboBox>(generatorWindow::Channel)->setCurrentIndex(1);
+        rig.control<QDoubleSpinBox>(generatorWindow::Duration)->setValue(2);
+        rig.control<QComboBox>(generatorWindow::FileFormat)->setCurrentIndex(f.format);
+        auto* fileRate = rig.control<QComboBox>(generatorWindow::FileRate);
+        fileRate->setCurrentIndex(fileRate->findData(f.rate));
         const QString path = rig.env.temp("tone");
         rig.env.fake.savedNames.push_back(path);
-        rig.click("SaveAs");
+        rig.click(generatorWindow::SaveAs);
         EXPECT_TRUE(rig.problem().isEmpty()) << rig.problem().toStdString();
         const ReadBack r = readBack(path + (f.format >= 3 ? ".flac" : ".wav"));
         SCOPED_TRACE(f.format);
@@ -277,7 +290,7 @@ TEST(GeneratorWindow, AsksForTheLengthOfAFileWhenDurationIsZero) {
                 dialog->accept();
             }
     });
-    rig.click("SaveAs");
+    rig.click(generatorWindow::SaveAs);
     EXPECT_TRUE(asked);
     EXPECT_EQ(readBack(path).info.frames, 72000);
 }
@@ -285,16 +298,16 @@ TEST(GeneratorWindow, AsksForTheLengthOfAFileWhenDurationIsZero) {
 TEST(GeneratorWindow, WithoutASoundOutputItSaysSo) {
     Rig rig;
     rig.env.fake.outputRateHz = 0;
-    rig.click("Play");
+    rig.click(generatorWindow::Play);
     EXPECT_FALSE(rig.window.playing());
     EXPECT_EQ(rig.problem(), "There is no sound output to play on.");
 }
 
 TEST(GeneratorWindow, AFileThatCannotBeWrittenGetsAMessage) {
     Rig rig;
-    rig.control<QDoubleSpinBox>("Duration")->setValue(1);
+    rig.control<QDoubleSpinBox>(generatorWindow::Duration)->setValue(1);
     rig.env.fake.savedNames.push_back(rig.env.temp("missing/folder/tone.wav"));
-    rig.click("SaveAs");
+    rig.click(generatorWindow::SaveAs);
     EXPECT_TRUE(rig.problem().startsWith("The file could not be written")) << rig.problem().toStdString();
     EXPECT_FALSE(QFile::exists(rig.env.temp("missing/folder/tone.wav")));
 }
@@ -303,21 +316,21 @@ TEST(GeneratorWindow, RemembersItsSettingsInAFileOfItsOwn) {
     TestEnvironment env;
     {
         GeneratorWindow window;
-        window.findChild<QLineEdit*>("Frequency")->setText("C#5");
-        window.findChild<QDoubleSpinBox*>("Level")->setValue(-12.5);
-        window.findChild<QComboBox*>("Waveform")->setCurrentIndex(3);
-        window.findChild<QComboBox*>("Sweep")->setCurrentIndex(2);
-        window.findChild<QCheckBox*>("Repeat")->setChecked(true);
+        window.findChild<QLineEdit*>(generatorWindow::Frequency)->setText("C#5");
+        window.findChild<QDoubleSpinBox*>(generatorWindow::Level)->setValue(-12.5);
+        window.findChild<QComboBox*>(generatorWindow::Waveform)->setCurrentIndex(3);
+        window.findChild<QComboBox*>(generatorWindow::Sweep)->setCurrentIndex(2);
+        window.findChild<QCheckBox*>(generatorWindow::Repeat)->setChecked(true);
         window.close();
     }
     EXPECT_TRUE(QFile::exists(env.appData("tonara/generator.ini")));
     EXPECT_FALSE(QFile::exists(env.appData("tonara.ini")));
     GeneratorWindow again;
-    EXPECT_EQ(again.findChild<QLineEdit*>("Frequency")->text(), "C#5");
-    EXPECT_EQ(again.findChild<QDoubleSpinBox*>("Level")->value(), -12.5);
-    EXPECT_EQ(again.findChild<QComboBox*>("Waveform")->currentIndex(), 3);
-    EXPECT_EQ(again.findChild<QComboBox*>("Sweep")->currentIndex(), 2);
-    EXPECT_TRUE(again.findChild<QCheckBox*>("Repeat")->isChecked());
+    EXPECT_EQ(again.findChild<QLineEdit*>(generatorWindow::Frequency)->text(), "C#5");
+    EXPECT_EQ(again.findChild<QDoubleSpinBox*>(generatorWindow::Level)->value(), -12.5);
+    EXPECT_EQ(again.findChild<QComboBox*>(generatorWindow::Waveform)->currentIndex(), 3);
+    EXPECT_EQ(again.findChild<QComboBox*>(generatorWindow::Sweep)->currentIndex(), 2);
+    EXPECT_TRUE(again.findChild<QCheckBox*>(generatorWindow::Repeat)->isChecked());
 }
 
 TEST(GeneratorSettings, ValuesThatCannotBeUsedReadAsDefaults) {

@@ -16,9 +16,10 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     tonara::Form1 form1;
     form1.start();
-    const QString option = "Option" + qEnvironmentVariable("TONARA_AUTOPLAY_OPTION", "1");
+    // Made from its number by hand: an option the window lacks is reported, as before.
+    const QByteArray option = "Option" + qEnvironmentVariable("TONARA_AUTOPLAY_OPTION", "1").toLatin1();
     // A preset's animated preview runs the events in which Play is then pressed, as with a user.
-    QTimer::singleShot(0, &form1, [&] { form1.setChecked(option, true); });
+    QTimer::singleShot(0, &form1, [&] { form1.setChecked(tonara::MainControl(option.constData()), true); });
     QTimer::singleShot(100, &form1, [&] { form1.playClicked(); });
     // Served inside the tone's wait, as a click on Stop is.
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);

@@ -41,24 +41,26 @@ struct StandardRig {
         morse->show();
     }
 
-    template <typename T> T* find(const char* name) const {
+    template <typename T> T* find(form4::Name name) const {
         T* w = morse->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
+        EXPECT_NE(w, nullptr) << name.name();
         return w;
     }
-    QSpinBox* spin(const char* name) const { return find<QSpinBox>(name); }
+    QSpinBox* spin(form4::Name name) const { return find<QSpinBox>(name); }
     void chooseStandard(int wpm = 20, int characterWpm = 20, int rise = 5) {
-        find<QRadioButton>("Standard")->setChecked(true);
-        spin("Wpm")->setValue(wpm);
-        spin("CharacterWpm")->setValue(characterWpm);
-        spin("RiseTime")->setValue(rise);
+        find<QRadioButton>(form4::Standard)->setChecked(true);
+        spin(form4::Wpm)->setValue(wpm);
+        spin(form4::CharacterWpm)->setValue(characterWpm);
+        spin(form4::RiseTime)->setValue(rise);
     }
     void key(const QString& message, const QString& pitch = "700") {
-        find<QLineEdit>("Text1")->setText(message);
-        find<QLineEdit>("Text3")->setText(pitch);
+        find<QLineEdit>(form4::Text1)->setText(message);
+        find<QLineEdit>(form4::Text3)->setText(pitch);
         morse->playClicked();
     }
-    bool idle() const { return find<QPushButton>("Command1")->isEnabled() && !find<QPushButton>("Command2")->isEnabled(); }
+    bool idle() const {
+        return find<QPushButton>(form4::Command1)->isEnabled() && !find<QPushButton>(form4::Command2)->isEnabled();
+    }
     QStringList streamEvents() const {
         QStringList out;
         for (const PlatformRecord& r : env.fake.records)
@@ -71,50 +73,50 @@ struct StandardRig {
 
 TEST(MorseStandard, TheTimingGroupStartsAtClassicWithNamedControls) {
     StandardRig rig;
-    auto* group = rig.find<QGroupBox>("Timing");
+    auto* group = rig.find<QGroupBox>(form4::Timing);
     EXPECT_EQ(group->title(), "Timing");
-    auto* classic = rig.find<QRadioButton>("Classic");
-    auto* standard = rig.find<QRadioButton>("Standard");
+    auto* classic = rig.find<QRadioButton>(form4::Classic);
+    auto* standard = rig.find<QRadioButton>(form4::Standard);
     EXPECT_TRUE(classic->isChecked());
     EXPECT_EQ(classic->text(), "Classic");
     EXPECT_EQ(standard->text(), "Standard");
     struct Box {
-        const char* label;
-        const char* box;
+        form4::Name label;
+        form4::Name box;
         const char* caption;
         int lowest, highest, value;
     };
-    for (const Box& b : {Box{"WpmLabel", "Wpm", "Speed (WPM):", 5, 60, 20},
-                         Box{"CharacterWpmLabel", "CharacterWpm", "Character speed (WPM):", 20, 60, 20},
-                         Box{"RiseTimeLabel", "RiseTime", "Rise time (ms):", 1, 10, 5}}) {
+    for (const Box& b : {Box{form4::WpmLabel, form4::Wpm, "Speed (WPM):", 5, 60, 20},
+                         Box{form4::CharacterWpmLabel, form4::CharacterWpm, "Character speed (WPM):", 20, 60, 20},
+                         Box{form4::RiseTimeLabel, form4::RiseTime, "Rise time (ms):", 1, 10, 5}}) {
         auto* label = rig.find<QLabel>(b.label);
         auto* box = rig.spin(b.box);
         EXPECT_EQ(label->text(), b.caption);
         EXPECT_EQ(label->buddy(), box);
         EXPECT_EQ(box->accessibleName(), b.caption);
-        EXPECT_EQ(box->minimum(), b.lowest) << b.box;
-        EXPECT_EQ(box->maximum(), b.highest) << b.box;
-        EXPECT_EQ(box->value(), b.value) << b.box;
+        EXPECT_EQ(box->minimum(), b.lowest) << b.box.name();
+        EXPECT_EQ(box->maximum(), b.highest) << b.box.name();
+        EXPECT_EQ(box->value(), b.value) << b.box.name();
         EXPECT_TRUE(box->isHidden()) << "Classic shows only its own boxes";
     }
-    auto* save = rig.find<QPushButton>("SaveAs");
+    auto* save = rig.find<QPushButton>(form4::SaveAs);
     EXPECT_EQ(save->text(), "Save as...");
     EXPECT_FALSE(save->accessibleName().isEmpty());
-    EXPECT_FALSE(rig.find<QLineEdit>("Text2")->isHidden());
+    EXPECT_FALSE(rig.find<QLineEdit>(form4::Text2)->isHidden());
     standard->setChecked(true);
-    EXPECT_FALSE(rig.spin("Wpm")->isHidden());
-    EXPECT_TRUE(rig.find<QLineEdit>("Text2")->isHidden()) << "the Classic speed means nothing to Standard";
-    EXPECT_FALSE(rig.find<QLineEdit>("Text3")->isHidden()) << "the pitch serves both";
+    EXPECT_FALSE(rig.spin(form4::Wpm)->isHidden());
+    EXPECT_TRUE(rig.find<QLineEdit>(form4::Text2)->isHidden()) << "the Classic speed means nothing to Standard";
+    EXPECT_FALSE(rig.find<QLineEdit>(form4::Text3)->isHidden()) << "the pitch serves both";
 }
 
 TEST(MorseStandard, TheCharacterSpeedNeverFallsBelowTheSpeed) {
     StandardRig rig;
     rig.chooseStandard(20, 25);
-    rig.spin("Wpm")->setValue(30);
-    EXPECT_EQ(rig.spin("CharacterWpm")->value(), 30);
-    EXPECT_EQ(rig.spin("CharacterWpm")->minimum(), 30);
-    rig.spin("CharacterWpm")->setValue(10);
-    EXPECT_EQ(rig.spin("CharacterWpm")->value(), 30);
+    rig.spin(form4::Wpm)->setValue(30);
+    EXPECT_EQ(rig.spin(form4::CharacterWpm)->value(), 30);
+    EXPECT_EQ(rig.spin(form4::CharacterWpm)->minimum(), 30);
+    rig.spin(form4::CharacterWpm)->setValue(10);
+    EXPECT_EQ(rig.spin(form4::CharacterWpm)->value(), 30);
 }
 
 TEST(MorseStandard, TheChoicesAreKeptInTheirOwnFileForTheNextWindow) {
@@ -124,16 +126,16 @@ TEST(MorseStandard, TheChoicesAreKeptInTheirOwnFileForTheNextWindow) {
     rig.chooseStandard(13, 18, 8);
     EXPECT_EQ(loadMorseSettings(), (MorseSettings{MorseTimingChoice::Standard, {13, 18}, 8}));
     rig.load();
-    EXPECT_TRUE(rig.find<QRadioButton>("Standard")->isChecked());
-    EXPECT_EQ(rig.spin("Wpm")->value(), 13);
-    EXPECT_EQ(rig.spin("CharacterWpm")->value(), 18);
-    EXPECT_EQ(rig.spin("RiseTime")->value(), 8);
+    EXPECT_TRUE(rig.find<QRadioButton>(form4::Standard)->isChecked());
+    EXPECT_EQ(rig.spin(form4::Wpm)->value(), 13);
+    EXPECT_EQ(rig.spin(form4::CharacterWpm)->value(), 18);
+    EXPECT_EQ(rig.spin(form4::RiseTime)->value(), 8);
     EXPECT_EQ(fileBytes(rig.env.appData("tonara.ini")), "six lines\r\n");
 
     writeBytes(rig.env.appData("morse.ini"), "Timing=Standard\r\nSpeed=999\r\nRiseTime=x\r\n");
     rig.load();
-    EXPECT_EQ(rig.spin("Wpm")->value(), 60);
-    EXPECT_EQ(rig.spin("RiseTime")->value(), 5);
+    EXPECT_EQ(rig.spin(form4::Wpm)->value(), 60);
+    EXPECT_EQ(rig.spin(form4::RiseTime)->value(), 5);
 }
 
 TEST(MorseStandard, TheWholeMessageIsOneSoundOnOneStreamAndTheRunLastsItsLength) {
@@ -242,7 +244,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
         SCOPED_TRACE(standard ? "Standard" : "Classic");
         StandardRig rig;
         if (standard) rig.chooseStandard(30, 30, 3);
-        rig.find<QLineEdit>("Text1")->setText("SOS");
+        rig.find<QLineEdit>(form4::Text1)->setText("SOS");
         const QString path = rig.env.temp("sos.wav");
         rig.env.fake.savedNames.push_back(path);
         rig.morse->saveAsClicked();
@@ -265,7 +267,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
 TEST(MorseStandard, ASaveThatFailsSaysSoAndKeepsTheFileThatWasThere) {
     StandardRig rig;
     rig.chooseStandard();
-    rig.find<QLineEdit>("Text1")->setText("E");
+    rig.find<QLineEdit>(form4::Text1)->setText("E");
     // A folder under the chosen name cannot be replaced by a file.
     const QString folder = rig.env.temp("taken.wav");
     ASSERT_TRUE(QDir().mkdir(folder));
@@ -279,12 +281,12 @@ TEST(MorseStandard, ASaveThatFailsSaysSoAndKeepsTheFileThatWasThere) {
     // Cancelled: nothing happens; nothing to key: said before the dialog.
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.count("message"), 1);
-    rig.find<QLineEdit>("Text1")->setText("#");
+    rig.find<QLineEdit>(form4::Text1)->setText("#");
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.last("message")->text, "There is nothing to save: the message has no character to key.");
     EXPECT_EQ(rig.env.fake.count("save-dialog"), 2);
-    rig.find<QLineEdit>("Text1")->setText("E");
-    rig.find<QLineEdit>("Text3")->setText("30000");
+    rig.find<QLineEdit>(form4::Text1)->setText("E");
+    rig.find<QLineEdit>(form4::Text3)->setText("30000");
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.last("message")->text, "A file at 48000 Hz cannot hold a pitch of 30000 Hertz.");
     EXPECT_TRUE(rig.idle());
@@ -296,7 +298,7 @@ TEST(MorseStandard, TheSavedFileIsReadBackByAStandardDecoderAtEverySpeed) {
             SCOPED_TRACE(testing::Message() << wpm << " WPM: " << text.left(20).toStdString());
             StandardRig rig;
             rig.chooseStandard(wpm, wpm, kDefaultRiseMs);
-            rig.find<QLineEdit>("Text1")->setText(text);
+            rig.find<QLineEdit>(form4::Text1)->setText(text);
             const QString path = rig.env.temp("message.wav");
             rig.env.fake.savedNames.push_back(path);
             rig.morse->saveAsClicked();

@@ -31,13 +31,13 @@ struct MorseRig {
         morse->show();
     }
 
-    QLineEdit* box(const char* name) const { return morse->findChild<QLineEdit*>(name); }
-    QPushButton* button(const char* name) const { return morse->findChild<QPushButton*>(name); }
+    QLineEdit* box(form4::Name name) const { return morse->findChild<QLineEdit*>(name); }
+    QPushButton* button(form4::Name name) const { return morse->findChild<QPushButton*>(name); }
 
     void key(const QString& message, const QString& speed = "0", const QString& pitch = "700") {
-        box("Text1")->setText(message);
-        box("Text2")->setText(speed);
-        box("Text3")->setText(pitch);
+        box(form4::Text1)->setText(message);
+        box(form4::Text2)->setText(speed);
+        box(form4::Text3)->setText(pitch);
         morse->playClicked();
     }
 
@@ -54,7 +54,7 @@ struct MorseRig {
         return out;
     }
 
-    bool idle() const { return button("Command1")->isEnabled() && !button("Command2")->isEnabled(); }
+    bool idle() const { return button(form4::Command1)->isEnabled() && !button(form4::Command2)->isEnabled(); }
 };
 
 const QStringList kSosAtSpeed0 = {"700/100@20",  "700/100@120", "700/100@220", "700/200@415", "700/200@615",
@@ -66,32 +66,32 @@ TEST(MorseWindow, LoadsWithTheDesignControlsAndDefaults) {
     MorseRig rig;
     EXPECT_EQ(rig.morse->objectName(), "Form4");
     EXPECT_EQ(rig.morse->windowTitle(), "Morse");
-    EXPECT_EQ(rig.box("Text1")->text(), "Type your message here...");
-    EXPECT_EQ(rig.box("Text2")->text(), "0");
-    EXPECT_EQ(rig.box("Text3")->text(), "700");
+    EXPECT_EQ(rig.box(form4::Text1)->text(), "Type your message here...");
+    EXPECT_EQ(rig.box(form4::Text2)->text(), "0");
+    EXPECT_EQ(rig.box(form4::Text3)->text(), "700");
     struct Labelled {
-        const char* label;
-        const char* box;
+        form4::Name label;
+        form4::Name box;
         const char* caption;
     };
-    for (const Labelled& l : {Labelled{"Label3", "Text1", "Text:"},
-                              Labelled{"Label1", "Text2", "Speed (normal + this (ms)) (higher is slower):"},
-                              Labelled{"Label2", "Text3", "Pitch (Hertz):"}}) {
+    for (const Labelled& l : {Labelled{form4::Label3, form4::Text1, "Text:"},
+                              Labelled{form4::Label1, form4::Text2, "Speed (normal + this (ms)) (higher is slower):"},
+                              Labelled{form4::Label2, form4::Text3, "Pitch (Hertz):"}}) {
         const auto* label = rig.morse->findChild<QLabel*>(l.label);
-        ASSERT_NE(label, nullptr) << l.label;
+        ASSERT_NE(label, nullptr) << l.label.name();
         EXPECT_EQ(label->text(), l.caption);
         EXPECT_EQ(label->buddy(), rig.box(l.box));
         EXPECT_EQ(rig.box(l.box)->accessibleName(), l.caption) << "screen readers announce the box by its label";
     }
-    const auto* check = rig.morse->findChild<QCheckBox*>("Check1");
+    const auto* check = rig.morse->findChild<QCheckBox*>(form4::Check1);
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(), "Hide input");
     EXPECT_FALSE(check->isChecked());
-    EXPECT_EQ(rig.button("Command1")->text(), "Play sound");
-    EXPECT_EQ(rig.button("Command2")->text(), "Stop sound");
+    EXPECT_EQ(rig.button(form4::Command1)->text(), "Play sound");
+    EXPECT_EQ(rig.button(form4::Command2)->text(), "Stop sound");
     EXPECT_TRUE(rig.idle());
-    EXPECT_NE(rig.morse->findChild<QWidget*>("Line1"), nullptr);
-    EXPECT_NE(rig.morse->findChild<QWidget*>("Line2"), nullptr);
+    EXPECT_NE(rig.morse->findChild<QWidget*>(form4::Line1), nullptr);
+    EXPECT_NE(rig.morse->findChild<QWidget*>(form4::Line2), nullptr);
     EXPECT_TRUE(rig.main.formCaptions.isEmpty()) << "English needs no language file";
 }
 
@@ -179,8 +179,8 @@ TEST(MorseWindow, OutOfRangeBoxesAreCorrectedWithTheirMessageAndTheRunGoesOn) {
             EXPECT_EQ(r->icon, MessageIcon::Exclamation);
         }
         EXPECT_EQ(shown, c.messages) << c.speed.toStdString() << " " << c.pitch.toStdString();
-        EXPECT_EQ(rig.box("Text2")->text(), c.speedAfter);
-        EXPECT_EQ(rig.box("Text3")->text(), c.pitchAfter);
+        EXPECT_EQ(rig.box(form4::Text2)->text(), c.speedAfter);
+        EXPECT_EQ(rig.box(form4::Text3)->text(), c.pitchAfter);
         EXPECT_EQ(rig.elements(), QStringList{c.firstElement});
     }
 }
@@ -209,7 +209,7 @@ TEST(MorseWindow, PlayRightAfterStopKeysOnlyTheNewMessage) {
     MorseRig rig;
     rig.env.fake.at(500, [&] {
         rig.morse->stopClicked();
-        rig.box("Text1")->setText("EEEEEEEEEE");
+        rig.box(form4::Text1)->setText("EEEEEEEEEE");
         rig.morse->playClicked();
     });
     rig.env.fake.at(2000, [&] { rig.morse->stopClicked(); });
@@ -239,31 +239,31 @@ TEST(MorseWindow, ClosingTheWindowOrHidingTheMainWindowEndsTheRun) {
 
 TEST(MorseWindow, HideInputHidesTheMessageAndPlayStillKeysIt) {
     MorseRig rig;
-    auto* check = rig.morse->findChild<QCheckBox*>("Check1");
+    auto* check = rig.morse->findChild<QCheckBox*>(form4::Check1);
     check->setChecked(true);
-    EXPECT_TRUE(rig.box("Text1")->isHidden());
-    EXPECT_TRUE(rig.morse->findChild<QLabel*>("Label3")->isHidden());
+    EXPECT_TRUE(rig.box(form4::Text1)->isHidden());
+    EXPECT_TRUE(rig.morse->findChild<QLabel*>(form4::Label3)->isHidden());
     rig.key("t");
     EXPECT_EQ(rig.elements(), QStringList{"700/200@20"});
     check->setChecked(false);
-    EXPECT_FALSE(rig.box("Text1")->isHidden());
-    EXPECT_FALSE(rig.morse->findChild<QLabel*>("Label3")->isHidden());
-    EXPECT_EQ(rig.box("Text1")->text(), "t");
+    EXPECT_FALSE(rig.box(form4::Text1)->isHidden());
+    EXPECT_FALSE(rig.morse->findChild<QLabel*>(form4::Label3)->isHidden());
+    EXPECT_EQ(rig.box(form4::Text1)->text(), "t");
 }
 
 TEST(MorseWindow, TheNumberBoxesTakeOnlyWhatKeepsThemNumbers) {
     MorseRig rig;
-    for (const char* name : {"Text2", "Text3"}) {
+    for (form4::Name name : {form4::Text2, form4::Text3}) {
         QLineEdit* box = rig.box(name);
         box->setText("0");
         box->end(false);
         QTest::keyClicks(box, "x-");
-        EXPECT_EQ(box->text(), "0") << name;
+        EXPECT_EQ(box->text(), "0") << name.name();
         QTest::keyClick(box, Qt::Key_Backspace);
-        EXPECT_EQ(box->text(), "") << name;
+        EXPECT_EQ(box->text(), "") << name.name();
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, "12.5");
-        EXPECT_EQ(box->text(), "12.5") << name;
+        EXPECT_EQ(box->text(), "12.5") << name.name();
     }
 }
 
@@ -287,7 +287,7 @@ TEST(MorseWindow, TheSoundModeDecidesTheBackEnd) {
 
 TEST(MorseWindow, AFailedRunIsReportedWithItsNumber) {
     MorseRig rig;
-    rig.box("Text3")->setText("abc"); // no number; the key filter keeps typing from getting here
+    rig.box(form4::Text3)->setText("abc"); // no number; the key filter keeps typing from getting here
     EXPECT_THROW(rig.morse->playClicked(), ProgramEnded);
     const QStringList errorLog = fileLines(rig.env.temp("error.log"));
     ASSERT_FALSE(errorLog.isEmpty());

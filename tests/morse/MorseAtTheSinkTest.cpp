@@ -51,7 +51,7 @@ protected:
         Form4 morse(window_);
         morse.loadHandler();
         morse.show();
-        morse.findChild<QLineEdit*>("Text1")->setText(message);
+        morse.findChild<QLineEdit*>(form4::Text1)->setText(message);
         QString why;
         EXPECT_TRUE(recorder_.start(why)) << why.toStdString();
         const qint64 pressed = recorder_.position();

@@ -86,12 +86,12 @@ protected:
         Form4 morse(window_);
         morse.loadHandler();
         morse.show();
-        morse.findChild<QRadioButton*>("Standard")->setChecked(true);
-        morse.findChild<QSpinBox*>("Wpm")->setValue(wpm);
-        morse.findChild<QSpinBox*>("CharacterWpm")->setValue(wpm);
-        morse.findChild<QSpinBox*>("RiseTime")->setValue(kDefaultRiseMs);
-        morse.findChild<QLineEdit*>("Text1")->setText(message);
-        morse.findChild<QLineEdit*>("Text3")->setText(QString::number(kPitch));
+        morse.findChild<QRadioButton*>(form4::Standard)->setChecked(true);
+        morse.findChild<QSpinBox*>(form4::Wpm)->setValue(wpm);
+        morse.findChild<QSpinBox*>(form4::CharacterWpm)->setValue(wpm);
+        morse.findChild<QSpinBox*>(form4::RiseTime)->setValue(kDefaultRiseMs);
+        morse.findChild<QLineEdit*>(form4::Text1)->setText(message);
+        morse.findChild<QLineEdit*>(form4::Text3)->setText(QString::number(kPitch));
         SinkRecorder recorder;
         QString why;
         EXPECT_TRUE(recorder.start(why)) << why.toStdString();

@@ -17,10 +17,10 @@ TEST(UpdateWindow, FillingItSetsTheTextsButKeepsDesignTextsForEmptyOnes) {
     window.fill(UpdateOffer{"Update gevonden", "", "Bijwerken", "", {"2.3.6", "2.3.7", "Link: http://x/"}, "http://x/"});
     EXPECT_EQ(window.windowTitle(), "Update gevonden");
     EXPECT_EQ(window.accessibleName(), "Update gevonden");
-    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "An update is found! Would you like to download the update?");
-    EXPECT_EQ(window.findChild<QPushButton*>("Command1")->text(), "Bijwerken");
-    EXPECT_EQ(window.findChild<QPushButton*>("Command2")->text(), "Don't update");
-    auto* list = window.findChild<QListWidget*>("List1");
+    EXPECT_EQ(window.findChild<QLabel*>(form7::Label1)->text(), "An update is found! Would you like to download the update?");
+    EXPECT_EQ(window.findChild<QPushButton*>(form7::Command1)->text(), "Bijwerken");
+    EXPECT_EQ(window.findChild<QPushButton*>(form7::Command2)->text(), "Don't update");
+    auto* list = window.findChild<QListWidget*>(form7::List1);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(2)->text(), "Link: http://x/");
     EXPECT_EQ(window.Link, "http://x/");
@@ -79,7 +79,7 @@ TEST(UpdateWindow, DontUpdateHidesIt) {
     OnlineRig rig;
     Form7 window(rig.window);
     window.show();
-    window.findChild<QPushButton*>("Command2")->click();
+    window.findChild<QPushButton*>(form7::Command2)->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(rig.env.fake.count("end"), 0);
 }

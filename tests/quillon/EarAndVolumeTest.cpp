@@ -12,7 +12,7 @@ namespace tonara::test {
 
 namespace {
 
-QComboBox& earList(QuillonRig& rig) { return control<QComboBox>(rig.wizard.volumeWindow(), "EarList"); }
+QComboBox& earList(QuillonRig& rig) { return control<QComboBox>(rig.wizard.volumeWindow(), quillonVolume::EarList); }
 
 void chooseEar(QuillonRig& rig, int index) {
     earList(rig).setCurrentIndex(index);
@@ -40,17 +40,17 @@ TEST(Ears, OneEarSoundsAloneAndTheResultAndReportNameIt) {
         rig.wizard.start();
         ASSERT_EQ(items(earList(rig)), (QStringList{"Both ears", "Left ear", "Right ear"}));
         EXPECT_TRUE(earList(rig).isEnabled());
-        EXPECT_FALSE(control<QLabel>(rig.wizard.volumeWindow(), "EarNote").isVisible());
+        EXPECT_FALSE(control<QLabel>(rig.wizard.volumeWindow(), quillonVolume::EarNote).isVisible());
         chooseEar(rig, c.index);
         rig.env.fake.at(300, [&] {
             EXPECT_EQ(rig.env.fake.playerChannels, c.channels) << "the set-up tone, " << c.shown;
-            click(rig.wizard.volumeWindow(), "Command3");
+            click(rig.wizard.volumeWindow(), quillonVolume::Command3);
         });
-        click(rig.wizard.volumeWindow(), "Command2");
+        click(rig.wizard.volumeWindow(), quillonVolume::Command2);
         rig.env.fake.playerChannels = {0.5, 0.5};
         runTest(rig, "30", 5);
         EXPECT_EQ(rig.env.fake.playerChannels, c.channels) << "the levels, " << c.shown;
-        EXPECT_EQ(caption(rig.wizard.resultWindow(), "EarTested"), c.shown);
+        EXPECT_EQ(caption(rig.wizard.resultWindow(), quillonResult::EarTested), c.shown);
 
         saveReportAs(rig, rig.env.temp("report.txt"));
         const QStringList report = fileLines(rig.env.temp("report.txt"));
@@ -70,9 +70,9 @@ TEST(Ears, ChangingTheEarMovesTheSoundingSetUpTone) {
         before = rig.env.fake.playerChannels;
         chooseEar(rig, 2);
         after = rig.env.fake.playerChannels;
-        click(rig.wizard.volumeWindow(), "Command3");
+        click(rig.wizard.volumeWindow(), quillonVolume::Command3);
     });
-    click(rig.wizard.volumeWindow(), "Command2");
+    click(rig.wizard.volumeWindow(), quillonVolume::Command2);
     EXPECT_EQ(before, (std::pair{1.0, 1.0}));
     EXPECT_EQ(after, (std::pair{0.0, 1.0}));
 }
@@ -84,13 +84,13 @@ TEST(Ears, TheToneProgramModesOfferBothEarsOnlyAndSayWhy) {
         rig.wizard.start();
         EXPECT_EQ(items(earList(rig)).size(), 1) << handOver;
         EXPECT_FALSE(earList(rig).isEnabled());
-        QLabel& note = control<QLabel>(rig.wizard.volumeWindow(), "EarNote");
+        QLabel& note = control<QLabel>(rig.wizard.volumeWindow(), quillonVolume::EarNote);
         EXPECT_TRUE(note.isVisible());
         EXPECT_TRUE(note.text().contains(QByteArray(handOver).startsWith("16") ? "external tone program" : "toonprogramma"))
             << note.text().toStdString();
         rig.env.fake.playerChannels = {0.25, 0.25};
-        rig.env.fake.at(300, [&] { click(rig.wizard.volumeWindow(), "Command3"); });
-        click(rig.wizard.volumeWindow(), "Command2");
+        rig.env.fake.at(300, [&] { click(rig.wizard.volumeWindow(), quillonVolume::Command3); });
+        click(rig.wizard.volumeWindow(), quillonVolume::Command2);
         EXPECT_EQ(rig.env.fake.playerChannels, (std::pair{0.25, 0.25})) << "the player is not theirs to set";
     }
 }
@@ -100,21 +100,21 @@ TEST(SoundSettings, WithoutAVolumeControlQuillonsOwnWindowSetsTheOutputsVolume) 
     rig.wizard.start();
     rig.env.fake.volumeControlInstalled = false;
     rig.env.fake.deviceVolume = {true, 0.62, false, "Built-in Audio"};
-    click(rig.wizard.volumeWindow(), "Command1");
+    click(rig.wizard.volumeWindow(), quillonVolume::Command1);
     quillon::OutputVolumeWindow* window = rig.wizard.volumeWindow().outputVolumeWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
-    auto& slider = control<QSlider>(*window, "OutputVolume");
+    auto& slider = control<QSlider>(*window, quillonOutput::OutputVolume);
     EXPECT_EQ(slider.value(), 62);
-    EXPECT_EQ(caption(*window, "OutputName"), "Output: Built-in Audio");
+    EXPECT_EQ(caption(*window, quillonOutput::OutputName), "Output: Built-in Audio");
     EXPECT_EQ(rig.env.fake.count("device-volume"), 0) << "showing it changes nothing";
 
     slider.setValue(30);
     ASSERT_NE(rig.env.fake.last("device-volume"), nullptr);
     EXPECT_EQ(rig.env.fake.last("device-volume")->levelPercent, 30);
     EXPECT_DOUBLE_EQ(rig.env.fake.deviceVolume.level, 0.30);
-    EXPECT_EQ(caption(*window, "VolumePercent"), "30 %");
-    control<QCheckBox>(*window, "Mute").setChecked(true);
+    EXPECT_EQ(caption(*window, quillonOutput::VolumePercent), "30 %");
+    control<QCheckBox>(*window, quillonOutput::Mute).setChecked(true);
     EXPECT_TRUE(rig.env.fake.last("device-volume")->muted);
     EXPECT_TRUE(rig.env.fake.deviceVolume.muted);
 
@@ -129,11 +129,11 @@ TEST(SoundSettings, WithoutASoundServerTheWindowSaysSoAndOffersNothingToMove) {
     rig.wizard.start();
     rig.env.fake.volumeControlInstalled = false;
     rig.env.fake.deviceVolume = {};
-    click(rig.wizard.volumeWindow(), "Command1");
+    click(rig.wizard.volumeWindow(), quillonVolume::Command1);
     quillon::OutputVolumeWindow& window = *rig.wizard.volumeWindow().outputVolumeWindow();
-    EXPECT_FALSE(control<QSlider>(window, "OutputVolume").isEnabled());
-    EXPECT_FALSE(control<QCheckBox>(window, "Mute").isEnabled());
-    EXPECT_TRUE(caption(window, "OutputName").contains("No sound server"));
+    EXPECT_FALSE(control<QSlider>(window, quillonOutput::OutputVolume).isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(window, quillonOutput::Mute).isEnabled());
+    EXPECT_TRUE(caption(window, quillonOutput::OutputName).contains("No sound server"));
 }
 
 TEST(AgeEntry, EnterInTheAgeBoxDoesWhatContinueDoes) {
@@ -147,7 +147,7 @@ TEST(AgeEntry, EnterInTheAgeBoxDoesWhatContinueDoes) {
         quillon::Form4& age = rig.wizard.ageWindow();
         age.loadHandler();
         age.show();
-        auto& box = control<QLineEdit>(age, "Text1");
+        auto& box = control<QLineEdit>(age, quillonAge::Text1);
         QTest::keyClicks(&box, c.typed);
         QTest::keyClick(&box, Qt::Key_Return);
         EXPECT_EQ(!age.isVisible(), c.accepted) << c.typed;

@@ -123,9 +123,9 @@ TEST_F(QuillonAtTheSink, StopSoundSilencesTheVolumeTone) {
     bool stopped = false;
     QTimer::singleShot(1000, [&] {
         stopped = true;
-        click(volume, "Command3");
+        click(volume, quillonVolume::Command3);
     });
-    click(volume, "Command2");
+    click(volume, quillonVolume::Command2);
     recorder.keepRecording(kRecordAfterMs);
     const std::vector<std::int16_t> samples = recorder.stop();
 
@@ -140,7 +140,7 @@ TEST_F(QuillonAtTheSink, StopSoundSilencesTheVolumeTone) {
     // After the click it falls silent within one 100 ms wait (the fake clock
     // times that exactly); here: it does fall silent and stays so.
     EXPECT_GT(silentEndMs(samples), 1000.0) << "it went on sounding after Stop sound";
-    EXPECT_TRUE(control<QAbstractButton>(volume, "Command2").isEnabled());
+    EXPECT_TRUE(control<QAbstractButton>(volume, quillonVolume::Command2).isEnabled());
 }
 
 TEST_F(QuillonAtTheSink, ChangingLevelsNeverAddsTwoTonesTogether) {
@@ -149,8 +149,8 @@ TEST_F(QuillonAtTheSink, ChangingLevelsNeverAddsTwoTonesTogether) {
     wizard.ageAccepted(30);
     // "I hear the sound" starts the next level while the last one is still in the player.
     for (int answer = 1; answer <= 4; ++answer)
-        QTimer::singleShot(400 * answer, [&] { click(wizard.testWindow(), "Command1"); });
-    QTimer::singleShot(2000, [&] { click(wizard.testWindow(), "Command2"); });
+        QTimer::singleShot(400 * answer, [&] { click(wizard.testWindow(), quillonTest::Command1); });
+    QTimer::singleShot(2000, [&] { click(wizard.testWindow(), quillonTest::Command2); });
     wizard.showTest();
     recorder.keepRecording(kRecordAfterMs);
     const std::vector<std::int16_t> samples = recorder.stop();

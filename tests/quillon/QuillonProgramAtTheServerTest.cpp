@@ -62,7 +62,7 @@ TEST(HearingAgeFromTheMainWindow, PlayStartsQuillonWhichTakesTheHandOver) {
     AppRig rig;
     rig.writeSettings(validSettings("128", "NL"));
     rig.form->start();
-    rig.form->setChecked("Option9", true);
+    rig.form->setChecked(form1::Option9, true);
 
     EndsNewQuillons started;
     BuiltProgramsPlatform real;

@@ -3,6 +3,7 @@
 // found by their design names.
 
 #include "AgeWindow.h"
+#include "QuillonNames.h"
 #include "ResultWindow.h"
 #include "Synthesis.h"
 #include "TempFolders.h"
@@ -32,23 +33,29 @@ struct QuillonRig {
     }
 };
 
-template <typename W>
-W& control(QWidget& window, const char* name) {
+template <typename W, auto Window>
+W& control(QWidget& window, DesignName<Window> name) {
     auto* found = window.findChild<W*>(name);
-    if (!found) throw std::runtime_error(window.objectName().toStdString() + " has no " + name);
+    if (!found) throw std::runtime_error(window.objectName().toStdString() + " has no " + name.name());
     return *found;
 }
 
-inline void click(QWidget& window, const char* name) { control<QAbstractButton>(window, name).click(); }
-inline QString caption(QWidget& window, const char* name) { return control<QLabel>(window, name).text(); }
-inline QString buttonText(QWidget& window, const char* name) { return control<QAbstractButton>(window, name).text(); }
+template <auto Window> void click(QWidget& window, DesignName<Window> name) {
+    control<QAbstractButton>(window, name).click();
+}
+template <auto Window> QString caption(QWidget& window, DesignName<Window> name) {
+    return control<QLabel>(window, name).text();
+}
+template <auto Window> QString buttonText(QWidget& window, DesignName<Window> name) {
+    return control<QAbstractButton>(window, name).text();
+}
 
 // Types into the age box key by key, through its key filter, and presses Continue.
 inline void enterAge(QWidget& ageWindow, const QString& typed) {
-    auto& box = control<QLineEdit>(ageWindow, "Text1");
+    auto& box = control<QLineEdit>(ageWindow, quillonAge::Text1);
     box.clear();
     QTest::keyClicks(&box, typed);
-    click(ageWindow, "Command1");
+    click(ageWindow, quillonAge::Command1);
 }
 
 // From the volume window: Next, the age, then "I hear the sound" for
@@ -60,15 +67,15 @@ inline void runTest(QuillonRig& rig, const QString& age, int heardLevels) {
     qint64 at = fake.clockMs + 100;
     fake.at(at, [&rig, age] { enterAge(rig.wizard.ageWindow(), age); });
     for (int level = 1; level <= heardLevels; ++level)
-        fake.at(at += kAnswerEveryMs, [&rig] { click(rig.wizard.testWindow(), "Command1"); });
-    if (heardLevels < 11) fake.at(at += kAnswerEveryMs, [&rig] { click(rig.wizard.testWindow(), "Command2"); });
-    click(rig.wizard.volumeWindow(), "Command4");
+        fake.at(at += kAnswerEveryMs, [&rig] { click(rig.wizard.testWindow(), quillonTest::Command1); });
+    if (heardLevels < 11) fake.at(at += kAnswerEveryMs, [&rig] { click(rig.wizard.testWindow(), quillonTest::Command2); });
+    click(rig.wizard.volumeWindow(), quillonVolume::Command4);
 }
 
 // Saves the report from the result window under path, as the user would pick it.
 inline void saveReportAs(QuillonRig& rig, const QString& path) {
     rig.env.fake.savedNames = {path};
-    click(rig.wizard.resultWindow(), "Picture1");
+    click(rig.wizard.resultWindow(), quillonResult::Picture1);
 }
 
 // The WAV image the shared engine writes for pitch.

@@ -23,7 +23,7 @@ void atTheResult(QuillonRig& rig) {
 TEST(ReportSaving, CancellingTheDialogWritesNothing) {
     QuillonRig rig;
     atTheResult(rig);
-    click(rig.wizard.resultWindow(), "Picture1");
+    click(rig.wizard.resultWindow(), quillonResult::Picture1);
     EXPECT_EQ(rig.env.fake.count("save-dialog"), 1);
     // In the user's documents, not the program's folder (not writable once installed).
     EXPECT_EQ(rig.env.fake.last("save-dialog")->offeredName, documentsFolder());

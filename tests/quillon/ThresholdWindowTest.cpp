@@ -35,7 +35,7 @@ private:
         heardUpTo_ = fake_.signalsPlayed.size();
         const SignalParameters& tone = fake_.signalsPlayed.back();
         if (tone.levelDb >= thresholds_.at(tone.channel))
-            fake_.at(fake_.clockMs + kReactionMs, [this] { click(window_, "HearIt"); });
+            fake_.at(fake_.clockMs + kReactionMs, [this] { click(window_, quillonThreshold::HearIt); });
     }
 
     FakePlatform& fake_;
@@ -51,7 +51,7 @@ struct ThresholdRun {
     void take(double leftDb, double rightDb) {
         SimulatedListener listener(env.fake, window, {{SignalChannel::Left, leftDb}, {SignalChannel::Right, rightDb}});
         window.show();
-        click(window, "StartThreshold");
+        click(window, quillonThreshold::StartThreshold);
     }
 };
 
@@ -74,8 +74,8 @@ TEST(ThresholdWindow, ASimulatedListenerGetsItsThresholdsBackInEachEarAndWellUnd
     std::printf("both ears, nine frequencies: %d tones in %.1f min on the fake clock\n", tones,
                 double(run.env.fake.clockMs) / 60000.0);
     EXPECT_LT(run.env.fake.clockMs, 10 * 60 * 1000);
-    EXPECT_EQ(control<QLabel>(run.window, "ThresholdStatus").text(), "The test is complete.");
-    auto& table = control<QTableWidget>(run.window, "ThresholdTable");
+    EXPECT_EQ(control<QLabel>(run.window, quillonThreshold::ThresholdStatus).text(), "The test is complete.");
+    auto& table = control<QTableWidget>(run.window, quillonThreshold::ThresholdTable);
     EXPECT_EQ(table.rowCount(), 9);
     EXPECT_EQ(table.item(2, 0)->text(), "-40 dBFS"); // 1000 Hz, right ear
     EXPECT_EQ(table.item(2, 1)->text(), "-50 dBFS");
@@ -113,7 +113,7 @@ TEST(ThresholdWindow, ListenersWhoHearNothingOrEverythingEndAndAreShownSo) {
     run.take(1, -200); // left: never heard; right: heard at every level
     const auto& results = run.window.results();
     ASSERT_EQ(results.size(), 18u);
-    auto& table = control<QTableWidget>(run.window, "ThresholdTable");
+    auto& table = control<QTableWidget>(run.window, quillonThreshold::ThresholdTable);
     EXPECT_EQ(table.item(0, 0)->text(), "-100 dBFS or lower");
     EXPECT_EQ(table.item(0, 1)->text(), "not heard at 0 dBFS");
 }
@@ -134,7 +134,7 @@ TEST(ThresholdWindow, ClosingTheWindowStopsTheTestAtOnce) {
     EXPECT_LT(run.env.fake.clockMs, 31000);
     EXPECT_LT(run.window.results().size(), 18u);
     EXPECT_EQ(run.env.fake.last("signal-stop")->atMs, 30000);
-    EXPECT_EQ(control<QLabel>(run.window, "ThresholdStatus").text(), "The test was stopped.");
+    EXPECT_EQ(control<QLabel>(run.window, quillonThreshold::ThresholdStatus).text(), "The test was stopped.");
 }
 
 TEST(ThresholdWindow, TheCsvFileReadsBackAsTheTableAndThePictureIsTheAudiogram) {
@@ -143,7 +143,7 @@ TEST(ThresholdWindow, TheCsvFileReadsBackAsTheTableAndThePictureIsTheAudiogram) 
 
     const QString csv = run.env.temp("thresholds.csv");
     run.env.fake.savedNames = {csv};
-    click(run.window, "SaveCsv");
+    click(run.window, quillonThreshold::SaveCsv);
     EXPECT_EQ(run.env.fake.last("save-dialog")->offeredName, documentsFolder());
     const QStringList lines = fileLines(csv);
     ASSERT_EQ(lines.size(), 19);
@@ -159,7 +159,7 @@ TEST(ThresholdWindow, TheCsvFileReadsBackAsTheTableAndThePictureIsTheAudiogram) 
 
     const QString png = run.env.temp("audiogram.png");
     run.env.fake.savedNames = {png};
-    click(run.window, "SavePicture");
+    click(run.window, quillonThreshold::SavePicture);
     QImage picture(png);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(1000, 700));
@@ -178,7 +178,7 @@ TEST(ThresholdWindow, AFailedSaveSaysInvalidPathAndWhy) {
     ThresholdRun run;
     run.take(-50, -40);
     run.env.fake.savedNames = {run.env.temp("no such folder/thresholds.csv")};
-    click(run.window, "SaveCsv");
+    click(run.window, quillonThreshold::SaveCsv);
     ASSERT_NE(run.env.fake.last("message"), nullptr);
     EXPECT_EQ(run.env.fake.last("message")->text, "Invalid path: Path not found");
     EXPECT_EQ(run.env.fake.count("end"), 0);
@@ -188,19 +188,19 @@ TEST(ThresholdWindow, TheVolumeWindowsButtonOpensItInTheWizardsLanguage) {
     QuillonRig rig;
     rig.handOver("256\r\nnl\r\n");
     rig.wizard.start();
-    click(rig.wizard.volumeWindow(), "ThresholdButton");
+    click(rig.wizard.volumeWindow(), quillonVolume::ThresholdButton);
     ThresholdWindow* window = rig.wizard.volumeWindow().thresholdWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Gehoordrempel");
-    EXPECT_EQ(buttonText(*window, "HearIt"), "Ik hoor het");
-    auto& table = control<QTableWidget>(*window, "ThresholdTable");
+    EXPECT_EQ(buttonText(*window, quillonThreshold::HearIt), "Ik hoor het");
+    auto& table = control<QTableWidget>(*window, quillonThreshold::ThresholdTable);
     EXPECT_EQ(table.horizontalHeaderItem(0)->text(), "Rechteroor");
 
     SimulatedListener deaf(rig.env.fake, *window, {{SignalChannel::Left, 1}, {SignalChannel::Right, 1}});
-    click(*window, "StartThreshold");
+    click(*window, quillonThreshold::StartThreshold);
     EXPECT_EQ(table.item(0, 0)->text(), "niet gehoord bij 0 dBFS");
-    EXPECT_EQ(caption(*window, "ThresholdStatus"), "De test is klaar.");
+    EXPECT_EQ(caption(*window, quillonThreshold::ThresholdStatus), "De test is klaar.");
 }
 
 TEST(AudiogramScale, FrequencyRunsOnALogAxisAndLevelGrowsDownwards) {

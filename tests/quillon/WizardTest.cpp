@@ -13,7 +13,7 @@ namespace tonara::test {
 namespace {
 
 
-QColor textColour(QWidget& window, const char* label) {
+QColor textColour(QWidget& window, quillonResult::Name label) {
     return control<QLabel>(window, label).palette().color(QPalette::WindowText);
 }
 
@@ -44,8 +44,8 @@ TEST(Wizard, AgeThirtyNotHearingLevelSixIsHearingAgeFortyFiveAverageInOrange) {
     ASSERT_TRUE(volume.isVisible());
     EXPECT_EQ(volume.windowTitle(), "How old is your hearing?");
 
-    rig.env.fake.at(450, [&] { click(volume, "Command3"); });
-    click(volume, "Command2");
+    rig.env.fake.at(450, [&] { click(volume, quillonVolume::Command3); });
+    click(volume, quillonVolume::Command2);
     bool ageWindowShownAlone = false;
     rig.env.fake.at(rig.env.fake.clockMs + 50,
                     [&] { ageWindowShownAlone = rig.wizard.ageWindow().isVisible() && !volume.isVisible(); });
@@ -56,11 +56,11 @@ TEST(Wizard, AgeThirtyNotHearingLevelSixIsHearingAgeFortyFiveAverageInOrange) {
     EXPECT_TRUE(result.isVisible());
     EXPECT_FALSE(rig.wizard.testWindow().isVisible());
     EXPECT_FALSE(rig.wizard.ageWindow().isVisible());
-    EXPECT_EQ(caption(result, "Label1"), "The age of your hearing is:");
-    EXPECT_EQ(caption(result, "Label2"), "45");
-    EXPECT_EQ(caption(result, "Label3"), "Your hearing is:");
-    EXPECT_EQ(caption(result, "Label4"), "Average");
-    EXPECT_EQ(textColour(result, "Label4"), shownColour(result, QColor(255, 128, 0)));
+    EXPECT_EQ(caption(result, quillonResult::Label1), "The age of your hearing is:");
+    EXPECT_EQ(caption(result, quillonResult::Label2), "45");
+    EXPECT_EQ(caption(result, quillonResult::Label3), "Your hearing is:");
+    EXPECT_EQ(caption(result, quillonResult::Label4), "Average");
+    EXPECT_EQ(textColour(result, quillonResult::Label4), shownColour(result, QColor(255, 128, 0)));
 
     // The volume tone, then levels 1 to 6, each its own one-second tone.
     const std::vector<QByteArray> played = rig.played();
@@ -86,35 +86,36 @@ TEST(Wizard, InDutchTheWindowsSpeakDutchAndTheVerdictIsGemiddeld) {
     EXPECT_FALSE(QFile::exists(rig.env.temp("quillon.ini")));
     quillon::Form1& volume = rig.wizard.volumeWindow();
     EXPECT_EQ(volume.windowTitle(), "Hoe oud is je gehoor?");
-    EXPECT_EQ(control<QGroupBox>(volume, "Frame1").title(), "Stap 1: Het volume veranderen");
-    EXPECT_EQ(caption(volume, "Label1"), "Verander het volume van Windows:");
-    EXPECT_EQ(buttonText(volume, "Command1"), "Geluids Setup");
-    EXPECT_EQ(buttonText(volume, "Command2"), "Start Geluid");
-    EXPECT_EQ(buttonText(volume, "Command3"), "Stop Geluid");
-    EXPECT_EQ(buttonText(volume, "Command4"), "Volgende >");
+    EXPECT_EQ(control<QGroupBox>(volume, quillonVolume::Frame1).title(), "Stap 1: Het volume veranderen");
+    EXPECT_EQ(caption(volume, quillonVolume::Label1), "Verander het volume van Windows:");
+    EXPECT_EQ(buttonText(volume, quillonVolume::Command1), "Geluids Setup");
+    EXPECT_EQ(buttonText(volume, quillonVolume::Command2), "Start Geluid");
+    EXPECT_EQ(buttonText(volume, quillonVolume::Command3), "Stop Geluid");
+    EXPECT_EQ(buttonText(volume, quillonVolume::Command4), "Volgende >");
 
     QStringList testTexts;
     rig.env.fake.at(rig.env.fake.clockMs + 350, [&] {
         quillon::Form2& test = rig.wizard.testWindow();
-        testTexts << test.windowTitle() << caption(test, "Label1") << buttonText(test, "Command1")
-                  << buttonText(test, "Command2") << caption(test, "Label2") << caption(test, "Label3")
-                  << caption(test, "Label4") << caption(test, "Label5") << caption(test, "Label6");
+        testTexts << test.windowTitle() << caption(test, quillonTest::Label1) << buttonText(test, quillonTest::Command1)
+                  << buttonText(test, quillonTest::Command2) << caption(test, quillonTest::Label2)
+                  << caption(test, quillonTest::Label3) << caption(test, quillonTest::Label4)
+                  << caption(test, quillonTest::Label5) << caption(test, quillonTest::Label6);
     });
     runTest(rig, "30", 5);
 
     quillon::Form4& age = rig.wizard.ageWindow();
     EXPECT_EQ(age.windowTitle(), "Wat is je leeftijd?");
-    EXPECT_EQ(caption(age, "Label1"), "Vul je leeftijd in:");
-    EXPECT_EQ(buttonText(age, "Command1"), "Volgende >");
+    EXPECT_EQ(caption(age, quillonAge::Label1), "Vul je leeftijd in:");
+    EXPECT_EQ(buttonText(age, quillonAge::Command1), "Volgende >");
     EXPECT_EQ(testTexts, QStringList({"Hoe oud is je gehoor?", "Hoor je het geluid?", "Ik hoor het geluid",
                                       "Ik hoor het geluid niet", "Verander alstublieft niet het geluid!", "Level:",
                                       "1", "Pitch:", "1000"}));
     quillon::Form3& result = rig.wizard.resultWindow();
     EXPECT_EQ(result.windowTitle(), "Hoe oud is je gehoor?");
-    EXPECT_EQ(caption(result, "Label1"), "De leeftijd van uw gehoor is:");
-    EXPECT_EQ(caption(result, "Label3"), "Je gehoor is:");
-    EXPECT_EQ(caption(result, "Label4"), "Gemiddeld");
-    EXPECT_EQ(textColour(result, "Label4"), shownColour(result, QColor(255, 128, 0)));
+    EXPECT_EQ(caption(result, quillonResult::Label1), "De leeftijd van uw gehoor is:");
+    EXPECT_EQ(caption(result, quillonResult::Label3), "Je gehoor is:");
+    EXPECT_EQ(caption(result, quillonResult::Label4), "Gemiddeld");
+    EXPECT_EQ(textColour(result, quillonResult::Label4), shownColour(result, QColor(255, 128, 0)));
     // "128" is served by the player, as "256" is.
     EXPECT_EQ(rig.played().size(), 6u);
     EXPECT_EQ(rig.env.fake.count("start"), 0);
@@ -146,9 +147,9 @@ TEST(Wizard, OutcomesAtTheEndsOfTheTest) {
         quillon::Form3& result = rig.wizard.resultWindow();
         const std::string which = std::string("age ") + c.age + ", heard " + std::to_string(c.heardLevels);
         EXPECT_TRUE(result.isVisible()) << which;
-        EXPECT_EQ(caption(result, "Label2"), c.hearingAge) << which;
-        EXPECT_EQ(caption(result, "Label4"), c.verdict) << which;
-        EXPECT_EQ(textColour(result, "Label4"), shownColour(result, c.colour)) << which;
+        EXPECT_EQ(caption(result, quillonResult::Label2), c.hearingAge) << which;
+        EXPECT_EQ(caption(result, quillonResult::Label4), c.verdict) << which;
+        EXPECT_EQ(textColour(result, quillonResult::Label4), shownColour(result, c.colour)) << which;
         EXPECT_EQ(savedReport(rig).value(15), c.reportLevel) << which;
         EXPECT_EQ(int(rig.played().size()), std::min(c.heardLevels + 1, 11)) << which;
     }
@@ -177,8 +178,8 @@ TEST(Wizard, InvalidAgesGetTheMessageAndTheWindowStays) {
         quillon::Form4& age = rig.wizard.ageWindow();
         age.loadHandler();
         age.show();
-        control<QLineEdit>(age, "Text1").setText(c.text);
-        click(age, "Command1");
+        control<QLineEdit>(age, quillonAge::Text1).setText(c.text);
+        click(age, quillonAge::Command1);
         const PlatformRecord* message = rig.env.fake.last("message");
         ASSERT_NE(message, nullptr) << '"' << c.text << '"';
         EXPECT_EQ(message->text, c.message);
@@ -206,21 +207,21 @@ TEST(Wizard, StopSoundSilencesTheVolumeToneAndTheButtonsReturn) {
     QuillonRig rig;
     rig.wizard.start();
     quillon::Form1& volume = rig.wizard.volumeWindow();
-    EXPECT_TRUE(control<QAbstractButton>(volume, "Command2").isEnabled());
-    EXPECT_FALSE(control<QAbstractButton>(volume, "Command3").isEnabled());
+    EXPECT_TRUE(control<QAbstractButton>(volume, quillonVolume::Command2).isEnabled());
+    EXPECT_FALSE(control<QAbstractButton>(volume, quillonVolume::Command3).isEnabled());
     bool playDisabledWhilePlaying = false;
     bool stopEnabledWhilePlaying = false;
     rig.env.fake.at(400, [&] {
-        playDisabledWhilePlaying = !control<QAbstractButton>(volume, "Command2").isEnabled();
-        stopEnabledWhilePlaying = control<QAbstractButton>(volume, "Command3").isEnabled();
-        click(volume, "Command3");
+        playDisabledWhilePlaying = !control<QAbstractButton>(volume, quillonVolume::Command2).isEnabled();
+        stopEnabledWhilePlaying = control<QAbstractButton>(volume, quillonVolume::Command3).isEnabled();
+        click(volume, quillonVolume::Command3);
     });
-    click(volume, "Command2");
+    click(volume, quillonVolume::Command2);
 
     EXPECT_TRUE(playDisabledWhilePlaying);
     EXPECT_TRUE(stopEnabledWhilePlaying);
-    EXPECT_TRUE(control<QAbstractButton>(volume, "Command2").isEnabled());
-    EXPECT_FALSE(control<QAbstractButton>(volume, "Command3").isEnabled());
+    EXPECT_TRUE(control<QAbstractButton>(volume, quillonVolume::Command2).isEnabled());
+    EXPECT_FALSE(control<QAbstractButton>(volume, quillonVolume::Command3).isEnabled());
     ASSERT_EQ(rig.played().size(), 1u);
     EXPECT_TRUE(rig.played()[0] == toneImage(1000));
     const PlatformRecord* silence = rig.env.fake.last("silence");
@@ -244,9 +245,9 @@ TEST(Wizard, TheToneProgramModesStartTheirProgramsWithThePitch) {
         rig.env.fake.at(500, [&] {
             requestWhilePlaying = fileBytes(rig.env.temp("sound.ini"));
             rig.env.fake.processList = {{41, "/opt/tonara/sound32.dll"}, {42, "/opt/tonara/SOUND16.DLL"}};
-            click(volume, "Command3");
+            click(volume, quillonVolume::Command3);
         });
-        click(volume, "Command2");
+        click(volume, quillonVolume::Command2);
         const PlatformRecord* start = rig.env.fake.last("start");
         ASSERT_NE(start, nullptr) << c.command;
         EXPECT_EQ(start->text, c.command);
@@ -261,10 +262,10 @@ TEST(Wizard, TheToneProgramModesStartTheirProgramsWithThePitch) {
 TEST(Wizard, SoundSettingsStartsTheVolumeControlWhenThereIsOne) {
     QuillonRig rig;
     rig.wizard.start();
-    click(rig.wizard.volumeWindow(), "Command1");
+    click(rig.wizard.volumeWindow(), quillonVolume::Command1);
     EXPECT_EQ(rig.env.fake.count("volume-control"), 1);
     rig.env.fake.volumeControlInstalled = false;
-    click(rig.wizard.volumeWindow(), "Command1");
+    click(rig.wizard.volumeWindow(), quillonVolume::Command1);
     EXPECT_EQ(rig.env.fake.count("message"), 0);
     EXPECT_EQ(rig.env.fake.count("end"), 0);
 }
@@ -278,7 +279,7 @@ TEST(Wizard, ClosingAWindowStopsTheToneAndEndsTheProgram) {
         rig.env.fake.processList = {{41, "/opt/tonara/sound32.dll"}};
         volume.close();
     });
-    EXPECT_THROW(click(volume, "Command2"), ProgramEnded);
+    EXPECT_THROW(click(volume, quillonVolume::Command2), ProgramEnded);
     EXPECT_EQ(rig.wizard.tone().z, 1);
     EXPECT_EQ(rig.env.fake.count("terminate"), 1);
     EXPECT_FALSE(QFile::exists(rig.env.temp("sound.ini")));
@@ -321,7 +322,7 @@ TEST(Wizard, TheResultSaysWhenLevelsLayAboveWhatTheOutputCouldReproduce) {
         if (*c.handOver) rig.handOver(c.handOver);
         rig.wizard.start();
         runTest(rig, "30", c.heardLevels);
-        QLabel& note = control<QLabel>(rig.wizard.resultWindow(), "Label5");
+        QLabel& note = control<QLabel>(rig.wizard.resultWindow(), quillonResult::Label5);
         const std::string which = std::to_string(c.outputRate) + " Hz, heard " + std::to_string(c.heardLevels);
         EXPECT_EQ(note.isVisible(), *c.note != 0) << which;
         if (*c.note) {
@@ -336,9 +337,9 @@ TEST(Wizard, ControlsCarryTheirCaptionsAsAccessibleNames) {
     quillon::Form4& age = rig.wizard.ageWindow();
     age.loadHandler();
     auto name = [](QWidget& w) { return QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Name); };
-    EXPECT_EQ(name(control<QLineEdit>(age, "Text1")), "Enter your age:");
-    EXPECT_EQ(name(control<QAbstractButton>(rig.wizard.volumeWindow(), "Command2")), "Play sound");
-    QAbstractButton& save = control<QAbstractButton>(rig.wizard.resultWindow(), "Picture1");
+    EXPECT_EQ(name(control<QLineEdit>(age, quillonAge::Text1)), "Enter your age:");
+    EXPECT_EQ(name(control<QAbstractButton>(rig.wizard.volumeWindow(), quillonVolume::Command2)), "Play sound");
+    QAbstractButton& save = control<QAbstractButton>(rig.wizard.resultWindow(), quillonResult::Picture1);
     EXPECT_EQ(name(save), "Save report");
     EXPECT_EQ(save.toolTip(), "Save report");
 }

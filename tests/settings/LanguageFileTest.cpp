@@ -26,12 +26,12 @@ TEST(LanguageFile, MainWindowTextsAndTextVariables) {
     Program p(rig.window);
     p.LanguageAPI("nl", 1);
 
-    EXPECT_EQ(rig.window.caption("Option1"), "entry 4");
-    EXPECT_EQ(rig.window.caption("Option9"), "entry 12");
-    EXPECT_EQ(rig.window.caption("file"), "entry 19");
-    EXPECT_EQ(rig.window.caption("language"), "entry 28");
+    EXPECT_EQ(rig.window.caption(form1::Option1), "entry 4");
+    EXPECT_EQ(rig.window.caption(form1::Option9), "entry 12");
+    EXPECT_EQ(rig.window.caption(form1::file), "entry 19");
+    EXPECT_EQ(rig.window.caption(form1::language), "entry 28");
     EXPECT_EQ(rig.window.statusText(1), "entry 29");
-    EXPECT_EQ(rig.window.caption("Frame4"), "entry 56, entry 57 7");
+    EXPECT_EQ(rig.window.caption(form1::Frame4), "entry 56, entry 57 7");
     EXPECT_TRUE(rig.window.formCaptions.isEmpty());
 
     EXPECT_EQ(p.langupdate, "entry 49");
@@ -53,25 +53,25 @@ TEST(LanguageFile, AnEndlessEntryIsCutToAThousandCharacters) {
     rig.writeLanguageWith("en", 10, QString(100000, '9'));
     Program p(rig.window);
     p.LanguageAPI("en", 1);
-    EXPECT_EQ(rig.window.caption("Option7"), QString(1000, '9'));
-    EXPECT_EQ(rig.window.caption("Option8"), "entry 11") << "the entries after it are where they were";
+    EXPECT_EQ(rig.window.caption(form1::Option7), QString(1000, '9'));
+    EXPECT_EQ(rig.window.caption(form1::Option8), "entry 11") << "the entries after it are where they were";
     EXPECT_TRUE(rig.textsApplied(p));
 }
 
 TEST(LanguageFile, EachFormNumberSetsOnlyItsOwnWindow) {
     LanguageRig rig;
     rig.writeLanguage("en", numberedLanguageEntries("en"));
-    const auto formCaption = [&](Form f, const char* c) { return rig.window.formCaptions.value({int(f), c}); };
+    const auto formCaption = [&](FormControl c) { return rig.window.formCaptions.value(c); };
 
     Program(rig.window).LanguageAPI("en", 2);
-    EXPECT_EQ(formCaption(Form::Form2, "Label2"), "entry 31");
-    EXPECT_EQ(formCaption(Form::Form2, "Label7"), "entry 37");
-    EXPECT_EQ(formCaption(Form::Form2, "Frame1"), "entry 40");
+    EXPECT_EQ(formCaption(form2::Label2), "entry 31");
+    EXPECT_EQ(formCaption(form2::Label7), "entry 37");
+    EXPECT_EQ(formCaption(form2::Frame1), "entry 40");
     Program(rig.window).LanguageAPI("en", 4);
-    EXPECT_EQ(formCaption(Form::Form4, "Label2"), "entry 42");
-    EXPECT_EQ(formCaption(Form::Form4, "Command2"), "entry 47");
+    EXPECT_EQ(formCaption(form4::Label2), "entry 42");
+    EXPECT_EQ(formCaption(form4::Command2), "entry 47");
     Program(rig.window).LanguageAPI("en", 99);
-    EXPECT_EQ(formCaption(Form::frmAbout, "lblDescription"), "entry 72");
+    EXPECT_EQ(formCaption(frmAbout::lblDescription), "entry 72");
     EXPECT_EQ(rig.window.formCaptions.size(), 9 + 7 + 1);
     EXPECT_TRUE(rig.window.captions.isEmpty());
 
@@ -116,10 +116,10 @@ TEST(LanguageFile, AStrayCommaShiftsLaterEntries) {
     entries[47] = "entry 48"; // an empty entry pushed into 49 would make the file fail
     rig.writeLanguage("nl", entries);
     Program(rig.window).LanguageAPI("nl", 2);
-    const auto label = [&](const char* c) { return rig.window.formCaptions.value({int(Form::Form2), c}); };
-    EXPECT_EQ(label("Label6"), "15000 Hertz: heel moeilijk");
-    EXPECT_EQ(label("Label7"), "entry 36");
-    EXPECT_EQ(label("Frame1"), "entry 39");
+    const auto label = [&](form2::Name c) { return rig.window.formCaptions.value(c); };
+    EXPECT_EQ(label(form2::Label6), "15000 Hertz: heel moeilijk");
+    EXPECT_EQ(label(form2::Label7), "entry 36");
+    EXPECT_EQ(label(form2::Frame1), "entry 39");
 }
 
 TEST(LanguageFile, ShortFileNeedsEntriesLeftByAnEarlierRead) {

@@ -29,11 +29,11 @@ TEST(SettingsFile, AppliesEveryLineAndLogsEachAsRead) {
     EXPECT_EQ(v.snd, 1);
     EXPECT_EQ(v.sensmicro, 7);
     EXPECT_EQ(v.microcheck, 0);
-    EXPECT_TRUE(rig.window.isChecked("dutch"));
-    EXPECT_FALSE(rig.window.isChecked("english") || rig.window.isChecked("autoupdate") ||
-                 rig.window.isChecked("microinputonoff"));
-    EXPECT_FALSE(rig.window.isEnabled("Command4") || rig.window.isEnabled("Command5"));
-    EXPECT_EQ(rig.window.caption("Frame4"), "Microphone input, sensitivity: 7");
+    EXPECT_TRUE(rig.window.isChecked(form1::dutch));
+    EXPECT_FALSE(rig.window.isChecked(form1::english) || rig.window.isChecked(form1::autoupdate) ||
+                 rig.window.isChecked(form1::microinputonoff));
+    EXPECT_FALSE(rig.window.isEnabled(form1::Command4) || rig.window.isEnabled(form1::Command5));
+    EXPECT_EQ(rig.window.caption(form1::Frame4), "Microphone input, sensitivity: 7");
     EXPECT_EQ(rig.activityLog(), (QStringList{"", "", "", "AUTOUPDATE=N", "SoundBit=64", "Language=NL", "SendData=Y",
                                               "Microphone= 7", "MicrophoneON=n"}));
     EXPECT_TRUE(rig.window.formEvents.isEmpty());
@@ -42,13 +42,13 @@ TEST(SettingsFile, AppliesEveryLineAndLogsEachAsRead) {
     first.writeSettings(kFirstRun);
     writeTextLines(first.env.dataFolder("lng_en.dll"), numberedLanguageEntries("en"));
     first.check();
-    EXPECT_EQ(first.window.caption("Frame4"), "entry 56, entry 57 1");
+    EXPECT_EQ(first.window.caption(form1::Frame4), "entry 56, entry 57 1");
     EXPECT_EQ(first.window.vars.updater, 1);
     EXPECT_EQ(first.window.vars.bit, "128");
     EXPECT_EQ(first.window.vars.snd, 0);
     EXPECT_EQ(first.window.vars.microcheck, 1);
-    EXPECT_TRUE(first.window.isChecked("autoupdate") && first.window.isChecked("english") &&
-                first.window.isChecked("microinputonoff") && first.window.isEnabled("Command4"));
+    EXPECT_TRUE(first.window.isChecked(form1::autoupdate) && first.window.isChecked(form1::english) &&
+                first.window.isChecked(form1::microinputonoff) && first.window.isEnabled(form1::Command4));
 }
 
 TEST(SettingsFile, MicrophoneSensitivityTakesTheIntegerPartWithinOneToTwenty) {

@@ -38,7 +38,7 @@ TEST(ShippedLanguageFiles, BothPassEveryCheckWithEachEntryInPlace) {
         rig.window.vars.sensmicro = 1;
         Program p(rig.window);
         p.LanguageAPI(code, 99);
-        EXPECT_EQ(rig.window.formCaptions.value({int(Form::frmAbout), "lblDescription"}), entries[71]);
+        EXPECT_EQ(rig.window.formCaptions.value(frmAbout::lblDescription), entries[71]);
         EXPECT_GT(entries[71].size(), 100);
         EXPECT_TRUE(p.acctoon.endsWith("(Hertz): ")) << "status caption with its trailing blank";
         EXPECT_EQ(p.microphonetxt.count(','), 1);

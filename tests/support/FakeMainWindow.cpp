@@ -23,9 +23,15 @@ QString formName(Form form) {
 
 namespace {
 
-const QString& designed(Form form, const QString& control) {
-    if (!isDesignName(form, control))
-        ADD_FAILURE() << formName(form).toStdString() << " has no control named \"" << control.toStdString() << '"';
+// The tables make only names their windows have; a name made by hand may not be one.
+FormControl designed(FormControl control) {
+    if (!isDesignName(control.form, control.text()))
+        ADD_FAILURE() << formName(control.form).toStdString() << " has no control named \"" << control.name << '"';
+    return control;
+}
+
+MainControl designed(MainControl control) {
+    designed(FormControl(control));
     return control;
 }
 
@@ -33,34 +39,32 @@ const QString& designed(Form form, const QString& control) {
 
 FakeMainWindow::FakeMainWindow() { visibleForms.insert(int(Form::Form1)); }
 
-void FakeMainWindow::setCaption(const QString& control, const QString& text) {
-    captions[designed(Form::Form1, control)] = text;
+void FakeMainWindow::setCaption(MainControl control, const QString& text) { captions[designed(control)] = text; }
+
+QString FakeMainWindow::caption(MainControl control) const { return captions.value(designed(control)); }
+
+bool FakeMainWindow::isEnabled(MainControl control) const { return !disabled.contains(designed(control)); }
+
+bool FakeMainWindow::isChecked(MainControl control) const { return checked.contains(designed(control)); }
+
+void FakeMainWindow::setFormCaption(FormControl control, const QString& text) {
+    formCaptions[designed(control)] = text;
 }
 
-QString FakeMainWindow::caption(const QString& control) const { return captions.value(designed(Form::Form1, control)); }
-
-bool FakeMainWindow::isEnabled(const QString& control) const { return !disabled.contains(designed(Form::Form1, control)); }
-
-bool FakeMainWindow::isChecked(const QString& control) const { return checked.contains(designed(Form::Form1, control)); }
-
-void FakeMainWindow::setFormCaption(Form form, const QString& control, const QString& text) {
-    formCaptions[{int(form), designed(form, control)}] = text;
-}
-
-void FakeMainWindow::setEnabled(const QString& control, bool enabled) {
-    designed(Form::Form1, control);
+void FakeMainWindow::setEnabled(MainControl control, bool enabled) {
+    designed(control);
     if (enabled) disabled.remove(control);
     else disabled.insert(control);
 }
 
-void FakeMainWindow::setShown(const QString& control, bool shown) {
-    designed(Form::Form1, control);
+void FakeMainWindow::setShown(MainControl control, bool shown) {
+    designed(control);
     if (shown) hidden.remove(control);
     else hidden.insert(control);
 }
 
-void FakeMainWindow::setChecked(const QString& control, bool on) {
-    designed(Form::Form1, control);
+void FakeMainWindow::setChecked(MainControl control, bool on) {
+    designed(control);
     if (on) checked.insert(control);
     else checked.remove(control);
 }

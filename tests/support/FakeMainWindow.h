@@ -1,6 +1,7 @@
 #pragma once
 // A main window made of plain records, for testing the logic without widgets.
-// A control name the window's design does not have fails the running test.
+// A control name the window's design does not have (one made by hand)
+// fails the running test.
 
 #include "MainWindow.h"
 
@@ -19,18 +20,18 @@ public:
 
     MainState& state() override { return vars; }
 
-    void setCaption(const QString& control, const QString& text) override;
-    QString caption(const QString& control) const override;
-    void setEnabled(const QString& control, bool enabled) override;
-    bool isEnabled(const QString& control) const override;
-    void setShown(const QString& control, bool shown) override;
-    void setChecked(const QString& control, bool checked) override;
-    bool isChecked(const QString& control) const override;
+    void setCaption(MainControl control, const QString& text) override;
+    QString caption(MainControl control) const override;
+    void setEnabled(MainControl control, bool enabled) override;
+    bool isEnabled(MainControl control) const override;
+    void setShown(MainControl control, bool shown) override;
+    void setChecked(MainControl control, bool checked) override;
+    bool isChecked(MainControl control) const override;
     int sliderValue() const override { return slider; }
     void setStatusText(int panel, const QString& text) override;
     QString statusText(int panel) const override { return status.value(panel); }
 
-    void setFormCaption(Form form, const QString& control, const QString& text) override;
+    void setFormCaption(FormControl control, const QString& text) override;
 
     bool isFormVisible(Form form) const override { return visibleForms.contains(int(form)); }
     void showForm(Form form) override;
@@ -45,14 +46,14 @@ public:
     bool errorWindowLeft() const override { return errorLeft; }
 
     MainState vars;
-    QMap<QString, QString> captions;
-    QSet<QString> disabled;
-    QSet<QString> hidden;
-    QSet<QString> checked;
+    QMap<MainControl, QString> captions;
+    QSet<MainControl> disabled;
+    QSet<MainControl> hidden;
+    QSet<MainControl> checked;
     int slider = 1000;
     QMap<int, QString> status;
     QStringList statusHistory; // every text panel 1 was given, in order
-    QMap<QPair<int, QString>, QString> formCaptions;
+    QMap<FormControl, QString> formCaptions;
     QSet<int> visibleForms;
     QStringList formEvents;    // "show Form5", "hide Form1", "unload Form6"
     std::vector<UpdateOffer> updateOffers;

@@ -35,9 +35,9 @@ struct PlayerRig {
         player->setInputs(env.temp("my tones.tnf"), mode);
     }
 
-    QString text(const char* label) const { return player->findChild<QLabel*>(label)->text(); }
-    QProgressBar* bar() const { return player->findChild<QProgressBar*>("ProgressBar1"); }
-    bool replayEnabled() const { return player->findChild<QPushButton*>("Command1")->isEnabled(); }
+    QString text(form9::Name label) const { return player->findChild<QLabel*>(label)->text(); }
+    QProgressBar* bar() const { return player->findChild<QProgressBar*>(form9::ProgressBar1); }
+    bool replayEnabled() const { return player->findChild<QPushButton*>(form9::Command1)->isEnabled(); }
     // A running program of the name, for the player to end.
     void running(const QString& image) { env.fake.processList.push_back({qint64(env.fake.processList.size()) + 100, image}); }
 };
@@ -106,10 +106,10 @@ TEST(Player, EachSoundModeStartsWaitsAndEndsItsWay) {
         }
 
         EXPECT_EQ(fileLines(toneRequestFile()), QStringList{" 880 "}) << "the last pitch, as the tone programs read it";
-        EXPECT_EQ(rig.text("Label1"), "2");
-        EXPECT_EQ(rig.text("Label2"), "2");
-        EXPECT_EQ(rig.text("Label6"), "");
-        EXPECT_EQ(rig.text("Label8"), "");
+        EXPECT_EQ(rig.text(form9::Label1), "2");
+        EXPECT_EQ(rig.text(form9::Label2), "2");
+        EXPECT_EQ(rig.text(form9::Label6), "");
+        EXPECT_EQ(rig.text(form9::Label8), "");
         EXPECT_EQ(rig.bar()->value(), 2);
         EXPECT_EQ(rig.bar()->maximum(), 2);
         EXPECT_TRUE(rig.replayEnabled());
@@ -121,15 +121,15 @@ TEST(Player, EveryToneRequestsItsPitchAndShowsItWhileItSounds) {
     PlayerRig rig("32", toneFileText("visible", 1, {{300, 100}, {600, 200}, {900, 300}}));
     QStringList shown;
     rig.env.fake.onProcessEvents = [&] {
-        shown << QStringList{rig.text("Label6"), rig.text("Label8"),
-                             QString::fromLatin1(fileBytes(toneRequestFile())).trimmed(), rig.text("Label1")}
+        shown << QStringList{rig.text(form9::Label6), rig.text(form9::Label8),
+                             QString::fromLatin1(fileBytes(toneRequestFile())).trimmed(), rig.text(form9::Label1)}
                      .join('|');
     };
     rig.player->loadHandler();
     // Two event turns per tone: before its request, then with the tone shown.
     EXPECT_EQ(shown, (QStringList{"|||0", "300|100|300|0", "300|100|300|1", "600|200|600|1", "600|200|600|2",
                                   "900|300|900|2"}));
-    EXPECT_EQ(rig.text("Label4"), rig.env.temp("my tones.tnf"));
+    EXPECT_EQ(rig.text(form9::Label4), rig.env.temp("my tones.tnf"));
 }
 
 TEST(Player, ATonePlaysWholeHoweverLongWithItsExtraTime) {
@@ -158,8 +158,8 @@ TEST(Player, AFileOfNoTonesPlaysNothingAndShowsNoughts) {
     PlayerRig rig("128", toneFileText("visible", 1, {}));
     rig.player->loadHandler();
     EXPECT_EQ(rig.env.fake.count("play"), 0);
-    EXPECT_EQ(rig.text("Label1"), "0");
-    EXPECT_EQ(rig.text("Label2"), "0");
+    EXPECT_EQ(rig.text(form9::Label1), "0");
+    EXPECT_EQ(rig.text(form9::Label2), "0");
     EXPECT_EQ(rig.bar()->value(), 0);
     EXPECT_GT(rig.bar()->maximum(), 0) << "not a busy indicator";
     EXPECT_TRUE(rig.replayEnabled());
@@ -173,7 +173,7 @@ TEST(Player, StopEndsThePassAfterTheSoundingToneAndFillsTheCounters) {
     });
     rig.player->loadHandler();
     EXPECT_EQ(rig.env.fake.count("play"), 3);
-    EXPECT_EQ(rig.text("Label1"), "5");
+    EXPECT_EQ(rig.text(form9::Label1), "5");
     EXPECT_EQ(rig.bar()->value(), 5);
     EXPECT_EQ(rig.bar()->maximum(), 5);
     EXPECT_TRUE(rig.replayEnabled());
@@ -188,7 +188,7 @@ TEST(Player, ReplayPlaysTheListAgainAfterEndingTheTonePrograms) {
     rig.player->replayClicked();
     EXPECT_EQ(rig.env.fake.count("play"), 4);
     EXPECT_EQ(rig.env.fake.count("terminate") - terminatedBefore, 2);
-    EXPECT_EQ(rig.text("Label1"), "2");
+    EXPECT_EQ(rig.text(form9::Label1), "2");
     EXPECT_TRUE(rig.replayEnabled());
 }
 
@@ -204,7 +204,7 @@ TEST(Player, ReplayRightAfterStopStartsOverAndTheOlderPassGivesWay) {
     EXPECT_EQ(played, (std::vector<QByteArray>{toneImage(200), toneImage(300), toneImage(200), toneImage(300),
                                                toneImage(400)}))
         << "two tones, then the whole list once";
-    EXPECT_EQ(rig.text("Label1"), "3");
+    EXPECT_EQ(rig.text(form9::Label1), "3");
     EXPECT_TRUE(rig.replayEnabled());
 }
 

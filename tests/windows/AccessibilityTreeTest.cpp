@@ -98,12 +98,12 @@ INSTANTIATE_TEST_SUITE_P(EveryWindow, AccessibilityTree, ::testing::ValuesIn(all
 
 TEST(AccessibilityNames, TheSensitivityButtonsKeepTheirCaptionsAndSayWhatTheyDo) {
     const struct {
-        const char* control;
+        MainControl control;
         const char* caption;
         const char* english;
         const char* dutch;
-    } buttons[] = {{"Command4", "+", "Raise sensitivity", "Gevoeligheid verhogen"},
-                   {"Command5", "-", "Lower sensitivity", "Gevoeligheid verlagen"}};
+    } buttons[] = {{form1::Command4, "+", "Raise sensitivity", "Gevoeligheid verhogen"},
+                   {form1::Command5, "-", "Lower sensitivity", "Gevoeligheid verlagen"}};
     for (const char* language : {"EN", "NL"}) {
         AppRig started;
         started.writeSettings(validSettings("128", language));

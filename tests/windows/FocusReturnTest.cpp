@@ -10,10 +10,10 @@ namespace {
 
 TEST(FocusReturn, EscapeInAWindowGivesTheFocusBackToTheControlThatOpenedIt) {
     const struct {
-        const char* mode;
-        const char* opener;
+        MainControl mode;
+        MainControl opener;
         const char* window;
-    } cases[] = {{"Option7", "Command1", "Form2"}, {"Option8", "Command2", "Form4"}};
+    } cases[] = {{form1::Option7, form1::Command1, "Form2"}, {form1::Option8, form1::Command2, "Form4"}};
     for (const auto& c : cases) {
         AppRig rig;
         rig.writeSettings(validSettings());
@@ -23,7 +23,7 @@ TEST(FocusReturn, EscapeInAWindowGivesTheFocusBackToTheControlThatOpenedIt) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
         main.findChild<QAbstractButton*>(c.mode)->click();
         auto* opener = main.findChild<QAbstractButton*>(c.opener);
-        ASSERT_TRUE(opener->isEnabled()) << c.opener;
+        ASSERT_TRUE(opener->isEnabled()) << c.opener.name();
         opener->setFocus();
         QTest::keyClick(opener, Qt::Key_Space);
         QWidget* window = rig.window<QWidget>(c.window);

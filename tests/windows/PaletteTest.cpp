@@ -48,7 +48,7 @@ TEST(Palette, TheVerdictIsReadableOnEitherPaletteAndKeepsTheDesignsColourWhereIt
             rig.wizard.state().age = v.age;
             rig.wizard.state().hearingAge = v.hearingAge;
             QWidget& result = rig.wizard.resultWindow();
-            auto& verdict = control<QLabel>(result, "Label4");
+            auto& verdict = control<QLabel>(result, quillonResult::Label4);
             result.setPalette(palette);
             rig.wizard.resultWindow().loadHandler();
             ASSERT_EQ(verdict.text(), v.verdict);

@@ -68,7 +68,7 @@ protected:
     void playEveryLevel(int earIndex) {
         quillon::Wizard wizard;
         wizard.start();
-        auto& list = control<QComboBox>(wizard.volumeWindow(), "EarList");
+        auto& list = control<QComboBox>(wizard.volumeWindow(), quillonVolume::EarList);
         list.setCurrentIndex(earIndex);
         wizard.ageAccepted(30);
         // Each answer comes half a second after its level began to sound: a
@@ -82,7 +82,7 @@ protected:
         };
         answer = [&] {
             if (++answered < kLevelCount) answerAfterThisLevelSounds();
-            click(wizard.testWindow(), "Command1");
+            click(wizard.testWindow(), quillonTest::Command1);
         };
         answerAfterThisLevelSounds();
         wizard.showTest();
@@ -135,7 +135,7 @@ TEST_F(EarsAtTheSink, QuillonsVolumeWindowChangesTheLevelAtTheSink) {
     ASSERT_TRUE(platform_.setOutputDeviceVolume(1.0, false));
     quillon::OutputVolumeWindow window(false);
     window.showVolume();
-    auto& slider = control<QSlider>(window, "OutputVolume");
+    auto& slider = control<QSlider>(window, quillonOutput::OutputVolume);
     EXPECT_EQ(slider.value(), 100);
 
     quillon::Class1 tone;

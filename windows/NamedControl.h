@@ -2,10 +2,12 @@
 // Every control carries the name it has in the window's design, so the
 // language files and the logic find it.
 
+#include "DesignName.h"
+
 namespace tonara {
 
-template <typename W>
-W* named(W* control, const char* designName) {
+template <typename W, auto Window>
+W* named(W* control, DesignName<Window> designName) {
     control->setObjectName(designName);
     return control;
 }
