@@ -111,7 +111,11 @@ Figures paplays(SinkRecorder& recorder, const QString& wav, int trials) {
         for (int tone = 0; tone < 2; ++tone) {
             QProcess one;
             one.start("paplay", {wav});
-            while (!one.waitForFinished(1)) recorder.keepRecording(1);
+            // waitForFinished answers false once the process is gone, so its state decides.
+            while (one.state() != QProcess::NotRunning) {
+                one.waitForFinished(1);
+                recorder.keepRecording(1);
+            }
         }
         recorder.keepRecording(300);
         f.add(recorder.samples(), played, stopped, pair);

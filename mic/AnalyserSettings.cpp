@@ -1,5 +1,4 @@
 #include "AnalyserSettings.h"
-#include "Folders.h"
 #include "OwnSettingsFile.h"
 #include "TextFile.h"
 
@@ -47,16 +46,14 @@ QByteArray formatAnalyserSettings(const AnalyserSettings& s) {
     return (lines.join("\r\n") + "\r\n").toUtf8();
 }
 
-QString analyserSettingsPath() { return joinPath(appDataFolder(), kFileName); }
+namespace {
+constexpr OwnSettingsKind<AnalyserSettings> kAnalyserFile{kFileName, kMostBytes,
+                                                          "the microphone display starts with its defaults",
+                                                          parseAnalyserSettings, formatAnalyserSettings};
+} // namespace
 
-AnalyserSettings loadAnalyserSettings() {
-    const std::optional<QByteArray> bytes =
-        readOwnSettingsFile(analyserSettingsPath(), kMostBytes, "the microphone display starts with its defaults");
-    return bytes ? parseAnalyserSettings(*bytes) : AnalyserSettings{};
-}
-
-bool saveAnalyserSettings(const AnalyserSettings& settings) {
-    return writeOwnSettingsFile(analyserSettingsPath(), formatAnalyserSettings(settings));
-}
+QString analyserSettingsPath() { return ownSettingsPath(kFileName); }
+AnalyserSettings loadAnalyserSettings() { return loadOwnSettings(kAnalyserFile); }
+bool saveAnalyserSettings(const AnalyserSettings& settings) { return saveOwnSettings(kAnalyserFile, settings); }
 
 } // namespace tonara

@@ -1,5 +1,4 @@
 #include "MorseSettings.h"
-#include "Folders.h"
 #include "OwnSettingsFile.h"
 #include "TextFile.h"
 
@@ -54,16 +53,13 @@ QByteArray formatMorseSettings(const MorseSettings& s) {
     return (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
-QString morseSettingsPath() { return joinPath(appDataFolder(), kFileName); }
+namespace {
+constexpr OwnSettingsKind<MorseSettings> kMorseFile{kFileName, kMostBytes, "the Morse window starts with its defaults",
+                                                    parseMorseSettings, formatMorseSettings};
+} // namespace
 
-MorseSettings loadMorseSettings() {
-    const std::optional<QByteArray> bytes =
-        readOwnSettingsFile(morseSettingsPath(), kMostBytes, "the Morse window starts with its defaults");
-    return bytes ? parseMorseSettings(*bytes) : MorseSettings{};
-}
-
-bool saveMorseSettings(const MorseSettings& settings) {
-    return writeOwnSettingsFile(morseSettingsPath(), formatMorseSettings(settings));
-}
+QString morseSettingsPath() { return ownSettingsPath(kFileName); }
+MorseSettings loadMorseSettings() { return loadOwnSettings(kMorseFile); }
+bool saveMorseSettings(const MorseSettings& settings) { return saveOwnSettings(kMorseFile, settings); }
 
 } // namespace tonara

@@ -1,4 +1,5 @@
 #include "OwnSettingsFile.h"
+#include "Folders.h"
 #include "RuntimeError.h"
 #include "SafeFiles.h"
 #include "TextFile.h"
@@ -27,5 +28,7 @@ bool writeOwnSettingsFile(const QString& path, const QByteArray& bytes) {
         return false;
     }
 }
+
+QString ownSettingsPath(const char* fileName) { return joinPath(appDataFolder(), fileName); }
 
 } // namespace tonara

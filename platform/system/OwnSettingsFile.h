@@ -16,4 +16,29 @@ std::optional<QByteArray> readOwnSettingsFile(const QString& path, qsizetype mos
 // False, having said why, when the file could not be replaced.
 bool writeOwnSettingsFile(const QString& path, const QByteArray& bytes);
 
+// One such file in the settings folder: its name, how large it may be, what
+// the program does without it, and how its lines are read and written.
+template <typename Settings>
+struct OwnSettingsKind {
+    const char* fileName;
+    qsizetype mostBytes;
+    const char* instead;
+    Settings (*parse)(const QByteArray&);
+    QByteArray (*format)(const Settings&);
+};
+
+QString ownSettingsPath(const char* fileName);
+
+// The defaults when the file is missing or cannot be read.
+template <typename Settings>
+Settings loadOwnSettings(const OwnSettingsKind<Settings>& kind) {
+    const std::optional<QByteArray> bytes = readOwnSettingsFile(ownSettingsPath(kind.fileName), kind.mostBytes, kind.instead);
+    return bytes ? kind.parse(*bytes) : Settings{};
+}
+
+template <typename Settings>
+bool saveOwnSettings(const OwnSettingsKind<Settings>& kind, const Settings& settings) {
+    return writeOwnSettingsFile(ownSettingsPath(kind.fileName), kind.format(settings));
+}
+
 } // namespace tonara
