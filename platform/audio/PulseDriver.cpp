@@ -87,7 +87,6 @@ private:
     // The loop's thread.
     std::int64_t written_ = 0; // frames written so far (the write position)
     bool corked_ = true;
-    bool ran_ = false; // uncorked at least once
     timeval uncorkedAt_{};
     std::int64_t lastPlaying_ = 0; // the playing frame never moves back
     std::vector<std::int16_t> piece_;
@@ -241,8 +240,6 @@ std::int64_t PulseDriver::playingFrame() const {
 std::int64_t PulseDriver::earliest() const {
     const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
     const std::int64_t read = timing && !timing->read_index_corrupt ? timing->read_index / kBytesPerFrame : 0;
-    // A stream that has never run has had nothing read: its first sound may start where the queue does.
-    if (corked_ && !ran_) return std::min(read, written_);
     if (corked_) return std::min(read + std::int64_t(rate_) * kCorkedLeadMs / 1000, written_);
     return std::max(playingNow() + leadFrames(), read);
 }
@@ -284,10 +281,7 @@ void PulseDriver::onWake() {
 void PulseDriver::rest(bool corked) {
     if (corked == corked_) return;
     corked_ = corked;
-    if (!corked) {
-        pa_gettimeofday(&uncorkedAt_);
-        ran_ = true;
-    }
+    if (!corked) pa_gettimeofday(&uncorkedAt_);
     if (pa_operation* operation = pa_stream_cork(stream_, corked ? 1 : 0, nullptr, nullptr))
         pa_operation_unref(operation);
     // A fresh report as soon as the server has taken the change.
