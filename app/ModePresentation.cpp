@@ -2,9 +2,8 @@
 #include "ErrorLocations.h"
 #include "NumberText.h"
 #include "Platform.h"
+#include "SineFrame.h"
 #include "Trap.h"
-
-#include <cmath>
 
 namespace tonara {
 
@@ -47,10 +46,9 @@ void ModePresentation::SelectRadio(qint16 newselected) {
 void ModePresentation::drawFrame(bool plotPoints) {
     const qint32 amplitude = toInt32(canvas_.scaleHeight() / 2.0 - 100);
     const qint32 width = toInt32(canvas_.scaleWidth());
-    for (qint32 x = 0; x <= width; ++x) {
-        const qint32 y = toInt32(std::sin(double(step_) * x + phase_) * amplitude);
-        if (plotPoints) canvas_.plot(x, amplitude + y + 100);
-    }
+    if (!plotPoints) return;
+    sineFrame(step_, phase_, amplitude, width, heights_);
+    canvas_.plotFrame(heights_);
 }
 
 // When the loop ends, stopme is 1: the last pass clears the box only when

@@ -5,6 +5,8 @@
 #include "PreviewCanvas.h"
 #include "Program.h"
 
+#include <vector>
+
 namespace tonara {
 
 // The design name of the option button of mode k (1 to 9).
@@ -30,6 +32,7 @@ private:
     PreviewCanvas& canvas_;
     float step_ = 0; // radians per twip
     qint32 phase_ = 0;
+    std::vector<qint32> heights_; // kept from frame to frame: no allocation a frame
 };
 
 } // namespace tonara

@@ -28,6 +28,7 @@ public:
     int scaleHeight() const override { return image_.height() * kTwipsPerPixel; }
     void clear() override;
     void plot(int xTwips, int yTwips) override;
+    void plotFrame(const std::vector<qint32>& heights) override;
 
     // The design's colours, kept on a light palette.
     static const QColor kBackground;

@@ -134,6 +134,7 @@ std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const Cap
         throw RuntimeError(err::DeviceUnavailable, "No capture device: No such entity");
     }
     const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
+    connection->wakeOnChange(stream);
     pa_stream_connect_record(stream, device.isEmpty() ? nullptr : name.constData(), &attributes, flags);
     const auto settled = [&] {
         const pa_stream_state_t state = pa_stream_get_state(stream);

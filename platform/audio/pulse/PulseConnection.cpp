@@ -1,17 +1,18 @@
 #include "PulseConnection.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <thread>
+#include <utility>
 
 namespace tonara {
 
 namespace {
 
 constexpr int kConnectMs = 3000;
+
+void wakeWaiter(pa_threaded_mainloop* loop) { pa_threaded_mainloop_signal(loop, 0); }
 
 } // namespace
 
@@ -21,14 +22,34 @@ PulseConnection::Lock::Lock(PulseConnection& connection) : loop_(connection.loop
 
 PulseConnection::Lock::~Lock() { pa_threaded_mainloop_unlock(loop_); }
 
-void PulseConnection::pause() {
-    pa_threaded_mainloop_unlock(loop_);
-    std::this_thread::sleep_for(std::chrono::milliseconds(kWaitStepMs));
-    pa_threaded_mainloop_lock(loop_);
+PulseConnection::Deadline::Deadline(PulseConnection& connection, int ms) : connection_(connection) {
+    timeval when{};
+    pa_timeval_add(pa_gettimeofday(&when), pa_usec_t(ms) * PA_USEC_PER_MSEC);
+    event_ = connection.api()->time_new(
+        connection.api(), &when,
+        [](pa_mainloop_api*, pa_time_event*, const timeval*, void* self) {
+            auto* deadline = static_cast<Deadline*>(self);
+            deadline->passed_ = true;
+            wakeWaiter(deadline->connection_.loop());
+        },
+        this);
+    // Without a timer the wait still ends, at once, rather than never.
+    if (!event_) passed_ = true;
+}
+
+PulseConnection::Deadline::~Deadline() {
+    if (event_) connection_.api()->time_free(event_);
+}
+
+void PulseConnection::wakeOnChange(pa_stream* stream) {
+    pa_stream_set_state_callback(
+        stream, [](pa_stream*, void* loop) { wakeWaiter(static_cast<pa_threaded_mainloop*>(loop)); }, loop_);
 }
 
 bool PulseConnection::finish(pa_operation* operation, int ms) {
     if (!operation) return false;
+    pa_operation_set_state_callback(
+        operation, [](pa_operation*, void* loop) { wakeWaiter(static_cast<pa_threaded_mainloop*>(loop)); }, loop_);
     const bool done = waitFor([&] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; }, ms);
     if (!done) pa_operation_cancel(operation);
     const bool finished = pa_operation_get_state(operation) == PA_OPERATION_DONE;
@@ -45,7 +66,10 @@ bool PulseConnection::connect(const std::string& program) {
     pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, "nl.norvane.Tonara");
     context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), program.c_str(), properties);
     pa_proplist_free(properties);
-    if (!context_ || pa_threaded_mainloop_start(loop_) < 0) return false;
+    if (!context_) return false;
+    pa_context_set_state_callback(
+        context_, [](pa_context*, void* loop) { wakeWaiter(static_cast<pa_threaded_mainloop*>(loop)); }, loop_);
+    if (pa_threaded_mainloop_start(loop_) < 0) return false;
 
     Lock lock(*this);
     const auto settled = [&] {
@@ -59,19 +83,20 @@ bool PulseConnection::connect(const std::string& program) {
                      pa_strerror(pa_context_errno(context_)));
         return false;
     }
-    struct Answer {
-        bool pipeWire = false;
-    } answer;
-    pa_operation* info = pa_context_get_server_info(
+    serverInfo_ = pa_context_get_server_info(
         context_,
-        [](pa_context*, const pa_server_info* server, void* data) {
+        [](pa_context*, const pa_server_info* server, void* self) {
             if (server && server->server_name && std::strstr(server->server_name, "PipeWire"))
-                static_cast<Answer*>(data)->pipeWire = true;
+                static_cast<PulseConnection*>(self)->pipeWire_ = true;
         },
-        &answer);
-    finish(info);
-    pipeWire_ = answer.pipeWire;
+        this);
     return true;
+}
+
+bool PulseConnection::isPipeWire() {
+    Lock lock(*this);
+    if (serverInfo_) finish(std::exchange(serverInfo_, nullptr));
+    return pipeWire_;
 }
 
 int PulseConnection::defaultSinkRate() {

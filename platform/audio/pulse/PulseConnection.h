@@ -31,34 +31,55 @@ public:
     pa_mainloop_api* api() const { return pa_threaded_mainloop_get_api(loop_); }
     pa_threaded_mainloop* loop() const { return loop_; }
     // Under the lock: lets the loop run until done() holds or ms have
-    // passed; false on time out.
+    // passed; false on time out. The loop's thread wakes the wait as soon
+    // as the context, a stream told by wakeOnChange or an operation that
+    // finish() waits for changes its state, so an answer is taken at once.
     template <typename Done>
     bool waitFor(Done done, int ms) {
-        for (int waited = 0; !done(); waited += kWaitStepMs) {
-            if (waited >= ms) return false;
-            pause();
+        if (done()) return true;
+        Deadline deadline(*this, ms);
+        while (!done()) {
+            if (deadline.passed()) return false;
+            pa_threaded_mainloop_wait(loop_);
         }
         return true;
     }
+    // Under the lock: a change of the stream's state wakes waitFor.
+    void wakeOnChange(pa_stream* stream);
     // Under the lock: lets an operation run to its end; false when it failed.
     bool finish(pa_operation* operation, int ms = kAnswerMs);
     static constexpr int kAnswerMs = 2000;
     // The sample rate of the output we play to (PULSE_SINK's, else the
     // server's default); 0 when unknown.
     int defaultSinkRate();
-    // The server is PipeWire's PulseAudio server.
-    bool isPipeWire() const { return pipeWire_; }
+    // The server is PipeWire's PulseAudio server. Asked at the connection
+    // and not waited for there, so a sound need not wait for the answer.
+    bool isPipeWire();
 
 private:
-    static constexpr int kWaitStepMs = 1;
+    // A timer on the loop that wakes waitFor when ms have passed.
+    class Deadline {
+    public:
+        Deadline(PulseConnection& connection, int ms);
+        ~Deadline();
+        Deadline(const Deadline&) = delete;
+        Deadline& operator=(const Deadline&) = delete;
+        bool passed() const { return passed_; }
+
+    private:
+        PulseConnection& connection_;
+        pa_time_event* event_ = nullptr;
+        bool passed_ = false;
+    };
+
     PulseConnection() = default;
-    void pause();
     bool connect(const std::string& program);
     int sinkRate(const char* name);
 
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     bool pipeWire_ = false;
+    pa_operation* serverInfo_ = nullptr; // the question isPipeWire() answers, while unanswered
 };
 
 } // namespace tonara

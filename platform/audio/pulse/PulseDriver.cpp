@@ -147,6 +147,7 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     attributes.fragsize = std::uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
                                          PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_NOT_MONOTONIC);
+    connection_->wakeOnChange(stream_);
     if (pa_stream_connect_playback(stream_, nullptr, &attributes, flags, nullptr, nullptr) < 0) return false;
     const auto settled = [&] {
         const pa_stream_state_t state = pa_stream_get_state(stream_);
