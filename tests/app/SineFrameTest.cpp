@@ -66,12 +66,12 @@ TEST(PictureBoxFrame, AWholeFramePaintsThePixelsOfItsPointsPlottedOneByOne) {
     const Case cases[] = {{"a frame of the sine", sine}, {"heights at and past the edges", edges},
                           {"more points than the box is wide", wider}, {"no points", {}}};
     for (const Case& c : cases) {
-        PictureBox byPoints("Picture1", 177, 49), byFrame("Picture1", 177, 49);
+        PictureBox byPoints(form1::Picture1, 177, 49), byFrame(form1::Picture1, 177, 49);
         for (std::size_t x = 0; x < c.heights.size(); ++x) byPoints.plot(int(x), c.heights[x]);
         byFrame.plotFrame(c.heights);
         EXPECT_EQ(byFrame.image(), byPoints.image()) << c.what;
     }
-    PictureBox box("Picture1", 177, 49);
+    PictureBox box(form1::Picture1, 177, 49);
     const QImage blank = box.image();
     box.plotFrame(sine);
     EXPECT_NE(box.image(), blank) << "the frame is drawn at all";
