@@ -31,8 +31,6 @@ constexpr OwnText kOwnTexts[] = {
     // The microphone frame's measuring controls and readouts.
     {"Freeze", "Bevriezen"},
     {"&Input:", "&Invoer:"},
-    {"Input:", "Invoer:"},
-    {"Frequency:", "Frequentie:"},
     {"Level:", "Niveau:"},
     {"silent", "stil"},
     {"peak", "piek"},
@@ -43,7 +41,6 @@ constexpr OwnText kOwnTexts[] = {
     {"Speed (WPM):", "Snelheid (WPM):"},
     {"Character speed (WPM):", "Tekensnelheid (WPM):"},
     {"Rise time (ms):", "Stijgtijd (ms):"},
-    {"Save as...", "Opslaan als..."},
     {"Save as", "Opslaan als"},
     {"WAV files", "WAV-bestanden"},
     {"The message cannot be played: ", "Het bericht kan niet worden afgespeeld: "},
@@ -56,28 +53,17 @@ constexpr OwnText kOwnTexts[] = {
     {"Octave &down", "Octaaf &omlaag"},
     {"Octave &up", "Octaaf om&hoog"},
     {"&Frequency:", "&Frequentie:"},
-    {"Frequency:", "Frequentie:"},
     {"Note:", "Noot:"},
     {"&Level (dBFS):", "&Niveau (dBFS):"},
-    {"Level (dBFS):", "Niveau (dBFS):"},
     {"&Channel:", "&Kanaal:"},
-    {"Channel:", "Kanaal:"},
     {"&Waveform:", "&Golfvorm:"},
-    {"Waveform:", "Golfvorm:"},
     {"S&weep:", "&Sweep:"},
-    {"Sweep:", "Sweep:"},
     {"Sweep &to:", "Sweep &tot:"},
-    {"Sweep to:", "Sweep tot:"},
     {"Sweep t&ime (s):", "Sweep&duur (s):"},
-    {"Sweep time (s):", "Sweepduur (s):"},
     {"&Repeat", "&Herhalen"},
-    {"Repeat", "Herhalen"},
     {"D&uration (s):", "D&uur (s):"},
-    {"Duration (s):", "Duur (s):"},
     {"File f&ormat:", "Bestands&formaat:"},
-    {"File format:", "Bestandsformaat:"},
     {"File r&ate (Hz):", "Bemonsterings&frequentie (Hz):"},
-    {"File rate (Hz):", "Bemonsteringsfrequentie (Hz):"},
     {"Message", "Melding"},
     {"&Play", "&Afspelen"},
     {"&Stop", "&Stoppen"},
@@ -106,7 +92,12 @@ constexpr OwnText kOwnTexts[] = {
 const QHash<QString, QString>& dutchTexts() {
     static const QHash<QString, QString> table = [] {
         QHash<QString, QString> t;
-        for (const OwnText& text : kOwnTexts) t.insert(QString::fromUtf8(text.english), QString::fromUtf8(text.dutch));
+        for (const OwnText& text : kOwnTexts) {
+            const QString english = QString::fromUtf8(text.english), dutch = QString::fromUtf8(text.dutch);
+            t.insert(english, dutch);
+            // A caption's words without its access key are its accessible name.
+            if (english.contains('&')) t.insert(QString(english).remove('&'), QString(dutch).remove('&'));
+        }
         return t;
     }();
     return table;
