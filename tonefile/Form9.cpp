@@ -1,8 +1,8 @@
 #include "Form9.h"
+#include "ExternalTone.h"
 #include "NamedControl.h"
 #include "ErrorLocations.h"
 #include "ErrorWindowExit.h"
-#include "ExFunctions.h"
 #include "FormNames.h"
 #include "Platform.h"
 #include "Trap.h"
@@ -77,9 +77,7 @@ void Form9::loadHandler() {
         if (loadGuard_ == 1) return;
         loadGuard_ = 1;
         mainWindow_.state().microcheck = 0;
-        ExFunctions ex;
-        ex.KillProcess("Sound32.dll");
-        ex.KillProcess("Sound16.dll");
+        killTonePrograms();
         label4_->setText(filePath_);
         if (!readFile()) {
             unloadHandler();
@@ -119,9 +117,7 @@ bool Form9::readFile() {
 void Form9::replayClicked() {
     trapped(mainWindow_, errol::PlayerReplayClicked, [&] {
         command1_->setEnabled(false);
-        ExFunctions ex;
-        ex.KillProcess("Sound32.dll");
-        ex.KillProcess("Sound16.dll");
+        killTonePrograms();
         runPass();
     });
 }
