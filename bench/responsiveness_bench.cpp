@@ -27,16 +27,6 @@ double median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-// A one-second 1000 Hz tone at the sink's rate, for paplay.
-QString sinkRateTone(const QTemporaryDir& dir) {
-    const QString path = dir.filePath("paplay.wav");
-    QProcess sox;
-    sox.start("sox", {"-q", "-n", "-r", QString::number(kSinkRate), "-c", "2", "-b", "16", path, "synth", "1", "sine",
-                      "1000", "vol", "0.9155"});
-    sox.waitForFinished(10000);
-    return path;
-}
-
 // The silence after the first tone heard from `from` on: the first stretch
 // under the threshold longer than a sine's own dips; -1 when there is none.
 double firstSilenceMs(const std::vector<std::int16_t>& samples, qint64 from) {
@@ -148,7 +138,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Figures tonara = ours(recorder, wav, trials);
-    const Figures peer = paplays(recorder, sinkRateTone(dir), trials);
+    const Figures peer = paplays(recorder, writePeerTone(dir.filePath("paplay.wav")), trials);
     std::printf("at a %d Hz sink, medians of %d trials:\n", kSinkRate, trials);
     row("play to sound", tonara.start, peer.start);
     row("stop to silence", tonara.stop, peer.stop);

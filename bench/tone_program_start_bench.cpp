@@ -32,16 +32,6 @@ Summary summary(std::vector<double> values) {
     return {values[values.size() / 2], values.front(), values.back()};
 }
 
-// A one-second 1000 Hz tone at the sink's rate, for paplay.
-QString sinkRateTone(const QTemporaryDir& dir) {
-    const QString path = dir.filePath("paplay.wav");
-    QProcess sox;
-    sox.start("sox", {"-q", "-n", "-r", QString::number(kSinkRate), "-c", "2", "-b", "16", path, "synth", "1", "sine",
-                      "1000", "vol", "0.9155"});
-    sox.waitForFinished(10000);
-    return path;
-}
-
 // Milliseconds from the start of the program to its first sound at the
 // sink; negative when it made none within a second.
 double startToSound(SinkRecorder& recorder, const QString& program, const QStringList& arguments,
@@ -77,7 +67,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     qputenv("TEMP", dir.path().toLocal8Bit());
     writeToneRequest(pitchRequestLine(1000));
-    const QString wav = sinkRateTone(dir);
+    const QString wav = writePeerTone(dir.filePath("paplay.wav"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TEMP", dir.path());
     // The tone programs sound while their owner lives.

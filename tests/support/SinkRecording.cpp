@@ -245,4 +245,12 @@ std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint
     return steps;
 }
 
+QString writePeerTone(const QString& path) {
+    QProcess sox;
+    sox.start("sox", {"-q", "-n", "-r", QString::number(kSinkRate), "-c", "2", "-b", "16", path, "synth", "1", "sine",
+                      "1000", "vol", "0.9155"});
+    sox.waitForFinished(10000);
+    return path;
+}
+
 } // namespace tonara::test

@@ -24,6 +24,10 @@ bool soundServerReachable();
 constexpr const char* kNoSoundServer = "no sound server: SOUND_SERVER_PID is unset and pactl info fails "
                                        "(./test.sh or tests/sound-server.sh provide one)";
 
+// Writes a one-second 1000 Hz tone at the sink's rate and our level (30000)
+// to path with sox, for paplay beside us; returns path.
+QString writePeerTone(const QString& path);
+
 // The lines in which a program of ours reported that the sound server ran
 // out of its sound (an underrun), from what it wrote to standard error.
 std::string underrunsReported(const QByteArray& standardError);
