@@ -2,9 +2,8 @@
 // A real main window on a fake platform, with fresh folders and the shipped
 // language files in its data folder.
 
-#include "FakePlatform.h"
 #include "Form1.h"
-#include "TempFolders.h"
+#include "ProgramRig.h"
 #include "WavFile.h"
 
 #include <QApplication>
@@ -18,8 +17,7 @@ inline QStringList validSettings(const QString& bit = "128", const QString& lang
     return {"AutoUpdate=y", "Soundbit=" + bit, "Language=" + language, "SendData=n", "Microphone=1", "MicrophoneON=n"};
 }
 
-struct AppRig {
-    TestEnvironment env;
+struct AppRig : ProgramRig {
     std::unique_ptr<Form1> form;
 
     AppRig() {
@@ -33,11 +31,6 @@ struct AppRig {
         // Windows unloaded during the test are deleted later; do it before the next test looks for them.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    void writeSettings(const QStringList& lines) {
-        writeBytes(env.appData("tonara.ini"), (lines.join("\r\n") + "\r\n").toLatin1());
-    }
-    QStringList activityLog() const { return fileLines(env.temp("userdata.txt")); }
 
     template <typename W>
     W* window(const char* name) const {

@@ -109,14 +109,14 @@ TEST(Keyboard, F10OpensTheMenuBarAndF1ThePitchHelp) {
     startActive(rig);
     Form1& form = *rig.form;
     press(Qt::Key_F10);
-    EXPECT_EQ(form.menuBar()->activeAction(), form.findChild<QMenu*>(form1::file)->menuAction());
+    EXPECT_EQ(form.menuBar()->activeAction(), control<QMenu>(form, form1::file).menuAction());
     press(Qt::Key_Escape);
     press(Qt::Key_Escape);
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     press(Qt::Key_F1);
     EXPECT_TRUE(form.isFormVisible(Form::Form2));
-    EXPECT_EQ(form.findChild<QAction*>(form1::openfile)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(control<QAction>(form, form1::openfile).shortcut(), QKeySequence("Ctrl+O"));
 }
 
 TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUnmarked) {
@@ -125,7 +125,7 @@ TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUn
     rig.form->start();
     Form1& form = *rig.form;
     for (MainControl language : {form1::dutch, form1::english}) {
-        form.findChild<QAction*>(language)->trigger();
+        control<QAction>(form, language).trigger();
         QList<QWidget*> menus{form.menuBar()};
         for (QMenu* menu : form.findChildren<QMenu*>()) menus << menu;
         for (QWidget* menu : menus) {
@@ -140,7 +140,7 @@ TEST(Keyboard, EveryMenuHasDistinctAccessKeysInEachLanguageAndCaptionsReadBackUn
         }
     }
     EXPECT_EQ(form.caption(form1::file), "File");
-    EXPECT_EQ(form.findChild<QMenu*>(form1::file)->title(), "&File");
+    EXPECT_EQ(control<QMenu>(form, form1::file).title(), "&File");
     EXPECT_EQ(form.caption(form1::about), "About...");
 }
 

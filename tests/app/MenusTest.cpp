@@ -238,10 +238,10 @@ TEST(AboutBox, ShowsTitleVersionAndTheDescriptionOfTheLanguageInForce) {
         ASSERT_NE(about, nullptr);
         EXPECT_TRUE(about->isVisible());
         EXPECT_EQ(about->windowTitle(), "About Tonara");
-        EXPECT_EQ(about->findChild<QLabel*>(frmAbout::lblTitle)->text(), "Tonara");
-        EXPECT_EQ(about->findChild<QLabel*>(frmAbout::lblVersion)->text(), "Version 2.3.6");
-        EXPECT_EQ(about->findChild<QLabel*>(frmAbout::lblDescription)->text(), c.description);
-        about->findChild<QPushButton*>(frmAbout::cmdOK)->click();
+        EXPECT_EQ(control<QLabel>(*about, frmAbout::lblTitle).text(), "Tonara");
+        EXPECT_EQ(control<QLabel>(*about, frmAbout::lblVersion).text(), "Version 2.3.6");
+        EXPECT_EQ(control<QLabel>(*about, frmAbout::lblDescription).text(), c.description);
+        control<QPushButton>(*about, frmAbout::cmdOK).click();
         EXPECT_FALSE(rig.form->isFormVisible(Form::frmAbout));
     }
 }
@@ -287,7 +287,7 @@ TEST(PitchHelp, ShowsItsEightTextsInEnglishOrInDutch) {
         QStringList shown;
         for (int k = 2; k <= 9; ++k) shown << help->findChild<QLabel*>(QString("Label%1").arg(k))->text();
         EXPECT_EQ(shown, language == "EN" ? design : dutchTexts);
-        EXPECT_EQ(help->findChild<QGroupBox*>(form2::Frame1)->title(),
+        EXPECT_EQ(control<QGroupBox>(*help, form2::Frame1).title(),
                   language == "EN" ? QString("Information about the pitches") : dutch[39]);
         help->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -43,11 +43,6 @@ struct AnalyserRig : MicrophoneRig {
         }
         return raised == expected;
     }
-    template <typename W>
-    W* control(MainControl name) const {
-        return form->findChild<W*>(name);
-    }
-    QString label(MainControl name) const { return control<QLabel>(name)->text(); }
     AnalyserSettings remembered() const {
         QFile file(env.appData("analyser.ini"));
         return file.open(QIODevice::ReadOnly) ? parseAnalyserSettings(file.readAll()) : AnalyserSettings{};
@@ -74,11 +69,11 @@ TEST(MicrophoneAnalysis, TheControlsAreNamedAndTabFollowsPlusThroughThem) {
     rig.startWithTheDisplayOn();
     rig.form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(rig.form.get()));
-    rig.control<QWidget>(form1::Command4)->setFocus();
+    control<QWidget>(*rig.form, form1::Command4).setFocus();
     // Each box's caption is its name.
     for (MainControl name : {form1::Trigger, form1::Spectrum, form1::Freeze}) {
         SCOPED_TRACE(name.name());
-        auto* box = rig.control<QCheckBox>(name);
+        auto* box = &control<QCheckBox>(*rig.form, name);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->text(), name.text());
         EXPECT_EQ(accessibleName(box), name.text());
@@ -86,11 +81,11 @@ TEST(MicrophoneAnalysis, TheControlsAreNamedAndTabFollowsPlusThroughThem) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), box);
     }
-    auto* input = rig.control<QComboBox>(form1::Input);
+    auto* input = &control<QComboBox>(*rig.form, form1::Input);
     ASSERT_NE(input, nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), input);
-    auto* inputLabel = rig.control<QLabel>(form1::InputLabel);
+    auto* inputLabel = &control<QLabel>(*rig.form, form1::InputLabel);
     EXPECT_EQ(inputLabel->buddy(), input);
     // On Linux a combo box's name is its text; its label reaches AT-SPI as the one it is labelled by.
     bool labelled = false;
@@ -98,19 +93,19 @@ TEST(MicrophoneAnalysis, TheControlsAreNamedAndTabFollowsPlusThroughThem) {
         labelled = labelled || other->object() == inputLabel;
     EXPECT_TRUE(labelled);
     EXPECT_EQ(accessibleName(inputLabel), "Input:");
-    EXPECT_EQ(accessibleName(rig.control<QLabel>(form1::Level)), "Level: silent");
-    EXPECT_EQ(rig.label(form1::Frequency), "Frequency: -");
-    EXPECT_EQ(rig.label(form1::Level), "Level: silent");
+    EXPECT_EQ(accessibleName(&control<QLabel>(*rig.form, form1::Level)), "Level: silent");
+    EXPECT_EQ(caption(*rig.form, form1::Frequency), "Frequency: -");
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Level: silent");
 }
 
 TEST(MicrophoneAnalysis, WhileTheDisplayIsOffTheControlsAreToo) {
     AnalyserRig rig;
     rig.writeSettings(validSettings()); // MicrophoneON=n
     rig.form->start();
-    EXPECT_FALSE(rig.control<QWidget>(form1::Analyser)->isEnabled());
+    EXPECT_FALSE(control<QWidget>(*rig.form, form1::Analyser).isEnabled());
     rig.toggleItem();
-    EXPECT_TRUE(rig.control<QWidget>(form1::Analyser)->isEnabled());
-    EXPECT_TRUE(rig.control<QCheckBox>(form1::Trigger)->isEnabled());
+    EXPECT_TRUE(control<QWidget>(*rig.form, form1::Analyser).isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(*rig.form, form1::Trigger).isEnabled());
 }
 
 TEST(MicrophoneAnalysis, TheReadoutsSayWhatArrives) {
@@ -118,27 +113,27 @@ TEST(MicrophoneAnalysis, TheReadoutsSayWhatArrives) {
     rig.startWithTheDisplayOn();
     const Signal signal = sine(443, 0.5);
     ASSERT_TRUE(rig.feed(half16(signal, 0)));
-    EXPECT_EQ(rig.label(form1::Frequency), "Frequency: -") << "one half is not yet a window";
-    EXPECT_EQ(rig.label(form1::Level), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
+    EXPECT_EQ(caption(*rig.form, form1::Frequency), "Frequency: -") << "one half is not yet a window";
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
     ASSERT_TRUE(rig.feed(half16(signal, kHalfFrames)));
-    EXPECT_EQ(rig.label(form1::Frequency), "Frequency: 443.0 Hz");
-    EXPECT_EQ(accessibleName(rig.control<QLabel>(form1::Frequency)), "Frequency: 443.0 Hz") << "read out over AT-SPI";
+    EXPECT_EQ(caption(*rig.form, form1::Frequency), "Frequency: 443.0 Hz");
+    EXPECT_EQ(accessibleName(&control<QLabel>(*rig.form, form1::Frequency)), "Frequency: 443.0 Hz") << "read out over AT-SPI";
 }
 
 TEST(MicrophoneAnalysis, InDutchTheControlsAndTheReadoutsWordsAreDutchAndTheirNumbersStay) {
     AnalyserRig rig;
     rig.startWithTheDisplayOn("NL");
-    EXPECT_EQ(rig.control<QCheckBox>(form1::Freeze)->text(), "Bevriezen");
-    EXPECT_EQ(rig.label(form1::InputLabel), "&Invoer:");
-    EXPECT_EQ(rig.label(form1::Level), "Niveau: stil");
+    EXPECT_EQ(control<QCheckBox>(*rig.form, form1::Freeze).text(), "Bevriezen");
+    EXPECT_EQ(caption(*rig.form, form1::InputLabel), "&Invoer:");
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Niveau: stil");
     const Signal signal = sine(443, 0.5);
     ASSERT_TRUE(rig.feed(half16(signal, 0)));
     ASSERT_TRUE(rig.feed(half16(signal, kHalfFrames)));
-    EXPECT_EQ(rig.label(form1::Frequency), "Frequentie: 443.0 Hz");
-    EXPECT_EQ(rig.label(form1::Level), "Niveau: -9.0 dBFS RMS, -6.0 dBFS piek");
+    EXPECT_EQ(caption(*rig.form, form1::Frequency), "Frequentie: 443.0 Hz");
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Niveau: -9.0 dBFS RMS, -6.0 dBFS piek");
     rig.form->languageClicked(false); // back to English: the words follow at once
-    EXPECT_EQ(rig.label(form1::Level), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
-    EXPECT_EQ(rig.control<QCheckBox>(form1::Freeze)->text(), "Freeze");
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
+    EXPECT_EQ(control<QCheckBox>(*rig.form, form1::Freeze).text(), "Freeze");
 }
 
 TEST(MicrophoneAnalysis, TriggerOffDrawsTheHalfAsItIsOnFromItsRiseSpectrumTheSpectrum) {
@@ -158,13 +153,13 @@ TEST(MicrophoneAnalysis, TriggerOffDrawsTheHalfAsItIsOnFromItsRiseSpectrumTheSpe
     ASSERT_TRUE(rig.feed(first));
     EXPECT_TRUE(same(rig.box().picture(), asDrawn(first)));
 
-    QTest::keyClick(rig.control<QCheckBox>(form1::Trigger), Qt::Key_Space);
+    QTest::keyClick(&control<QCheckBox>(*rig.form, form1::Trigger), Qt::Key_Space);
     EXPECT_TRUE(rig.remembered().trigger);
     ASSERT_TRUE(rig.feed(second));
     EXPECT_TRUE(same(rig.box().picture(), asDrawn(triggeredHalf(first, second, 16, 2))));
     EXPECT_FALSE(same(rig.box().picture(), asDrawn(second))) << "the sine's phase at the half's start is not 0";
 
-    QTest::keyClick(rig.control<QCheckBox>(form1::Spectrum), Qt::Key_Space);
+    QTest::keyClick(&control<QCheckBox>(*rig.form, form1::Spectrum), Qt::Key_Space);
     EXPECT_EQ(rig.remembered(), (AnalyserSettings{true, true, ""}));
     ASSERT_TRUE(rig.feed(third));
     EXPECT_EQ(rig.box().picture().bottom, -120);
@@ -205,21 +200,21 @@ TEST(MicrophoneAnalysis, FreezeHoldsThePictureAndTheReadouts) {
     ASSERT_TRUE(rig.feed(half16(sine(440, 0.5), 0)));
     ASSERT_TRUE(rig.feed(half16(sine(440, 0.5), kHalfFrames)));
     const std::vector<QPointF> held = rig.box().picture().traces.at(0).points;
-    QTest::keyClick(rig.control<QCheckBox>(form1::Freeze), Qt::Key_Space);
+    QTest::keyClick(&control<QCheckBox>(*rig.form, form1::Freeze), Qt::Key_Space);
     for (int h = 0; h < 3; ++h) ASSERT_TRUE(rig.feed(half16(sine(1000, 0.1), h * kHalfFrames)));
     EXPECT_EQ(rig.box().picture().traces.at(0).points, held);
-    EXPECT_EQ(rig.label(form1::Frequency), "Frequency: 440.0 Hz");
-    EXPECT_EQ(rig.label(form1::Level), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
+    EXPECT_EQ(caption(*rig.form, form1::Frequency), "Frequency: 440.0 Hz");
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Level: -9.0 dBFS RMS, -6.0 dBFS peak");
 
-    QTest::keyClick(rig.control<QCheckBox>(form1::Freeze), Qt::Key_Space);
+    QTest::keyClick(&control<QCheckBox>(*rig.form, form1::Freeze), Qt::Key_Space);
     ASSERT_TRUE(rig.feed(half16(sine(1000, 0.1), 3 * kHalfFrames)));
-    EXPECT_EQ(rig.label(form1::Level), "Level: -23.0 dBFS RMS, -20.0 dBFS peak");
+    EXPECT_EQ(caption(*rig.form, form1::Level), "Level: -23.0 dBFS RMS, -20.0 dBFS peak");
 }
 
 TEST(MicrophoneAnalysis, InputListsTheServersSourcesAndReopensTheCaptureOnTheOneChosen) {
     AnalyserRig rig;
     rig.startWithTheDisplayOn();
-    auto* input = rig.control<QComboBox>(form1::Input);
+    auto* input = &control<QComboBox>(*rig.form, form1::Input);
     ASSERT_EQ(input->count(), 3);
     EXPECT_EQ(input->itemText(0), "Default source (Built-in Microphone)");
     EXPECT_EQ(input->itemText(2), "Monitor of Tonara's output");
@@ -240,12 +235,12 @@ TEST(MicrophoneAnalysis, InputListsTheServersSourcesAndReopensTheCaptureOnTheOne
     rig.restart();
     rig.form->start();
     EXPECT_EQ(rig.env.fake.last("capture-open")->text, "tonara_out.monitor");
-    EXPECT_EQ(rig.control<QComboBox>(form1::Input)->currentText(), "Monitor of Tonara's output");
+    EXPECT_EQ(control<QComboBox>(*rig.form, form1::Input).currentText(), "Monitor of Tonara's output");
     rig.env.fake.captureSourceList.sources.pop_back();
     rig.restart();
     rig.form->start();
     EXPECT_EQ(rig.env.fake.last("capture-open")->text, "");
-    EXPECT_EQ(rig.control<QComboBox>(form1::Input)->currentIndex(), 0);
+    EXPECT_EQ(control<QComboBox>(*rig.form, form1::Input).currentIndex(), 0);
     EXPECT_EQ(rig.env.fake.count("message"), 0) << "no error for a source that went away";
 }
 
@@ -254,7 +249,7 @@ TEST(MicrophoneAnalysis, ADamagedChoicesFileStartsWithTheDefaults) {
     writeBytes(rig.env.appData("analyser.ini"), QByteArray("Trigger=\xff\nInput=\0x", 18));
     rig.restart();
     rig.startWithTheDisplayOn();
-    EXPECT_FALSE(rig.control<QCheckBox>(form1::Trigger)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(*rig.form, form1::Trigger).isChecked());
     EXPECT_EQ(rig.env.fake.last("capture-open")->text, "");
 }
 

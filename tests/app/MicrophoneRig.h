@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QPushButton>
 #include <QThread>
 #include <thread>
 
@@ -25,8 +24,7 @@ inline QStringList microphoneOn(const QString& sensitivity = "1") {
 struct MicrophoneRig : AppRig {
     WaveBox& box() { return form->picWave(); }
 
-    void click(MainControl button) { form->findChild<QPushButton*>(button)->click(); }
-    void toggleItem() { form->findChild<QAction*>(form1::microinputonoff)->trigger(); }
+    void toggleItem() { control<QAction>(*form, form1::microinputonoff).trigger(); }
 
     // Feeds a half from a thread of its own, as the sound library does, and waits for its picture.
     bool feedAndDraw(const QByteArray& half) {

@@ -69,7 +69,7 @@ TEST(Microphone, PlusAndMinusKeepTheSensitivityFrom1To20AndTheDrawingFollows) {
     ASSERT_TRUE(rig.feedAndDraw(sineHalf(4000, 4000)));
     const double atOne = upperPeak(rig.box().picture());
 
-    rig.click(form1::Command4);
+    click(*rig.form, form1::Command4);
     EXPECT_EQ(rig.form->state().sensmicro, 2);
     EXPECT_EQ(rig.form->caption(form1::Frame4), "Microphone input, sensitivity: 2");
     EXPECT_EQ(rig.settingsLine(5), "Microphone= 2");
@@ -77,15 +77,15 @@ TEST(Microphone, PlusAndMinusKeepTheSensitivityFrom1To20AndTheDrawingFollows) {
     ASSERT_TRUE(rig.feedAndDraw(sineHalf(4000, 4000)));
     EXPECT_NEAR(upperPeak(rig.box().picture()), 2 * atOne, 1e-6);
 
-    for (int press = 0; press < 25; ++press) rig.click(form1::Command4);
+    for (int press = 0; press < 25; ++press) click(*rig.form, form1::Command4);
     EXPECT_EQ(rig.form->state().sensmicro, 20);
     EXPECT_TRUE(rig.form->caption(form1::Frame4).endsWith(" 20"));
     EXPECT_EQ(rig.settingsLine(5), "Microphone= 20");
 
-    for (int press = 0; press < 19; ++press) rig.click(form1::Command5);
+    for (int press = 0; press < 19; ++press) click(*rig.form, form1::Command5);
     EXPECT_EQ(rig.settingsLine(5), "Microphone= 1");
     const int writesAtOne = rig.writes();
-    rig.click(form1::Command5);
+    click(*rig.form, form1::Command5);
     EXPECT_EQ(rig.form->state().sensmicro, 1);
     EXPECT_EQ(rig.writes(), writesAtOne) << "nothing is written at the bound";
     EXPECT_EQ(rig.form->caption(form1::Frame4), "Microphone input, sensitivity: 1");

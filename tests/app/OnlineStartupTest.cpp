@@ -38,7 +38,7 @@ TEST(OnlineStartup, AnAnnouncedUpdateWaitsForTheUserThenTheNewsShows) {
         for (int i = 0; i < list->count(); ++i) offered << list->item(i)->text();
         offered << update->windowTitle();
         EXPECT_FALSE(rig.form->isFormVisible(Form::Form3)) << "the news comes after the update check";
-        update->findChild<QPushButton*>(form7::Command2)->click();
+        control<QPushButton>(*update, form7::Command2).click();
     };
     rig.form->start();
 
@@ -64,7 +64,7 @@ TEST(OnlineStartup, UpdateWithALinkThatIsNoWebAddressOpensNothingSaysSoAndGoesOn
     rig.env.fake.webFiles[updateFileAddress()] = ("237\r\n" + link + "\r\n").toLatin1();
     rig.env.fake.onProcessEvents = [&] {
         if (auto* update = rig.window<Form7>("Form7"); update && update->isVisible())
-            update->findChild<QPushButton*>(form7::Command1)->click();
+            control<QPushButton>(*update, form7::Command1).click();
     };
     rig.form->start();
     EXPECT_TRUE(rig.activityLog().contains("> Update error"));

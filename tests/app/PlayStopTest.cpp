@@ -80,7 +80,7 @@ TEST(PlayStop, CustomPitchPlaysTheSliderValueAndLocksTheSlider) {
     EXPECT_EQ(form.caption(form1::Label10), " 1000");
     EXPECT_TRUE(form.isEnabled(form1::HScroll1));
     const QImage at1000 = form.picture1().image();
-    form.findChild<QScrollBar*>(form1::HScroll1)->setValue(12345);
+    control<QScrollBar>(form, form1::HScroll1).setValue(12345);
     EXPECT_EQ(form.caption(form1::Label10), " 12345");
     EXPECT_NE(form.picture1().image(), at1000) << "the static preview is redrawn";
 
@@ -158,10 +158,10 @@ TEST(ModeSelection, ChoosingAModeInsideAnAnimationTakesOver) {
     EXPECT_EQ(from(rig.activityLog(), "#Option 1 Clicked"), (QStringList{"#Option 1 Clicked", "#Option 2 Clicked"}));
     EXPECT_TRUE(form.isEnabled(form1::Command2));
     EXPECT_EQ(form.caption(form1::Command2), "Play Sound");
-    EXPECT_TRUE(rig.form->findChild<QWidget*>(form1::Picture1)->isVisible());
+    EXPECT_TRUE(control<QWidget>(*rig.form, form1::Picture1).isVisible());
     // Morse and hearing age hide the preview and show the other Play caption.
     form.setChecked(form1::Option8, true);
-    EXPECT_FALSE(rig.form->findChild<QWidget*>(form1::Picture1)->isVisible());
+    EXPECT_FALSE(control<QWidget>(*rig.form, form1::Picture1).isVisible());
     EXPECT_NE(form.caption(form1::Command2), "Play Sound");
 }
 

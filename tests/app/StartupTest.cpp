@@ -102,9 +102,9 @@ TEST(FirstRun, AcceptWritesTheSixLinesAndRestartsTheProgram) {
         EXPECT_TRUE(agreement->isVisible());
         EXPECT_EQ(agreement->windowTitle(), "License agreements");
         if (dutch) {
-            agreement->findChild<QComboBox*>(form5::Combo1)->setCurrentIndex(1);
+            control<QComboBox>(*agreement, form5::Combo1).setCurrentIndex(1);
             agreement->languageClicked(1);
-            EXPECT_EQ(agreement->findChild<QPushButton*>(form5::Command1)->text(), "Accepteren");
+            EXPECT_EQ(control<QPushButton>(*agreement, form5::Command1).text(), "Accepteren");
         }
         EXPECT_THROW(agreement->acceptClicked(), ProgramEnded);
         EXPECT_EQ(fileBytes(rig.env.appData("tonara.ini")),
@@ -129,8 +129,8 @@ TEST(FirstRun, TheLanguageListAndTheCheckboxDecideTheLines) {
     agreement->languageClicked(1);
     combo->setCurrentIndex(0);
     agreement->languageClicked(0);
-    EXPECT_EQ(agreement->findChild<QPushButton*>(form5::Command1)->text(), "Accept");
-    agreement->findChild<QCheckBox*>(form5::Check1)->setChecked(true);
+    EXPECT_EQ(control<QPushButton>(*agreement, form5::Command1).text(), "Accept");
+    control<QCheckBox>(*agreement, form5::Check1).setChecked(true);
     EXPECT_THROW(agreement->acceptClicked(), ProgramEnded);
     const QStringList lines = fileLines(rig.env.appData("tonara.ini"));
     ASSERT_EQ(lines.size(), 6);

@@ -51,8 +51,8 @@ TEST(ToneFileStart, AQuotedPathWithBlanksOpensThePlayerWithTheMainWindowHidden) 
     auto* player = rig.window<Form9>("Form9");
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(player->isVisible());
-    EXPECT_EQ(player->findChild<QLabel*>(form9::Label4)->text(), rig.path);
-    EXPECT_EQ(player->findChild<QLabel*>(form9::Label1)->text(), "2");
+    EXPECT_EQ(control<QLabel>(*player, form9::Label4).text(), rig.path);
+    EXPECT_EQ(control<QLabel>(*player, form9::Label1).text(), "2");
     EXPECT_EQ(rig.env.fake.count("play"), 2) << "the pass runs in the player's load";
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_FALSE(seen.main);
@@ -108,9 +108,9 @@ TEST(MorseDispatch, PlayOpensTheMorseWindowBesideTheMainWindowInTheLanguageInFor
     EXPECT_FALSE(morse->isModal());
     EXPECT_TRUE(rig.form->isVisible());
     EXPECT_TRUE(rig.form->isEnabled(form1::Command2)) << "the main window's controls stay as they were";
-    EXPECT_EQ(morse->findChild<QLabel*>(form4::Label2)->text(), "Toonhoogte (Hertz):");
-    EXPECT_EQ(morse->findChild<QLineEdit*>(form4::Text3)->accessibleName(), "Toonhoogte (Hertz):");
-    EXPECT_EQ(morse->findChild<QLineEdit*>(form4::Text1)->text(), "Typ hier uw bericht...");
+    EXPECT_EQ(control<QLabel>(*morse, form4::Label2).text(), "Toonhoogte (Hertz):");
+    EXPECT_EQ(control<QLineEdit>(*morse, form4::Text3).accessibleName(), "Toonhoogte (Hertz):");
+    EXPECT_EQ(control<QLineEdit>(*morse, form4::Text1).text(), "Typ hier uw bericht...");
     const QStringList log = rig.activityLog();
     ASSERT_GE(log.size(), 3);
     EXPECT_EQ(log[log.size() - 3], "#Pressed Button 2");

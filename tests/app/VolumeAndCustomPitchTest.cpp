@@ -114,7 +114,7 @@ TEST(Volume, ScalesTheOutputAndIsRememberedBesideTheGeneratorsSettings) {
 
     rig.env.fake.outputVolume = 1.0;
     Form1 again;
-    EXPECT_EQ(again.findChild<QSpinBox*>(form1::Volume)->value(), -20);
+    EXPECT_EQ(control<QSpinBox>(again, form1::Volume).value(), -20);
     EXPECT_NEAR(rig.env.fake.outputVolume, 0.1, 1e-12) << "applied at the start";
 }
 

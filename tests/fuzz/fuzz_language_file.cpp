@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         window.errorLeft = true;
         try {
             Program(window).LanguageAPI("nl", form);
-        } catch (const ProgramEnded&) {
+        } catch (const test::ProgramEnded&) {
             // An unreadable file is reported through the error window.
         }
         // The fake main window reports a control name the design lacks as a failure.

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     window.errorLeft = true;
     try {
         Program(window).CheckSettings();
-    } catch (const ProgramEnded&) {
+    } catch (const test::ProgramEnded&) {
         return 0; // reported through the error window
     }
     if (window.formEvents.contains("show Form5")) return 0;

@@ -3,7 +3,7 @@
 #include "GeneratorNames.h"
 #include "GeneratorWindow.h"
 #include "GeneratorSettings.h"
-#include "TempFolders.h"
+#include "ProgramRig.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,34 +25,14 @@ namespace tonara::test {
 
 namespace {
 
-struct Rig {
-    TestEnvironment env;
+struct GeneratorRig : ProgramRig {
     GeneratorWindow window;
 
-    template <typename T> T* control(generatorWindow::Name name) {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.name();
-        return found;
-    }
-    void type(generatorWindow::Name name, const QString& text) {
-        auto* box = control<QLineEdit>(name);
-        box->selectAll();
-        box->setFocus();
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
-    void click(generatorWindow::Name name) { control<QPushButton>(name)->click(); }
-    QString problem() { return control<QLabel>(generatorWindow::Problem)->text(); }
-    int count(const char* kind) {
-        int n = 0;
-        for (const PlatformRecord& r : env.fake.records)
-            if (r.kind == kind) ++n;
-        return n;
-    }
+    QString problem() const { return caption(window, generatorWindow::Problem); }
 };
 
 TEST(GeneratorWindow, NamesItselfAndEveryControl) {
-    Rig rig;
+    GeneratorRig rig;
     rig.window.show();
     EXPECT_EQ(rig.window.windowTitle(), "Signal generator");
     EXPECT_TRUE(rig.window.isWindow());
@@ -85,19 +65,19 @@ TEST(GeneratorWindow, NamesItselfAndEveryControl) {
             EXPECT_FALSE(a->relations(QAccessible::Label).isEmpty()) << c.name.name();
         }
     }
-    EXPECT_EQ(rig.control<QDoubleSpinBox>(generatorWindow::Level)->value(), -20.0) << "a new tool starts at a safe level";
-    EXPECT_EQ(rig.control<QDoubleSpinBox>(generatorWindow::Level)->minimum(), -100.0);
-    EXPECT_EQ(rig.control<QDoubleSpinBox>(generatorWindow::Level)->singleStep(), 0.1);
+    EXPECT_EQ(control<QDoubleSpinBox>(rig.window, generatorWindow::Level).value(), -20.0) << "a new tool starts at a safe level";
+    EXPECT_EQ(control<QDoubleSpinBox>(rig.window, generatorWindow::Level).minimum(), -100.0);
+    EXPECT_EQ(control<QDoubleSpinBox>(rig.window, generatorWindow::Level).singleStep(), 0.1);
 }
 
 // Tab reaches every control (the sweep's own ones once a sweep is chosen).
 TEST(GeneratorWindow, TabReachesEveryControl) {
-    Rig rig;
+    GeneratorRig rig;
     rig.window.show();
-    rig.control<QComboBox>(generatorWindow::Sweep)->setCurrentIndex(1);
+    control<QComboBox>(rig.window, generatorWindow::Sweep).setCurrentIndex(1);
     // The chain Tab follows: the widgets that take focus by Tab, enabled and shown.
     QSet<QString> reached;
-    QWidget* start = rig.control<QLineEdit>(generatorWindow::Frequency);
+    QWidget* start = &control<QLineEdit>(rig.window, generatorWindow::Frequency);
     QWidget* w = start;
     do {
         if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) reached << w->objectName();
@@ -112,69 +92,69 @@ TEST(GeneratorWindow, TabReachesEveryControl) {
 }
 
 TEST(GeneratorWindow, PlaysNotesAndHertzAsTyped) {
-    Rig rig;
+    GeneratorRig rig;
     const struct { const char* text; double hertz; const char* note; } typed[] = {
         {"A4", 440.0, "A4 +0.0 cents"}, {"C#5", 554.3652619537442, "C#5 +0.0 cents"}, {"440.25", 440.25, "A4 +1.0 cents"},
         {"1.5 kHz", 1500.0, "F#6 +23.3 cents"}};
     for (const auto& t : typed) {
-        rig.type(generatorWindow::Frequency, t.text);
-        rig.click(generatorWindow::Play);
+        type(rig.window, generatorWindow::Frequency, t.text);
+        click(rig.window, generatorWindow::Play);
         ASSERT_FALSE(rig.env.fake.signalsPlayed.empty());
         EXPECT_NEAR(rig.env.fake.signalsPlayed.back().frequency, t.hertz, 1e-9) << t.text;
-        EXPECT_EQ(rig.control<QLabel>(generatorWindow::Note)->text().toStdString(), t.note) << t.text;
+        EXPECT_EQ(control<QLabel>(rig.window, generatorWindow::Note).text().toStdString(), t.note) << t.text;
         EXPECT_TRUE(rig.problem().isEmpty());
-        rig.click(generatorWindow::Stop);
+        click(rig.window, generatorWindow::Stop);
     }
     EXPECT_EQ(rig.env.fake.last("signal-play")->durationMs, 0) << "0 plays until Stop";
 }
 
 TEST(GeneratorWindow, RefusesWhatItCannotReadAndChangesNothing) {
-    Rig rig;
-    rig.type(generatorWindow::Frequency, "A4");
-    rig.click(generatorWindow::Play);
+    GeneratorRig rig;
+    type(rig.window, generatorWindow::Frequency, "A4");
+    click(rig.window, generatorWindow::Play);
     ASSERT_TRUE(rig.window.playing());
     const std::size_t heard = rig.env.fake.signalsPlayed.size();
     for (const char* bad : {"Q7", "-5", "1e9", "", "30 kHz"}) {
-        rig.type(generatorWindow::Frequency, bad);
+        type(rig.window, generatorWindow::Frequency, bad);
         if (QString(bad).isEmpty()) {
-            rig.control<QLineEdit>(generatorWindow::Frequency)->clear();
-            QTest::keyClick(rig.control<QLineEdit>(generatorWindow::Frequency), Qt::Key_Return);
+            control<QLineEdit>(rig.window, generatorWindow::Frequency).clear();
+            QTest::keyClick(&control<QLineEdit>(rig.window, generatorWindow::Frequency), Qt::Key_Return);
         }
         EXPECT_FALSE(rig.problem().isEmpty()) << bad;
         EXPECT_EQ(rig.env.fake.signalsPlayed.size(), heard) << bad << ": the tone goes on as it was"
 ;
     }
     EXPECT_TRUE(rig.problem().contains("above the highest frequency")) << rig.problem().toStdString();
-    rig.click(generatorWindow::Stop);
-    const int plays = rig.count("signal-play");
-    rig.click(generatorWindow::Play);
-    EXPECT_EQ(rig.count("signal-play"), plays) << "nothing plays";
+    click(rig.window, generatorWindow::Stop);
+    const int plays = rig.env.fake.count("signal-play");
+    click(rig.window, generatorWindow::Play);
+    EXPECT_EQ(rig.env.fake.count("signal-play"), plays) << "nothing plays";
     EXPECT_FALSE(rig.window.playing());
 }
 
 TEST(GeneratorWindow, ChangesWhilePlayingReachTheStream) {
-    Rig rig;
-    rig.type(generatorWindow::Frequency, "1000");
-    rig.click(generatorWindow::Play);
-    rig.control<QDoubleSpinBox>(generatorWindow::Level)->setValue(-6);
-    rig.control<QComboBox>(generatorWindow::Channel)->setCurrentIndex(1);
-    rig.control<QComboBox>(generatorWindow::Waveform)->setCurrentIndex(1);
-    rig.type(generatorWindow::Frequency, "1234.5");
+    GeneratorRig rig;
+    type(rig.window, generatorWindow::Frequency, "1000");
+    click(rig.window, generatorWindow::Play);
+    control<QDoubleSpinBox>(rig.window, generatorWindow::Level).setValue(-6);
+    control<QComboBox>(rig.window, generatorWindow::Channel).setCurrentIndex(1);
+    control<QComboBox>(rig.window, generatorWindow::Waveform).setCurrentIndex(1);
+    type(rig.window, generatorWindow::Frequency, "1234.5");
     const SignalParameters& last = rig.env.fake.signalsPlayed.back();
     EXPECT_EQ(rig.env.fake.last("signal-change") != nullptr, true);
     EXPECT_EQ(last.levelDb, -6);
     EXPECT_EQ(last.channel, SignalChannel::Left);
     EXPECT_EQ(last.waveform, Waveform::Square);
     EXPECT_EQ(last.frequency, 1234.5);
-    rig.click(generatorWindow::Stop);
-    const int changes = rig.count("signal-change");
-    rig.control<QDoubleSpinBox>(generatorWindow::Level)->setValue(-30);
-    EXPECT_EQ(rig.count("signal-change"), changes) << "nothing changes while silent";
+    click(rig.window, generatorWindow::Stop);
+    const int changes = rig.env.fake.count("signal-change");
+    control<QDoubleSpinBox>(rig.window, generatorWindow::Level).setValue(-30);
+    EXPECT_EQ(rig.env.fake.count("signal-change"), changes) << "nothing changes while silent";
 }
 
 TEST(GeneratorWindow, FrequencyKeysAndOctaveButtons) {
-    Rig rig;
-    auto* box = rig.control<QLineEdit>(generatorWindow::Frequency);
+    GeneratorRig rig;
+    auto* box = &control<QLineEdit>(rig.window, generatorWindow::Frequency);
     const struct { int key; Qt::KeyboardModifiers modifiers; const char* after; } keys[] = {
         {Qt::Key_Up, Qt::NoModifier, "441"},       {Qt::Key_Down, Qt::NoModifier, "439"},
         {Qt::Key_Up, Qt::ShiftModifier, "440.01"}, {Qt::Key_Down, Qt::ShiftModifier, "439.99"},
@@ -186,44 +166,44 @@ TEST(GeneratorWindow, FrequencyKeysAndOctaveButtons) {
         EXPECT_EQ(box->text().toStdString(), k.after) << k.key << " " << int(k.modifiers);
     }
     box->setText("A4");
-    rig.click(generatorWindow::OctaveUp);
+    click(rig.window, generatorWindow::OctaveUp);
     EXPECT_EQ(box->text(), "880");
-    rig.click(generatorWindow::OctaveDown);
-    rig.click(generatorWindow::OctaveDown);
+    click(rig.window, generatorWindow::OctaveDown);
+    click(rig.window, generatorWindow::OctaveDown);
     EXPECT_EQ(box->text(), "220");
     box->setText("1.5");
-    rig.click(generatorWindow::OctaveDown);
+    click(rig.window, generatorWindow::OctaveDown);
     EXPECT_EQ(box->text(), "1") << "held at 1 Hz";
 }
 
 TEST(GeneratorWindow, SpacePlaysAndStopsEscapeStopsThenCloses) {
-    Rig rig;
+    GeneratorRig rig;
     rig.window.show();
-    rig.type(generatorWindow::Frequency, "A4");
-    rig.control<QComboBox>(generatorWindow::Waveform)->setFocus();
-    QTest::keyClick(rig.control<QComboBox>(generatorWindow::Waveform), Qt::Key_Space);
+    type(rig.window, generatorWindow::Frequency, "A4");
+    control<QComboBox>(rig.window, generatorWindow::Waveform).setFocus();
+    QTest::keyClick(&control<QComboBox>(rig.window, generatorWindow::Waveform), Qt::Key_Space);
     EXPECT_TRUE(rig.window.playing());
-    QTest::keyClick(rig.control<QPushButton>(generatorWindow::SaveAs), Qt::Key_Space);
+    QTest::keyClick(&control<QPushButton>(rig.window, generatorWindow::SaveAs), Qt::Key_Space);
     EXPECT_FALSE(rig.window.playing());
-    EXPECT_EQ(rig.count("signal-play"), 1);
-    QTest::keyClick(rig.control<QDoubleSpinBox>(generatorWindow::Level), Qt::Key_Space);
+    EXPECT_EQ(rig.env.fake.count("signal-play"), 1);
+    QTest::keyClick(&control<QDoubleSpinBox>(rig.window, generatorWindow::Level), Qt::Key_Space);
     EXPECT_TRUE(rig.window.playing());
-    QTest::keyClick(rig.control<QLineEdit>(generatorWindow::Frequency), Qt::Key_Escape);
+    QTest::keyClick(&control<QLineEdit>(rig.window, generatorWindow::Frequency), Qt::Key_Escape);
     EXPECT_FALSE(rig.window.playing());
     EXPECT_TRUE(rig.window.isVisible());
-    QTest::keyClick(rig.control<QLineEdit>(generatorWindow::Frequency), Qt::Key_Escape);
+    QTest::keyClick(&control<QLineEdit>(rig.window, generatorWindow::Frequency), Qt::Key_Escape);
     EXPECT_FALSE(rig.window.isVisible());
 }
 
 TEST(GeneratorWindow, TimedSignalsEndByThemselves) {
-    Rig rig;
-    rig.control<QDoubleSpinBox>(generatorWindow::Duration)->setValue(0.2);
-    rig.click(generatorWindow::Play);
+    GeneratorRig rig;
+    control<QDoubleSpinBox>(rig.window, generatorWindow::Duration).setValue(0.2);
+    click(rig.window, generatorWindow::Play);
     EXPECT_EQ(rig.env.fake.last("signal-play")->durationMs, 200);
     EXPECT_TRUE(rig.window.playing());
     QTest::qWait(400);
     EXPECT_FALSE(rig.window.playing());
-    EXPECT_TRUE(rig.control<QPushButton>(generatorWindow::Play)->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(rig.window, generatorWindow::Play).isEnabled());
 }
 
 struct ReadBack {
@@ -247,16 +227,16 @@ TEST(GeneratorWindow, SavesWhatWasAskedForAsWavOrFlac) {
         {2, 96000, SF_FORMAT_WAV | SF_FORMAT_FLOAT}, {3, 48000, SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
         {4, 44100, SF_FORMAT_FLAC | SF_FORMAT_PCM_24}};
     for (const auto& f : files) {
-        Rig rig;
-        rig.type(generatorWindow::Frequency, "1000");
-        rig.control<QComboBox>(generatorWindow::Channel)->setCurrentIndex(1);
-        rig.control<QDoubleSpinBox>(generatorWindow::Duration)->setValue(2);
-        rig.control<QComboBox>(generatorWindow::FileFormat)->setCurrentIndex(f.format);
-        auto* fileRate = rig.control<QComboBox>(generatorWindow::FileRate);
+        GeneratorRig rig;
+        type(rig.window, generatorWindow::Frequency, "1000");
+        control<QComboBox>(rig.window, generatorWindow::Channel).setCurrentIndex(1);
+        control<QDoubleSpinBox>(rig.window, generatorWindow::Duration).setValue(2);
+        control<QComboBox>(rig.window, generatorWindow::FileFormat).setCurrentIndex(f.format);
+        auto* fileRate = &control<QComboBox>(rig.window, generatorWindow::FileRate);
         fileRate->setCurrentIndex(fileRate->findData(f.rate));
         const QString path = rig.env.temp("tone");
         rig.env.fake.savedNames.push_back(path);
-        rig.click(generatorWindow::SaveAs);
+        click(rig.window, generatorWindow::SaveAs);
         EXPECT_TRUE(rig.problem().isEmpty()) << rig.problem().toStdString();
         const ReadBack r = readBack(path + (f.format >= 3 ? ".flac" : ".wav"));
         SCOPED_TRACE(f.format);
@@ -278,7 +258,7 @@ TEST(GeneratorWindow, SavesWhatWasAskedForAsWavOrFlac) {
 
 // Duration 0 plays until Stop; a file asks for its length.
 TEST(GeneratorWindow, AsksForTheLengthOfAFileWhenDurationIsZero) {
-    Rig rig;
+    GeneratorRig rig;
     const QString path = rig.env.temp("asked.wav");
     rig.env.fake.savedNames.push_back(path);
     bool asked = false;
@@ -290,24 +270,24 @@ TEST(GeneratorWindow, AsksForTheLengthOfAFileWhenDurationIsZero) {
                 dialog->accept();
             }
     });
-    rig.click(generatorWindow::SaveAs);
+    click(rig.window, generatorWindow::SaveAs);
     EXPECT_TRUE(asked);
     EXPECT_EQ(readBack(path).info.frames, 72000);
 }
 
 TEST(GeneratorWindow, WithoutASoundOutputItSaysSo) {
-    Rig rig;
+    GeneratorRig rig;
     rig.env.fake.outputRateHz = 0;
-    rig.click(generatorWindow::Play);
+    click(rig.window, generatorWindow::Play);
     EXPECT_FALSE(rig.window.playing());
     EXPECT_EQ(rig.problem(), "There is no sound output to play on.");
 }
 
 TEST(GeneratorWindow, AFileThatCannotBeWrittenGetsAMessage) {
-    Rig rig;
-    rig.control<QDoubleSpinBox>(generatorWindow::Duration)->setValue(1);
+    GeneratorRig rig;
+    control<QDoubleSpinBox>(rig.window, generatorWindow::Duration).setValue(1);
     rig.env.fake.savedNames.push_back(rig.env.temp("missing/folder/tone.wav"));
-    rig.click(generatorWindow::SaveAs);
+    click(rig.window, generatorWindow::SaveAs);
     EXPECT_TRUE(rig.problem().startsWith("The file could not be written")) << rig.problem().toStdString();
     EXPECT_FALSE(QFile::exists(rig.env.temp("missing/folder/tone.wav")));
 }
@@ -316,21 +296,21 @@ TEST(GeneratorWindow, RemembersItsSettingsInAFileOfItsOwn) {
     TestEnvironment env;
     {
         GeneratorWindow window;
-        window.findChild<QLineEdit*>(generatorWindow::Frequency)->setText("C#5");
-        window.findChild<QDoubleSpinBox*>(generatorWindow::Level)->setValue(-12.5);
-        window.findChild<QComboBox*>(generatorWindow::Waveform)->setCurrentIndex(3);
-        window.findChild<QComboBox*>(generatorWindow::Sweep)->setCurrentIndex(2);
-        window.findChild<QCheckBox*>(generatorWindow::Repeat)->setChecked(true);
+        control<QLineEdit>(window, generatorWindow::Frequency).setText("C#5");
+        control<QDoubleSpinBox>(window, generatorWindow::Level).setValue(-12.5);
+        control<QComboBox>(window, generatorWindow::Waveform).setCurrentIndex(3);
+        control<QComboBox>(window, generatorWindow::Sweep).setCurrentIndex(2);
+        control<QCheckBox>(window, generatorWindow::Repeat).setChecked(true);
         window.close();
     }
     EXPECT_TRUE(QFile::exists(env.appData("tonara/generator.ini")));
     EXPECT_FALSE(QFile::exists(env.appData("tonara.ini")));
     GeneratorWindow again;
-    EXPECT_EQ(again.findChild<QLineEdit*>(generatorWindow::Frequency)->text(), "C#5");
-    EXPECT_EQ(again.findChild<QDoubleSpinBox*>(generatorWindow::Level)->value(), -12.5);
-    EXPECT_EQ(again.findChild<QComboBox*>(generatorWindow::Waveform)->currentIndex(), 3);
-    EXPECT_EQ(again.findChild<QComboBox*>(generatorWindow::Sweep)->currentIndex(), 2);
-    EXPECT_TRUE(again.findChild<QCheckBox*>(generatorWindow::Repeat)->isChecked());
+    EXPECT_EQ(control<QLineEdit>(again, generatorWindow::Frequency).text(), "C#5");
+    EXPECT_EQ(control<QDoubleSpinBox>(again, generatorWindow::Level).value(), -12.5);
+    EXPECT_EQ(control<QComboBox>(again, generatorWindow::Waveform).currentIndex(), 3);
+    EXPECT_EQ(control<QComboBox>(again, generatorWindow::Sweep).currentIndex(), 2);
+    EXPECT_TRUE(control<QCheckBox>(again, generatorWindow::Repeat).isChecked());
 }
 
 TEST(GeneratorSettings, ValuesThatCannotBeUsedReadAsDefaults) {

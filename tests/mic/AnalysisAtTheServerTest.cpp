@@ -1,11 +1,10 @@
 // The microphone display's readouts on real sound: the test server's 440 Hz
 // microphone beside parec and sox, and Tonara's own tones through the
 // monitor of its output.
-#include "FakeMainWindow.h"
 #include "MicrophoneAnalyser.h"
+#include "ProgramRig.h"
 #include "SinkRecording.h"
 #include "Synthesis.h"
-#include "TempFolders.h"
 #include "TestedPlatform.h"
 #include "frmDX_Record.h"
 
@@ -27,12 +26,11 @@ struct Reading {
     qint64 atMs; // since the capture started
 };
 
-class MeasuredCapture : public ::testing::Test {
+class MeasuredCapture : public ::testing::Test, protected LogicRig {
 protected:
     void SetUp() override {
         if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
         setPlatform(&platform_);
-        window.errorLeft = true;
     }
     void TearDown() override {
         platform_.silenceWav();
@@ -41,7 +39,7 @@ protected:
 
     // The readouts of halves captured from source, until `halves` have arrived.
     std::vector<Reading> readingsOf(const QString& source, size_t halves) {
-        frmDX_Record record(window);
+        frmDX_Record record(main);
         MicrophoneAnalyser analyser(kMicRate);
         std::vector<Reading> readings;
         QElapsedTimer clock;
@@ -65,9 +63,7 @@ protected:
         return readings;
     }
 
-    TestEnvironment env; // TEMP for the tone WAV
     TestedPlatform platform_;
-    FakeMainWindow window;
 };
 
 // The first half that reads hz to 0.1 Hz, as the label shows it, and from there on every one.

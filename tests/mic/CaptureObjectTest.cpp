@@ -1,7 +1,6 @@
 // The capture object on the recording platform: opening, the halves it
 // raises on the interface thread, and its failures as text.
-#include "FakeMainWindow.h"
-#include "TempFolders.h"
+#include "ProgramRig.h"
 #include "frmDX_Record.h"
 
 #include <QCoreApplication>
@@ -20,13 +19,11 @@ struct Raised {
     bool onInterfaceThread = false;
 };
 
-struct CaptureRig {
-    TestEnvironment env;
-    FakeMainWindow window;
-    frmDX_Record record{window};
+struct CaptureRig : LogicRig {
+    frmDX_Record record{main};
     std::vector<Raised> raised;
 
-    CaptureRig() {
+    CaptureRig() : LogicRig(ErrorWindow::Waits) {
         QObject::connect(&record, &frmDX_Record::GotWaveData,
                          [this](const QByteArray& buffer, qint16 bits, qint16 channels) {
                              raised.push_back({buffer, bits, channels,
@@ -125,7 +122,7 @@ TEST(CaptureObject, FailuresComeBackAsTextAndLeaveTheCaptureClosed) {
 TEST(CaptureObject, InitializingAgainClosesTheFirstCaptureAndUnloadingClosesTheLast) {
     CaptureRig rig;
     {
-        frmDX_Record record(rig.window);
+        frmDX_Record record(rig.main);
         ASSERT_EQ(record.Initialize(44100, 16, 2, 0, ""), "");
         record.SoundPlay();
         ASSERT_EQ(record.Initialize(44100, 16, 1, 0, ""), "");

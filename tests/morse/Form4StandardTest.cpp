@@ -1,13 +1,12 @@
 // The Morse window's Standard timing and Save as, on the virtual clock:
 // one rendered sound on one stream, the choices kept in morse.ini.
 #include "CwDecoder.h"
-#include "FakeMainWindow.h"
 #include "Form4.h"
 #include "KeyingSound.h"
 #include "MorseSettings.h"
 #include "MorseTexts.h"
+#include "ProgramRig.h"
 #include "SoundFileReading.h"
-#include "TempFolders.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -24,15 +23,12 @@ namespace tonara::test {
 
 namespace {
 
-struct StandardRig {
-    TestEnvironment env;
-    FakeMainWindow main;
+struct StandardRig : LogicRig {
     std::unique_ptr<Form4> morse;
 
     StandardRig() {
         main.vars.bit = "16";
         main.vars.lang = "en";
-        main.errorLeft = true;
         load();
     }
     void load() {
@@ -41,25 +37,20 @@ struct StandardRig {
         morse->show();
     }
 
-    template <typename T> T* find(form4::Name name) const {
-        T* w = morse->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.name();
-        return w;
-    }
-    QSpinBox* spin(form4::Name name) const { return find<QSpinBox>(name); }
     void chooseStandard(int wpm = 20, int characterWpm = 20, int rise = 5) {
-        find<QRadioButton>(form4::Standard)->setChecked(true);
-        spin(form4::Wpm)->setValue(wpm);
-        spin(form4::CharacterWpm)->setValue(characterWpm);
-        spin(form4::RiseTime)->setValue(rise);
+        control<QRadioButton>(*morse, form4::Standard).setChecked(true);
+        control<QSpinBox>(*morse, form4::Wpm).setValue(wpm);
+        control<QSpinBox>(*morse, form4::CharacterWpm).setValue(characterWpm);
+        control<QSpinBox>(*morse, form4::RiseTime).setValue(rise);
     }
     void key(const QString& message, const QString& pitch = "700") {
-        find<QLineEdit>(form4::Text1)->setText(message);
-        find<QLineEdit>(form4::Text3)->setText(pitch);
+        control<QLineEdit>(*morse, form4::Text1).setText(message);
+        control<QLineEdit>(*morse, form4::Text3).setText(pitch);
         morse->playClicked();
     }
     bool idle() const {
-        return find<QPushButton>(form4::Command1)->isEnabled() && !find<QPushButton>(form4::Command2)->isEnabled();
+        return control<QPushButton>(*morse, form4::Command1).isEnabled() &&
+               !control<QPushButton>(*morse, form4::Command2).isEnabled();
     }
     QStringList streamEvents() const {
         QStringList out;
@@ -73,10 +64,10 @@ struct StandardRig {
 
 TEST(MorseStandard, TheTimingGroupStartsAtClassicWithNamedControls) {
     StandardRig rig;
-    auto* group = rig.find<QGroupBox>(form4::Timing);
+    auto* group = &control<QGroupBox>(*rig.morse, form4::Timing);
     EXPECT_EQ(group->title(), "Timing");
-    auto* classic = rig.find<QRadioButton>(form4::Classic);
-    auto* standard = rig.find<QRadioButton>(form4::Standard);
+    auto* classic = &control<QRadioButton>(*rig.morse, form4::Classic);
+    auto* standard = &control<QRadioButton>(*rig.morse, form4::Standard);
     EXPECT_TRUE(classic->isChecked());
     EXPECT_EQ(classic->text(), "Classic");
     EXPECT_EQ(standard->text(), "Standard");
@@ -89,8 +80,8 @@ TEST(MorseStandard, TheTimingGroupStartsAtClassicWithNamedControls) {
     for (const Box& b : {Box{form4::WpmLabel, form4::Wpm, "Speed (WPM):", 5, 60, 20},
                          Box{form4::CharacterWpmLabel, form4::CharacterWpm, "Character speed (WPM):", 20, 60, 20},
                          Box{form4::RiseTimeLabel, form4::RiseTime, "Rise time (ms):", 1, 10, 5}}) {
-        auto* label = rig.find<QLabel>(b.label);
-        auto* box = rig.spin(b.box);
+        auto* label = &control<QLabel>(*rig.morse, b.label);
+        auto* box = &control<QSpinBox>(*rig.morse, b.box);
         EXPECT_EQ(label->text(), b.caption);
         EXPECT_EQ(label->buddy(), box);
         EXPECT_EQ(box->accessibleName(), b.caption);
@@ -99,24 +90,24 @@ TEST(MorseStandard, TheTimingGroupStartsAtClassicWithNamedControls) {
         EXPECT_EQ(box->value(), b.value) << b.box.name();
         EXPECT_TRUE(box->isHidden()) << "Classic shows only its own boxes";
     }
-    auto* save = rig.find<QPushButton>(form4::SaveAs);
+    auto* save = &control<QPushButton>(*rig.morse, form4::SaveAs);
     EXPECT_EQ(save->text(), "Save as...");
     EXPECT_FALSE(save->accessibleName().isEmpty());
-    EXPECT_FALSE(rig.find<QLineEdit>(form4::Text2)->isHidden());
+    EXPECT_FALSE(control<QLineEdit>(*rig.morse, form4::Text2).isHidden());
     standard->setChecked(true);
-    EXPECT_FALSE(rig.spin(form4::Wpm)->isHidden());
-    EXPECT_TRUE(rig.find<QLineEdit>(form4::Text2)->isHidden()) << "the Classic speed means nothing to Standard";
-    EXPECT_FALSE(rig.find<QLineEdit>(form4::Text3)->isHidden()) << "the pitch serves both";
+    EXPECT_FALSE(control<QSpinBox>(*rig.morse, form4::Wpm).isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*rig.morse, form4::Text2).isHidden()) << "the Classic speed means nothing to Standard";
+    EXPECT_FALSE(control<QLineEdit>(*rig.morse, form4::Text3).isHidden()) << "the pitch serves both";
 }
 
 TEST(MorseStandard, TheCharacterSpeedNeverFallsBelowTheSpeed) {
     StandardRig rig;
     rig.chooseStandard(20, 25);
-    rig.spin(form4::Wpm)->setValue(30);
-    EXPECT_EQ(rig.spin(form4::CharacterWpm)->value(), 30);
-    EXPECT_EQ(rig.spin(form4::CharacterWpm)->minimum(), 30);
-    rig.spin(form4::CharacterWpm)->setValue(10);
-    EXPECT_EQ(rig.spin(form4::CharacterWpm)->value(), 30);
+    control<QSpinBox>(*rig.morse, form4::Wpm).setValue(30);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::CharacterWpm).value(), 30);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::CharacterWpm).minimum(), 30);
+    control<QSpinBox>(*rig.morse, form4::CharacterWpm).setValue(10);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::CharacterWpm).value(), 30);
 }
 
 TEST(MorseStandard, TheChoicesAreKeptInTheirOwnFileForTheNextWindow) {
@@ -126,16 +117,16 @@ TEST(MorseStandard, TheChoicesAreKeptInTheirOwnFileForTheNextWindow) {
     rig.chooseStandard(13, 18, 8);
     EXPECT_EQ(loadMorseSettings(), (MorseSettings{MorseTimingChoice::Standard, {13, 18}, 8}));
     rig.load();
-    EXPECT_TRUE(rig.find<QRadioButton>(form4::Standard)->isChecked());
-    EXPECT_EQ(rig.spin(form4::Wpm)->value(), 13);
-    EXPECT_EQ(rig.spin(form4::CharacterWpm)->value(), 18);
-    EXPECT_EQ(rig.spin(form4::RiseTime)->value(), 8);
+    EXPECT_TRUE(control<QRadioButton>(*rig.morse, form4::Standard).isChecked());
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::Wpm).value(), 13);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::CharacterWpm).value(), 18);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::RiseTime).value(), 8);
     EXPECT_EQ(fileBytes(rig.env.appData("tonara.ini")), "six lines\r\n");
 
     writeBytes(rig.env.appData("morse.ini"), "Timing=Standard\r\nSpeed=999\r\nRiseTime=x\r\n");
     rig.load();
-    EXPECT_EQ(rig.spin(form4::Wpm)->value(), 60);
-    EXPECT_EQ(rig.spin(form4::RiseTime)->value(), 5);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::Wpm).value(), 60);
+    EXPECT_EQ(control<QSpinBox>(*rig.morse, form4::RiseTime).value(), 5);
 }
 
 TEST(MorseStandard, TheWholeMessageIsOneSoundOnOneStreamAndTheRunLastsItsLength) {
@@ -244,7 +235,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
         SCOPED_TRACE(standard ? "Standard" : "Classic");
         StandardRig rig;
         if (standard) rig.chooseStandard(30, 30, 3);
-        rig.find<QLineEdit>(form4::Text1)->setText("SOS");
+        control<QLineEdit>(*rig.morse, form4::Text1).setText("SOS");
         const QString path = rig.env.temp("sos.wav");
         rig.env.fake.savedNames.push_back(path);
         rig.morse->saveAsClicked();
@@ -267,7 +258,7 @@ TEST(MorseStandard, SaveAsWritesEitherTimingAsA48kHz16BitMonoWav) {
 TEST(MorseStandard, ASaveThatFailsSaysSoAndKeepsTheFileThatWasThere) {
     StandardRig rig;
     rig.chooseStandard();
-    rig.find<QLineEdit>(form4::Text1)->setText("E");
+    control<QLineEdit>(*rig.morse, form4::Text1).setText("E");
     // A folder under the chosen name cannot be replaced by a file.
     const QString folder = rig.env.temp("taken.wav");
     ASSERT_TRUE(QDir().mkdir(folder));
@@ -281,12 +272,12 @@ TEST(MorseStandard, ASaveThatFailsSaysSoAndKeepsTheFileThatWasThere) {
     // Cancelled: nothing happens; nothing to key: said before the dialog.
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.count("message"), 1);
-    rig.find<QLineEdit>(form4::Text1)->setText("#");
+    control<QLineEdit>(*rig.morse, form4::Text1).setText("#");
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.last("message")->text, "There is nothing to save: the message has no character to key.");
     EXPECT_EQ(rig.env.fake.count("save-dialog"), 2);
-    rig.find<QLineEdit>(form4::Text1)->setText("E");
-    rig.find<QLineEdit>(form4::Text3)->setText("30000");
+    control<QLineEdit>(*rig.morse, form4::Text1).setText("E");
+    control<QLineEdit>(*rig.morse, form4::Text3).setText("30000");
     rig.morse->saveAsClicked();
     EXPECT_EQ(rig.env.fake.last("message")->text, "A file at 48000 Hz cannot hold a pitch of 30000 Hertz.");
     EXPECT_TRUE(rig.idle());
@@ -298,7 +289,7 @@ TEST(MorseStandard, TheSavedFileIsReadBackByAStandardDecoderAtEverySpeed) {
             SCOPED_TRACE(testing::Message() << wpm << " WPM: " << text.left(20).toStdString());
             StandardRig rig;
             rig.chooseStandard(wpm, wpm, kDefaultRiseMs);
-            rig.find<QLineEdit>(form4::Text1)->setText(text);
+            control<QLineEdit>(*rig.morse, form4::Text1).setText(text);
             const QString path = rig.env.temp("message.wav");
             rig.env.fake.savedNames.push_back(path);
             rig.morse->saveAsClicked();

@@ -1,8 +1,7 @@
 // The Morse window on the virtual clock: in the external-program sound modes
 // every element is a Beep, recorded with its pitch, duration and start.
-#include "FakeMainWindow.h"
 #include "Form4.h"
-#include "TempFolders.h"
+#include "ProgramRig.h"
 #include "ToneTestHelpers.h"
 
 #include <QCheckBox>
@@ -17,27 +16,21 @@ namespace tonara::test {
 
 namespace {
 
-struct MorseRig {
-    TestEnvironment env;
-    FakeMainWindow main;
+struct MorseRig : LogicRig {
     std::unique_ptr<Form4> morse;
 
     explicit MorseRig(const QString& bit = "16") {
         main.vars.bit = bit;
         main.vars.lang = "en";
-        main.errorLeft = true; // a trapped failure ends the test instead of waiting
         morse = std::make_unique<Form4>(main);
         morse->loadHandler();
         morse->show();
     }
 
-    QLineEdit* box(form4::Name name) const { return morse->findChild<QLineEdit*>(name); }
-    QPushButton* button(form4::Name name) const { return morse->findChild<QPushButton*>(name); }
-
     void key(const QString& message, const QString& speed = "0", const QString& pitch = "700") {
-        box(form4::Text1)->setText(message);
-        box(form4::Text2)->setText(speed);
-        box(form4::Text3)->setText(pitch);
+        control<QLineEdit>(*morse, form4::Text1).setText(message);
+        control<QLineEdit>(*morse, form4::Text2).setText(speed);
+        control<QLineEdit>(*morse, form4::Text3).setText(pitch);
         morse->playClicked();
     }
 
@@ -54,7 +47,10 @@ struct MorseRig {
         return out;
     }
 
-    bool idle() const { return button(form4::Command1)->isEnabled() && !button(form4::Command2)->isEnabled(); }
+    bool idle() const {
+        return control<QPushButton>(*morse, form4::Command1).isEnabled() &&
+               !control<QPushButton>(*morse, form4::Command2).isEnabled();
+    }
 };
 
 const QStringList kSosAtSpeed0 = {"700/100@20",  "700/100@120", "700/100@220", "700/200@415", "700/200@615",
@@ -66,9 +62,9 @@ TEST(MorseWindow, LoadsWithTheDesignControlsAndDefaults) {
     MorseRig rig;
     EXPECT_EQ(rig.morse->objectName(), "Form4");
     EXPECT_EQ(rig.morse->windowTitle(), "Morse");
-    EXPECT_EQ(rig.box(form4::Text1)->text(), "Type your message here...");
-    EXPECT_EQ(rig.box(form4::Text2)->text(), "0");
-    EXPECT_EQ(rig.box(form4::Text3)->text(), "700");
+    EXPECT_EQ(control<QLineEdit>(*rig.morse, form4::Text1).text(), "Type your message here...");
+    EXPECT_EQ(control<QLineEdit>(*rig.morse, form4::Text2).text(), "0");
+    EXPECT_EQ(control<QLineEdit>(*rig.morse, form4::Text3).text(), "700");
     struct Labelled {
         form4::Name label;
         form4::Name box;
@@ -80,15 +76,15 @@ TEST(MorseWindow, LoadsWithTheDesignControlsAndDefaults) {
         const auto* label = rig.morse->findChild<QLabel*>(l.label);
         ASSERT_NE(label, nullptr) << l.label.name();
         EXPECT_EQ(label->text(), l.caption);
-        EXPECT_EQ(label->buddy(), rig.box(l.box));
-        EXPECT_EQ(rig.box(l.box)->accessibleName(), l.caption) << "screen readers announce the box by its label";
+        EXPECT_EQ(label->buddy(), &control<QLineEdit>(*rig.morse, l.box));
+        EXPECT_EQ(control<QLineEdit>(*rig.morse, l.box).accessibleName(), l.caption) << "screen readers announce the box by its label";
     }
     const auto* check = rig.morse->findChild<QCheckBox*>(form4::Check1);
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(), "Hide input");
     EXPECT_FALSE(check->isChecked());
-    EXPECT_EQ(rig.button(form4::Command1)->text(), "Play sound");
-    EXPECT_EQ(rig.button(form4::Command2)->text(), "Stop sound");
+    EXPECT_EQ(control<QPushButton>(*rig.morse, form4::Command1).text(), "Play sound");
+    EXPECT_EQ(control<QPushButton>(*rig.morse, form4::Command2).text(), "Stop sound");
     EXPECT_TRUE(rig.idle());
     EXPECT_NE(rig.morse->findChild<QWidget*>(form4::Line1), nullptr);
     EXPECT_NE(rig.morse->findChild<QWidget*>(form4::Line2), nullptr);
@@ -179,8 +175,8 @@ TEST(MorseWindow, OutOfRangeBoxesAreCorrectedWithTheirMessageAndTheRunGoesOn) {
             EXPECT_EQ(r->icon, MessageIcon::Exclamation);
         }
         EXPECT_EQ(shown, c.messages) << c.speed.toStdString() << " " << c.pitch.toStdString();
-        EXPECT_EQ(rig.box(form4::Text2)->text(), c.speedAfter);
-        EXPECT_EQ(rig.box(form4::Text3)->text(), c.pitchAfter);
+        EXPECT_EQ(control<QLineEdit>(*rig.morse, form4::Text2).text(), c.speedAfter);
+        EXPECT_EQ(control<QLineEdit>(*rig.morse, form4::Text3).text(), c.pitchAfter);
         EXPECT_EQ(rig.elements(), QStringList{c.firstElement});
     }
 }
@@ -209,7 +205,7 @@ TEST(MorseWindow, PlayRightAfterStopKeysOnlyTheNewMessage) {
     MorseRig rig;
     rig.env.fake.at(500, [&] {
         rig.morse->stopClicked();
-        rig.box(form4::Text1)->setText("EEEEEEEEEE");
+        control<QLineEdit>(*rig.morse, form4::Text1).setText("EEEEEEEEEE");
         rig.morse->playClicked();
     });
     rig.env.fake.at(2000, [&] { rig.morse->stopClicked(); });
@@ -241,20 +237,20 @@ TEST(MorseWindow, HideInputHidesTheMessageAndPlayStillKeysIt) {
     MorseRig rig;
     auto* check = rig.morse->findChild<QCheckBox*>(form4::Check1);
     check->setChecked(true);
-    EXPECT_TRUE(rig.box(form4::Text1)->isHidden());
-    EXPECT_TRUE(rig.morse->findChild<QLabel*>(form4::Label3)->isHidden());
+    EXPECT_TRUE(control<QLineEdit>(*rig.morse, form4::Text1).isHidden());
+    EXPECT_TRUE(control<QLabel>(*rig.morse, form4::Label3).isHidden());
     rig.key("t");
     EXPECT_EQ(rig.elements(), QStringList{"700/200@20"});
     check->setChecked(false);
-    EXPECT_FALSE(rig.box(form4::Text1)->isHidden());
-    EXPECT_FALSE(rig.morse->findChild<QLabel*>(form4::Label3)->isHidden());
-    EXPECT_EQ(rig.box(form4::Text1)->text(), "t");
+    EXPECT_FALSE(control<QLineEdit>(*rig.morse, form4::Text1).isHidden());
+    EXPECT_FALSE(control<QLabel>(*rig.morse, form4::Label3).isHidden());
+    EXPECT_EQ(control<QLineEdit>(*rig.morse, form4::Text1).text(), "t");
 }
 
 TEST(MorseWindow, TheNumberBoxesTakeOnlyWhatKeepsThemNumbers) {
     MorseRig rig;
     for (form4::Name name : {form4::Text2, form4::Text3}) {
-        QLineEdit* box = rig.box(name);
+        QLineEdit* box = &control<QLineEdit>(*rig.morse, name);
         box->setText("0");
         box->end(false);
         QTest::keyClicks(box, "x-");
@@ -287,7 +283,7 @@ TEST(MorseWindow, TheSoundModeDecidesTheBackEnd) {
 
 TEST(MorseWindow, AFailedRunIsReportedWithItsNumber) {
     MorseRig rig;
-    rig.box(form4::Text3)->setText("abc"); // no number; the key filter keeps typing from getting here
+    control<QLineEdit>(*rig.morse, form4::Text3).setText("abc"); // no number; the key filter keeps typing from getting here
     EXPECT_THROW(rig.morse->playClicked(), ProgramEnded);
     const QStringList errorLog = fileLines(rig.env.temp("error.log"));
     ASSERT_FALSE(errorLog.isEmpty());

@@ -1,12 +1,11 @@
 // Morse keyed through the real audio output in sound mode 128, recorded at
 // the sound server's sink: every element a separate tone of its own length.
 #include "AudioOutput.h"
-#include "FakeMainWindow.h"
 #include "FakePlatform.h"
 #include "Form4.h"
+#include "ProgramRig.h"
 #include "TestedPlatform.h"
 #include "SinkRecording.h"
-#include "TempFolders.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -36,22 +35,21 @@ std::vector<ToneSpan> separateTones(const std::vector<std::int16_t>& samples, qi
     return tones;
 }
 
-class MorseAtTheSink : public ::testing::Test {
+class MorseAtTheSink : public ::testing::Test, protected LogicRig {
 protected:
     void SetUp() override {
         if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
         setPlatform(&platform_); // in place of the fake that the folders came with
-        window_.vars.bit = "128";
-        window_.vars.lang = "en";
-        window_.errorLeft = true;
+        main.vars.bit = "128";
+        main.vars.lang = "en";
         AudioOutput::instance().deviceInfo(); // a busy sink hands out its monitor in small blocks
     }
     // Keys the message at speed 0 and pitch 700; the tones heard and the loudest sample.
     std::vector<ToneSpan> key(const QString& message) {
-        Form4 morse(window_);
+        Form4 morse(main);
         morse.loadHandler();
         morse.show();
-        morse.findChild<QLineEdit*>(form4::Text1)->setText(message);
+        control<QLineEdit>(morse, form4::Text1).setText(message);
         QString why;
         EXPECT_TRUE(recorder_.start(why)) << why.toStdString();
         const qint64 pressed = recorder_.position();
@@ -80,9 +78,7 @@ protected:
     std::vector<std::int16_t> samples_;
 
 private:
-    TestEnvironment folders_;
     TestedPlatform platform_;
-    FakeMainWindow window_;
     SinkRecorder recorder_;
 };
 

@@ -5,12 +5,11 @@
 // from the saved file in Form4StandardTest.
 #include "AudioOutput.h"
 #include "CwDecoder.h"
-#include "FakeMainWindow.h"
 #include "Form4.h"
 #include "KeyingPlan.h"
 #include "MorseTexts.h"
+#include "ProgramRig.h"
 #include "SinkRecording.h"
-#include "TempFolders.h"
 #include "TestedPlatform.h"
 #include "ToneAnalysis.h"
 
@@ -70,28 +69,27 @@ std::vector<Edge> halfLevelEdges(const std::vector<double>& level) {
     return edges;
 }
 
-class MorseStandardAtTheSink : public ::testing::Test {
+class MorseStandardAtTheSink : public ::testing::Test, protected LogicRig {
 protected:
     void SetUp() override {
         if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
         setPlatform(&platform_);
-        window_.vars.bit = "128";
-        window_.vars.lang = "en";
-        window_.errorLeft = true;
+        main.vars.bit = "128";
+        main.vars.lang = "en";
         AudioOutput::instance().deviceInfo();
     }
 
     // Keys the message in Standard timing; the recording from the press on.
     std::vector<std::int16_t> key(const QString& message, int wpm) {
-        Form4 morse(window_);
+        Form4 morse(main);
         morse.loadHandler();
         morse.show();
-        morse.findChild<QRadioButton*>(form4::Standard)->setChecked(true);
-        morse.findChild<QSpinBox*>(form4::Wpm)->setValue(wpm);
-        morse.findChild<QSpinBox*>(form4::CharacterWpm)->setValue(wpm);
-        morse.findChild<QSpinBox*>(form4::RiseTime)->setValue(kDefaultRiseMs);
-        morse.findChild<QLineEdit*>(form4::Text1)->setText(message);
-        morse.findChild<QLineEdit*>(form4::Text3)->setText(QString::number(kPitch));
+        control<QRadioButton>(morse, form4::Standard).setChecked(true);
+        control<QSpinBox>(morse, form4::Wpm).setValue(wpm);
+        control<QSpinBox>(morse, form4::CharacterWpm).setValue(wpm);
+        control<QSpinBox>(morse, form4::RiseTime).setValue(kDefaultRiseMs);
+        control<QLineEdit>(morse, form4::Text1).setText(message);
+        control<QLineEdit>(morse, form4::Text3).setText(QString::number(kPitch));
         SinkRecorder recorder;
         QString why;
         EXPECT_TRUE(recorder.start(why)) << why.toStdString();
@@ -126,9 +124,7 @@ protected:
     }
 
 private:
-    TestEnvironment folders_;
     TestedPlatform platform_;
-    FakeMainWindow window_;
 };
 
 } // namespace

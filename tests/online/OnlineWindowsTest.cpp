@@ -13,13 +13,13 @@ namespace tonara::test {
 
 TEST(UpdateWindow, FillingItSetsTheTextsButKeepsDesignTextsForEmptyOnes) {
     OnlineRig rig;
-    Form7 window(rig.window);
+    Form7 window(rig.main);
     window.fill(UpdateOffer{"Update gevonden", "", "Bijwerken", "", {"2.3.6", "2.3.7", "Link: http://x/"}, "http://x/"});
     EXPECT_EQ(window.windowTitle(), "Update gevonden");
     EXPECT_EQ(window.accessibleName(), "Update gevonden");
-    EXPECT_EQ(window.findChild<QLabel*>(form7::Label1)->text(), "An update is found! Would you like to download the update?");
-    EXPECT_EQ(window.findChild<QPushButton*>(form7::Command1)->text(), "Bijwerken");
-    EXPECT_EQ(window.findChild<QPushButton*>(form7::Command2)->text(), "Don't update");
+    EXPECT_EQ(control<QLabel>(window, form7::Label1).text(), "An update is found! Would you like to download the update?");
+    EXPECT_EQ(control<QPushButton>(window, form7::Command1).text(), "Bijwerken");
+    EXPECT_EQ(control<QPushButton>(window, form7::Command2).text(), "Don't update");
     auto* list = window.findChild<QListWidget*>(form7::List1);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(2)->text(), "Link: http://x/");
@@ -44,7 +44,7 @@ TEST(UpdateWindow, UpdateOpensOnlyAWebAddressAndEndsTheProgramTheRestIsRefusedIn
                           {"", false}};
     for (const Case& c : cases) {
         OnlineRig rig;
-        Form7 window(rig.window);
+        Form7 window(rig.main);
         window.fill(UpdateOffer{"Update gevonden", "", "", "", {}, c.link});
         window.show();
         bool ended = false;
@@ -77,9 +77,9 @@ TEST(UpdateWindow, UpdateOpensOnlyAWebAddressAndEndsTheProgramTheRestIsRefusedIn
 
 TEST(UpdateWindow, DontUpdateHidesIt) {
     OnlineRig rig;
-    Form7 window(rig.window);
+    Form7 window(rig.main);
     window.show();
-    window.findChild<QPushButton*>(form7::Command2)->click();
+    control<QPushButton>(window, form7::Command2).click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(rig.env.fake.count("end"), 0);
 }
@@ -87,10 +87,10 @@ TEST(UpdateWindow, DontUpdateHidesIt) {
 TEST(NewsWindow, ShowsThePageAndTheDutchCaption) {
     for (const char* lang : {"en", "nl"}) {
         OnlineRig rig;
-        rig.window.vars.lang = lang;
+        rig.main.vars.lang = lang;
         rig.env.fake.webFiles["http://info.example/information.html"] =
             "<html><body><h1>Nieuws</h1><script>document.write('scripted')</script></body></html>";
-        Form3 news(rig.window);
+        Form3 news(rig.main);
         news.navigate("http://info.example/information.html");
         const QString shown = news.webBrowser1()->toPlainText();
         EXPECT_TRUE(shown.contains("Nieuws")) << shown.toStdString();
@@ -109,7 +109,7 @@ TEST(NewsWindow, ThePageIsReadInItsOwnEncoding) {
           QByteArray("<html><body>Nieuws \xe9\xe9n \x80</body></html>")}) {
         OnlineRig rig;
         rig.env.fake.webFiles["http://info.example/information.html"] = page;
-        Form3 news(rig.window);
+        Form3 news(rig.main);
         news.navigate("http://info.example/information.html");
         EXPECT_EQ(news.webBrowser1()->toPlainText(), expected) << page.toStdString();
     }
@@ -117,7 +117,7 @@ TEST(NewsWindow, ThePageIsReadInItsOwnEncoding) {
 
 TEST(NewsWindow, APageThatCannotBeFetchedSaysSo) {
     OnlineRig rig;
-    Form3 news(rig.window);
+    Form3 news(rig.main);
     news.navigate("http://info.example/information.html");
     EXPECT_EQ(news.webBrowser1()->toPlainText(), "The news page could not be loaded.");
 }
@@ -136,7 +136,7 @@ TEST(NewsWindow, LinksOpenInTheBrowserOnlyAsWebAddresses) {
                           {"#top", nullptr}};
     for (const Case& c : cases) {
         OnlineRig rig;
-        Form3 news(rig.window);
+        Form3 news(rig.main);
         news.navigate("http://info.example/news/information.html");
         news.linkClicked(QUrl(c.href));
         EXPECT_EQ(rig.env.fake.count("url"), c.opened ? 1 : 0) << c.href;
@@ -149,7 +149,7 @@ TEST(NewsWindow, LinksOpenInTheBrowserOnlyAsWebAddresses) {
 TEST(NewsWindow, ThePageCannotPullInLocalFiles) {
     OnlineRig rig;
     writeBytes(rig.env.temp("private.txt"), "private");
-    Form3 news(rig.window);
+    Form3 news(rig.main);
     QTextBrowser* browser = news.webBrowser1();
     browser->setSearchPaths({rig.env.temp()});
     for (const QUrl& url : {QUrl::fromLocalFile(rig.env.temp("private.txt")), QUrl("private.txt")})

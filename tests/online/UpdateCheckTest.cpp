@@ -18,8 +18,8 @@ QByteArray lines(int count, const QByteArray& first = "237") {
 TEST(UpdateCheck, ANewerVersionFillsTheWindowAndWaitsUntilItIsHidden) {
     OnlineRig rig;
     rig.env.fake.webFiles[updateFileAddress()] = "237\r\nhttp://host/get, now\r\n";
-    rig.env.fake.at(500, [&] { rig.window.hideForm(Form::Form7); });
-    Program program(rig.window);
+    rig.env.fake.at(500, [&] { rig.main.hideForm(Form::Form7); });
+    Program program(rig.main);
     program.updatebtn1 = "Caption";
     program.langupdate = "Message";
     program.updatebtn2 = "Yes";
@@ -28,15 +28,15 @@ TEST(UpdateCheck, ANewerVersionFillsTheWindowAndWaitsUntilItIsHidden) {
     program.updatenewvertxt = "New: ";
     program.UpdateCheck();
 
-    ASSERT_EQ(rig.window.updateOffers.size(), 1u);
-    const UpdateOffer& offer = rig.window.updateOffers[0];
+    ASSERT_EQ(rig.main.updateOffers.size(), 1u);
+    const UpdateOffer& offer = rig.main.updateOffers[0];
     EXPECT_EQ(offer.caption, "Caption");
     EXPECT_EQ(offer.message, "Message");
     EXPECT_EQ(offer.updateButton, "Yes");
     EXPECT_EQ(offer.dontUpdateButton, "No");
     EXPECT_EQ(offer.lines, (QStringList{"Current: 2.3.6", "New: 2.3.7", "Link: http://host/get, now"}));
     EXPECT_EQ(offer.link, "http://host/get, now");
-    EXPECT_EQ(rig.window.formEvents, (QStringList{"show Form7", "hide Form7", "unload Form7"}));
+    EXPECT_EQ(rig.main.formEvents, (QStringList{"show Form7", "hide Form7", "unload Form7"}));
     EXPECT_GE(rig.env.fake.clockMs, 500) << "start-up waited while the window was open";
     EXPECT_FALSE(QFile::exists(rig.env.temp("updatetonara.txt")));
     EXPECT_TRUE(rig.activityLog().isEmpty());
@@ -48,11 +48,11 @@ TEST(UpdateCheck, ANewerVersionFillsTheWindowAndWaitsUntilItIsHidden) {
 TEST(UpdateCheck, WithoutLanguageTextsTheListStartsWithTheVersions) {
     OnlineRig rig;
     rig.env.fake.webFiles[updateFileAddress()] = "1000";
-    rig.env.fake.at(0, [&] { rig.window.hideForm(Form::Form7); });
-    Program(rig.window).UpdateCheck();
-    ASSERT_EQ(rig.window.updateOffers.size(), 1u);
-    EXPECT_EQ(rig.window.updateOffers[0].lines, (QStringList{"2.3.6", "1.0.0", "Link: "}));
-    EXPECT_TRUE(rig.window.updateOffers[0].caption.isEmpty());
+    rig.env.fake.at(0, [&] { rig.main.hideForm(Form::Form7); });
+    Program(rig.main).UpdateCheck();
+    ASSERT_EQ(rig.main.updateOffers.size(), 1u);
+    EXPECT_EQ(rig.main.updateOffers[0].lines, (QStringList{"2.3.6", "1.0.0", "Link: "}));
+    EXPECT_TRUE(rig.main.updateOffers[0].caption.isEmpty());
 }
 
 TEST(UpdateCheck, WhatEachAnswerLeadsTo) {
@@ -73,10 +73,10 @@ TEST(UpdateCheck, WhatEachAnswerLeadsTo) {
     for (const Case& c : cases) {
         OnlineRig rig;
         if (c.file) rig.env.fake.webFiles[updateFileAddress()] = *c.file;
-        rig.env.fake.at(0, [&] { rig.window.hideForm(Form::Form7); });
-        Program(rig.window).UpdateCheck();
-        EXPECT_EQ(rig.window.updateOffers.size(), c.offered ? 1u : 0u) << c.what;
-        EXPECT_EQ(rig.window.formEvents.contains("show Form7"), c.offered) << c.what;
+        rig.env.fake.at(0, [&] { rig.main.hideForm(Form::Form7); });
+        Program(rig.main).UpdateCheck();
+        EXPECT_EQ(rig.main.updateOffers.size(), c.offered ? 1u : 0u) << c.what;
+        EXPECT_EQ(rig.main.formEvents.contains("show Form7"), c.offered) << c.what;
         const QStringList expectedLog = c.updateError ? QStringList{"", "", "", "> Update error"} : QStringList();
         EXPECT_EQ(rig.activityLog(), expectedLog) << c.what;
         EXPECT_FALSE(QFile::exists(rig.env.temp("updatetonara.txt"))) << c.what;

@@ -94,9 +94,9 @@ TEST(UploaderProgram, WhatSendDataHandsOverArrivesAtTheServer) {
     ASSERT_EQ(server.failure(), "");
     OnlineRig rig;
     rig.env.fake.companionFolderPath = qEnvironmentVariable("TONARA_BIN");
-    rig.window.vars.snd = 1;
-    Program(rig.window).PrintFile(">> Program started");
-    Program(rig.window).SendData();
+    rig.main.vars.snd = 1;
+    Program(rig.main).PrintFile(">> Program started");
+    Program(rig.main).SendData();
     const QString uploadName = rig.handOver().value(1);
     const PlatformRecord* start = rig.env.fake.last("start");
     ASSERT_NE(start, nullptr);

@@ -11,9 +11,12 @@ namespace tonara::test {
 namespace {
 
 struct UploaderRig : OnlineRig {
-    explicit UploaderRig(const QString& address = "http://127.0.0.1:9/upload/") : upload("TONARA_UPLOAD_URL", address) {}
+    explicit UploaderRig(const QString& address = "http://127.0.0.1:9/upload/") {
+        if (address.isEmpty()) upload.unset("TONARA_UPLOAD_URL");
+        else upload.set("TONARA_UPLOAD_URL", address);
+    }
     void handOver(const QString& local, const QString& name) { writeBytes(env.temp("snd.ini"), (local + "\r\n" + name + "\r\n").toLatin1()); }
-    ScopedEnv upload;
+    ScopedEnvironment upload;
 };
 
 } // namespace

@@ -14,7 +14,7 @@ QString uploaderCommand(const TestEnvironment& env) { return "cmd /c \"" + env.c
 
 // Runs body, which ends in the error window; the user leaves it at once.
 void leaveTheErrorWindow(OnlineRig& rig, const std::function<void()>& body) {
-    rig.env.fake.at(0, [&] { rig.window.errorLeft = true; });
+    rig.env.fake.at(0, [&] { rig.main.errorLeft = true; });
     EXPECT_THROW(body(), ProgramEnded);
 }
 
@@ -22,9 +22,9 @@ void leaveTheErrorWindow(OnlineRig& rig, const std::function<void()>& body) {
 
 TEST(SendData, WithConsentHandsTheActivityLogToTheUploader) {
     OnlineRig rig;
-    rig.window.vars.snd = 1;
-    Program(rig.window).PrintFile("> something");
-    Program(rig.window).SendData();
+    rig.main.vars.snd = 1;
+    Program(rig.main).PrintFile("> something");
+    Program(rig.main).SendData();
 
     const QStringList handOver = rig.handOver();
     ASSERT_EQ(handOver.size(), 2);
@@ -43,18 +43,18 @@ TEST(SendData, WithConsentHandsTheActivityLogToTheUploader) {
 TEST(SendData, AtAQuarterPastMidnightTheNameIsOne) {
     OnlineRig rig;
     rig.env.fake.startTime = QDateTime(QDate(2026, 3, 31), QTime(0, 15, 30));
-    rig.window.vars.snd = 1;
-    Program(rig.window).PrintFile("> something");
-    Program(rig.window).SendData();
+    rig.main.vars.snd = 1;
+    Program(rig.main).PrintFile("> something");
+    Program(rig.main).SendData();
     EXPECT_EQ(rig.handOver().value(1), "1.txt");
 }
 
 TEST(SendData, WithoutConsentOrWithoutALogNothingIsWrittenOrStarted) {
     for (const bool consent : {false, true}) {
         OnlineRig rig;
-        rig.window.vars.snd = consent ? 1 : 0;
-        if (!consent) Program(rig.window).PrintFile("> something");
-        Program(rig.window).SendData();
+        rig.main.vars.snd = consent ? 1 : 0;
+        if (!consent) Program(rig.main).PrintFile("> something");
+        Program(rig.main).SendData();
         EXPECT_FALSE(QFile::exists(rig.env.temp("snd.ini"))) << consent;
         EXPECT_EQ(rig.env.fake.count("start"), 0) << consent;
     }
@@ -62,20 +62,20 @@ TEST(SendData, WithoutConsentOrWithoutALogNothingIsWrittenOrStarted) {
 
 TEST(SendData, AHandOverThatCannotBeWrittenIsReportedAs1025) {
     OnlineRig rig;
-    rig.window.vars.snd = 1;
-    Program(rig.window).PrintFile("> something");
+    rig.main.vars.snd = 1;
+    Program(rig.main).PrintFile("> something");
     QDir(rig.env.temp()).mkdir("snd.ini");
-    leaveTheErrorWindow(rig, [&] { Program(rig.window).SendData(); });
+    leaveTheErrorWindow(rig, [&] { Program(rig.main).SendData(); });
     EXPECT_TRUE(fileLines(rig.env.temp("error.log")).value(0).endsWith("Error value:  1025"));
 }
 
 TEST(SendData, NewFileAndTerminateSendWithConsent) {
     for (const bool terminate : {false, true}) {
         OnlineRig rig;
-        rig.window.vars.snd = 1;
-        Program(rig.window).PrintFile("> something");
-        if (terminate) Program(rig.window).Terminate();
-        else Program(rig.window).NewFile();
+        rig.main.vars.snd = 1;
+        Program(rig.main).PrintFile("> something");
+        if (terminate) Program(rig.main).Terminate();
+        else Program(rig.main).NewFile();
         EXPECT_TRUE(rig.handOver().value(1).endsWith(".txt")) << terminate;
         EXPECT_EQ(rig.env.fake.count("start"), 1) << terminate;
     }
@@ -84,8 +84,8 @@ TEST(SendData, NewFileAndTerminateSendWithConsent) {
 TEST(ErrorReportUpload, WithConsentTheBareErrorLogNameIsHandedOver) {
     for (const bool consent : {false, true}) {
         OnlineRig rig;
-        rig.window.vars.snd = consent ? 1 : 0;
-        leaveTheErrorWindow(rig, [&] { Program(rig.window).ErrorNote(14, RuntimeError(53)); });
+        rig.main.vars.snd = consent ? 1 : 0;
+        leaveTheErrorWindow(rig, [&] { Program(rig.main).ErrorNote(14, RuntimeError(53)); });
         if (consent) {
             const QStringList handOver = rig.handOver();
             ASSERT_EQ(handOver.size(), 2);
@@ -103,10 +103,10 @@ TEST(ErrorReportUpload, WithConsentTheBareErrorLogNameIsHandedOver) {
 
 TEST(ErrorReportUpload, AFailedHandOverDoesNotReportAgain) {
     OnlineRig rig;
-    rig.window.vars.snd = 1;
+    rig.main.vars.snd = 1;
     QDir(rig.env.temp()).mkdir("snd.ini");
-    leaveTheErrorWindow(rig, [&] { Program(rig.window).ErrorNote(14, RuntimeError(53)); });
-    EXPECT_EQ(rig.window.errorLines.size(), 4) << "one report, in the window";
+    leaveTheErrorWindow(rig, [&] { Program(rig.main).ErrorNote(14, RuntimeError(53)); });
+    EXPECT_EQ(rig.main.errorLines.size(), 4) << "one report, in the window";
     EXPECT_EQ(fileLines(rig.env.temp("error.log")).value(0), "Error number:  53,   Error value:  14");
 }
 

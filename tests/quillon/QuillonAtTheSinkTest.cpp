@@ -73,7 +73,7 @@ void playFor(Class1& tone, void (Class1::*operation)(qint16), qint16 pitch, int 
     (tone.*operation)(pitch);
 }
 
-class QuillonAtTheSink : public ::testing::Test {
+class QuillonAtTheSink : public ::testing::Test, protected ProgramRig {
 protected:
     void SetUp() override {
         if (!soundServerReachable())
@@ -86,7 +86,6 @@ protected:
     }
     void TearDown() override { setPlatform(nullptr); }
 
-    TestEnvironment env; // private folders; its fake is replaced by the real platform
     BuiltProgramsPlatform platform_;
     SinkRecorder recorder;
 };

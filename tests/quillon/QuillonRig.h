@@ -1,26 +1,21 @@
 #pragma once
-// Quillon's wizard on the fake platform with fresh folders; its controls
-// found by their design names.
+// Quillon's wizard on the fake platform with fresh folders.
 
 #include "AgeWindow.h"
+#include "ProgramRig.h"
 #include "QuillonNames.h"
 #include "ResultWindow.h"
 #include "Synthesis.h"
-#include "TempFolders.h"
 #include "TestWindow.h"
 #include "VolumeWindow.h"
 #include "Wizard.h"
 
-#include <QAbstractButton>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <stdexcept>
 
 namespace tonara::test {
 
-struct QuillonRig {
-    TestEnvironment env;
+struct QuillonRig : ProgramRig {
     quillon::Wizard wizard;
 
     void handOver(const QByteArray& bytes) { writeBytes(env.temp("quillon.ini"), bytes); }
@@ -32,23 +27,6 @@ struct QuillonRig {
         return images;
     }
 };
-
-template <typename W, auto Window>
-W& control(QWidget& window, DesignName<Window> name) {
-    auto* found = window.findChild<W*>(name);
-    if (!found) throw std::runtime_error(window.objectName().toStdString() + " has no " + name.name());
-    return *found;
-}
-
-template <auto Window> void click(QWidget& window, DesignName<Window> name) {
-    control<QAbstractButton>(window, name).click();
-}
-template <auto Window> QString caption(QWidget& window, DesignName<Window> name) {
-    return control<QLabel>(window, name).text();
-}
-template <auto Window> QString buttonText(QWidget& window, DesignName<Window> name) {
-    return control<QAbstractButton>(window, name).text();
-}
 
 // Types into the age box key by key, through its key filter, and presses Continue.
 inline void enterAge(QWidget& ageWindow, const QString& typed) {

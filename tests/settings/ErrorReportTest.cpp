@@ -7,11 +7,11 @@
 namespace tonara::test {
 
 TEST(ErrorReport, WritesFourLinesShowsTheWindowAndClosesEverythingWhenLeft) {
-    Rig rig;
+    ChecksRig rig;
     rig.env.fake.screenInfo = {120, 1280, 1024};
-    rig.env.fake.at(200, [&] { rig.window.errorLeft = true; });
+    rig.env.fake.at(200, [&] { rig.main.errorLeft = true; });
     try {
-        Program(rig.window).ErrorNote(-5, RuntimeError(53));
+        Program(rig.main).ErrorNote(-5, RuntimeError(53));
         FAIL() << "ErrorNote must end the program";
     } catch (const ProgramEnded& ended) {
         EXPECT_EQ(ended.exitCode, 0);
@@ -25,7 +25,7 @@ TEST(ErrorReport, WritesFourLinesShowsTheWindowAndClosesEverythingWhenLeft) {
     const QDateTime when = rig.env.fake.startTime;
     EXPECT_EQ(log[3], "Time: " + QLocale::system().toString(when.time(), QLocale::ShortFormat) +
                           ", Date: " + QLocale::system().toString(when.date(), QLocale::ShortFormat));
-    EXPECT_EQ(rig.window.errorLines, log);
+    EXPECT_EQ(rig.main.errorLines, log);
     EXPECT_GE(rig.env.fake.clockMs, 200);
 
     QStringList expected{"show Form6"};
@@ -33,26 +33,26 @@ TEST(ErrorReport, WritesFourLinesShowsTheWindowAndClosesEverythingWhenLeft) {
         expected << QString("hide ") + f;
     for (const char* f : {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9"})
         expected << QString("unload ") + f;
-    EXPECT_EQ(rig.window.formEvents, expected);
+    EXPECT_EQ(rig.main.formEvents, expected);
 }
 
 TEST(ErrorReport, OnlyTheLatestReportStaysInTheLog) {
-    Rig rig;
-    rig.env.fake.at(100, [&] { trapped(rig.window, 7, [] { raise(err::Overflow); }); });
-    rig.env.fake.at(300, [&] { rig.window.errorLeft = true; });
-    EXPECT_THROW(trapped(rig.window, 14, [] { raise(err::FileNotFound); }), ProgramEnded);
+    ChecksRig rig;
+    rig.env.fake.at(100, [&] { trapped(rig.main, 7, [] { raise(err::Overflow); }); });
+    rig.env.fake.at(300, [&] { rig.main.errorLeft = true; });
+    EXPECT_THROW(trapped(rig.main, 14, [] { raise(err::FileNotFound); }), ProgramEnded);
     ASSERT_EQ(rig.errorLog().size(), 4);
     EXPECT_EQ(rig.errorLog()[0], "Error number:  6,   Error value:  7");
-    EXPECT_EQ(rig.window.errorLines.size(), 8);
+    EXPECT_EQ(rig.main.errorLines.size(), 8);
 }
 
 TEST(ErrorReport, AnUnwritableLogStillReachesTheWindow) {
-    Rig rig;
+    ChecksRig rig;
     qputenv("TEMP", QFile::encodeName(rig.env.temp("missing")));
-    rig.env.fake.at(0, [&] { rig.window.errorLeft = true; });
-    EXPECT_THROW(Program(rig.window).ErrorNote(1015, RuntimeError(62)), ProgramEnded);
-    ASSERT_EQ(rig.window.errorLines.size(), 4);
-    EXPECT_EQ(rig.window.errorLines[1], "<Input past end of file>");
+    rig.env.fake.at(0, [&] { rig.main.errorLeft = true; });
+    EXPECT_THROW(Program(rig.main).ErrorNote(1015, RuntimeError(62)), ProgramEnded);
+    ASSERT_EQ(rig.main.errorLines.size(), 4);
+    EXPECT_EQ(rig.main.errorLines[1], "<Input past end of file>");
 }
 
 } // namespace tonara::test

@@ -33,12 +33,12 @@ TEST(ShippedLanguageFiles, BothPassEveryCheckWithEachEntryInPlace) {
         const QStringList entries = readEntries(path);
         ASSERT_EQ(entries.size(), 72) << code.toStdString();
 
-        Rig rig;
+        ChecksRig rig;
         rig.env.fake.dataFolderPath = shippedFolder();
-        rig.window.vars.sensmicro = 1;
-        Program p(rig.window);
+        rig.main.vars.sensmicro = 1;
+        Program p(rig.main);
         p.LanguageAPI(code, 99);
-        EXPECT_EQ(rig.window.formCaptions.value(frmAbout::lblDescription), entries[71]);
+        EXPECT_EQ(rig.main.formCaptions.value(frmAbout::lblDescription), entries[71]);
         EXPECT_GT(entries[71].size(), 100);
         EXPECT_TRUE(p.acctoon.endsWith("(Hertz): ")) << "status caption with its trailing blank";
         EXPECT_EQ(p.microphonetxt.count(','), 1);

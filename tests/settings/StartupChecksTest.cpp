@@ -8,8 +8,8 @@
 namespace tonara::test {
 
 TEST(StartupChecks, WriteTestLeavesNoTraceInWritableFolders) {
-    Rig rig;
-    Program(rig.window).WriteTest();
+    ChecksRig rig;
+    Program(rig.main).WriteTest();
     EXPECT_EQ(rig.env.fake.count("message") + rig.env.fake.count("end"), 0);
     for (const QString& folder : {rig.env.temp(), rig.env.appData()})
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList()) << folder.toStdString();
@@ -17,10 +17,10 @@ TEST(StartupChecks, WriteTestLeavesNoTraceInWritableFolders) {
 
 TEST(StartupChecks, AnUnwritableFolderEndsWithWriteError) {
     for (const char* variable : {"TEMP", "APPDATA"}) {
-        Rig rig;
+        ChecksRig rig;
         qputenv(variable, QFile::encodeName(rig.env.temp("missing")));
         try {
-            Program(rig.window).WriteTest();
+            Program(rig.main).WriteTest();
             FAIL() << variable;
         } catch (const ProgramEnded& ended) {
             EXPECT_EQ(ended.exitCode, 1);
@@ -30,16 +30,16 @@ TEST(StartupChecks, AnUnwritableFolderEndsWithWriteError) {
         EXPECT_EQ(message->text, "Write error");
         EXPECT_EQ(message->title, "Write error");
         EXPECT_EQ(message->icon, MessageIcon::Exclamation);
-        EXPECT_TRUE(rig.window.errorLines.isEmpty()) << "not an error report";
+        EXPECT_TRUE(rig.main.errorLines.isEmpty()) << "not an error report";
         EXPECT_FALSE(QFile::exists(rig.env.temp("test.txt")));
     }
 }
 
 TEST(StartupChecks, TerminateStopsTonesAndUnloadsTheMainWindowLast) {
-    Rig rig;
-    Program(rig.window).Terminate();
-    EXPECT_EQ(rig.window.vars.z, 1);
-    EXPECT_EQ(rig.window.formEvents, (QStringList{"unload Form2", "unload Form3", "unload Form4", "unload Form5",
+    ChecksRig rig;
+    Program(rig.main).Terminate();
+    EXPECT_EQ(rig.main.vars.z, 1);
+    EXPECT_EQ(rig.main.formEvents, (QStringList{"unload Form2", "unload Form3", "unload Form4", "unload Form5",
                                                   "unload Form6", "unload Form7", "unload Form8", "unload Form1"}));
 }
 
@@ -61,7 +61,7 @@ TEST(StartupChecks, AWriteTestThroughAPlantedLinkIsRefusedAndTheTargetKept) {
          [](const QString& at, const QString&) { ::mkfifo(QFile::encodeName(at).constData(), 0600); }},
     };
     for (const Case& c : cases) {
-        Rig rig;
+        ChecksRig rig;
         const QString victim = rig.env.appData("victim.txt");
         writeBytes(victim, "precious\r\n");
         for (const QString& folder : {rig.env.temp(), rig.env.appData()}) c.plant(folder + "/test.txt", victim);
@@ -69,7 +69,7 @@ TEST(StartupChecks, AWriteTestThroughAPlantedLinkIsRefusedAndTheTargetKept) {
         const QFileInfo tempBefore = before(rig.env.temp());
         ASSERT_TRUE(tempBefore.exists() || tempBefore.isSymLink()) << c.what;
 
-        Program(rig.window).WriteTest();
+        Program(rig.main).WriteTest();
         EXPECT_EQ(rig.env.fake.count("message") + rig.env.fake.count("end"), 0) << c.what;
         EXPECT_EQ(fileBytes(victim), "precious\r\n") << c.what;
         for (const QString& folder : {rig.env.temp(), rig.env.appData()}) {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace tonara {
+namespace tonara::test {
 
 namespace {
 
@@ -275,4 +275,4 @@ bool FakePlatform::terminateProcess(qint64 pid) {
     return true;
 }
 
-} // namespace tonara
+} // namespace tonara::test

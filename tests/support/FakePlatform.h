@@ -13,7 +13,7 @@
 #include <map>
 #include <utility>
 
-namespace tonara {
+namespace tonara::test {
 
 // Thrown by the fake's endProgram, so a test sees where the program ended.
 struct ProgramEnded {
@@ -153,4 +153,4 @@ private:
     qint64 timedToneEndMs_ = 0;
 };
 
-} // namespace tonara
+} // namespace tonara::test

@@ -1,9 +1,8 @@
 // The tone-file player on the virtual clock: what each sound mode starts,
 // waits for and ends, the counters, Stop, Exit and how the instance ends.
 #include "ExternalTone.h"
-#include "FakeMainWindow.h"
 #include "Form9.h"
-#include "TempFolders.h"
+#include "ProgramRig.h"
 #include "ToneTestHelpers.h"
 
 #include <QLabel>
@@ -23,21 +22,17 @@ QByteArray toneFileText(const char* visibility, int extraTime, const std::vector
     return text;
 }
 
-struct PlayerRig {
-    TestEnvironment env;
-    FakeMainWindow main;
+struct PlayerRig : LogicRig {
     std::unique_ptr<Form9> player;
 
     PlayerRig(const QString& mode, const QByteArray& fileText) {
-        main.errorLeft = true;
         writeBytes(env.temp("my tones.tnf"), fileText);
         player = std::make_unique<Form9>(main);
         player->setInputs(env.temp("my tones.tnf"), mode);
     }
 
-    QString text(form9::Name label) const { return player->findChild<QLabel*>(label)->text(); }
-    QProgressBar* bar() const { return player->findChild<QProgressBar*>(form9::ProgressBar1); }
-    bool replayEnabled() const { return player->findChild<QPushButton*>(form9::Command1)->isEnabled(); }
+    QProgressBar& bar() const { return control<QProgressBar>(*player, form9::ProgressBar1); }
+    bool replayEnabled() const { return control<QPushButton>(*player, form9::Command1).isEnabled(); }
     // A running program of the name, for the player to end.
     void running(const QString& image) { env.fake.processList.push_back({qint64(env.fake.processList.size()) + 100, image}); }
 };
@@ -106,12 +101,12 @@ TEST(Player, EachSoundModeStartsWaitsAndEndsItsWay) {
         }
 
         EXPECT_EQ(fileLines(toneRequestFile()), QStringList{" 880 "}) << "the last pitch, as the tone programs read it";
-        EXPECT_EQ(rig.text(form9::Label1), "2");
-        EXPECT_EQ(rig.text(form9::Label2), "2");
-        EXPECT_EQ(rig.text(form9::Label6), "");
-        EXPECT_EQ(rig.text(form9::Label8), "");
-        EXPECT_EQ(rig.bar()->value(), 2);
-        EXPECT_EQ(rig.bar()->maximum(), 2);
+        EXPECT_EQ(caption(*rig.player, form9::Label1), "2");
+        EXPECT_EQ(caption(*rig.player, form9::Label2), "2");
+        EXPECT_EQ(caption(*rig.player, form9::Label6), "");
+        EXPECT_EQ(caption(*rig.player, form9::Label8), "");
+        EXPECT_EQ(rig.bar().value(), 2);
+        EXPECT_EQ(rig.bar().maximum(), 2);
         EXPECT_TRUE(rig.replayEnabled());
         EXPECT_TRUE(rig.player->isVisible());
     }
@@ -121,15 +116,15 @@ TEST(Player, EveryToneRequestsItsPitchAndShowsItWhileItSounds) {
     PlayerRig rig("32", toneFileText("visible", 1, {{300, 100}, {600, 200}, {900, 300}}));
     QStringList shown;
     rig.env.fake.onProcessEvents = [&] {
-        shown << QStringList{rig.text(form9::Label6), rig.text(form9::Label8),
-                             QString::fromLatin1(fileBytes(toneRequestFile())).trimmed(), rig.text(form9::Label1)}
+        shown << QStringList{caption(*rig.player, form9::Label6), caption(*rig.player, form9::Label8),
+                             QString::fromLatin1(fileBytes(toneRequestFile())).trimmed(), caption(*rig.player, form9::Label1)}
                      .join('|');
     };
     rig.player->loadHandler();
     // Two event turns per tone: before its request, then with the tone shown.
     EXPECT_EQ(shown, (QStringList{"|||0", "300|100|300|0", "300|100|300|1", "600|200|600|1", "600|200|600|2",
                                   "900|300|900|2"}));
-    EXPECT_EQ(rig.text(form9::Label4), rig.env.temp("my tones.tnf"));
+    EXPECT_EQ(caption(*rig.player, form9::Label4), rig.env.temp("my tones.tnf"));
 }
 
 TEST(Player, ATonePlaysWholeHoweverLongWithItsExtraTime) {
@@ -158,10 +153,10 @@ TEST(Player, AFileOfNoTonesPlaysNothingAndShowsNoughts) {
     PlayerRig rig("128", toneFileText("visible", 1, {}));
     rig.player->loadHandler();
     EXPECT_EQ(rig.env.fake.count("play"), 0);
-    EXPECT_EQ(rig.text(form9::Label1), "0");
-    EXPECT_EQ(rig.text(form9::Label2), "0");
-    EXPECT_EQ(rig.bar()->value(), 0);
-    EXPECT_GT(rig.bar()->maximum(), 0) << "not a busy indicator";
+    EXPECT_EQ(caption(*rig.player, form9::Label1), "0");
+    EXPECT_EQ(caption(*rig.player, form9::Label2), "0");
+    EXPECT_EQ(rig.bar().value(), 0);
+    EXPECT_GT(rig.bar().maximum(), 0) << "not a busy indicator";
     EXPECT_TRUE(rig.replayEnabled());
 }
 
@@ -173,9 +168,9 @@ TEST(Player, StopEndsThePassAfterTheSoundingToneAndFillsTheCounters) {
     });
     rig.player->loadHandler();
     EXPECT_EQ(rig.env.fake.count("play"), 3);
-    EXPECT_EQ(rig.text(form9::Label1), "5");
-    EXPECT_EQ(rig.bar()->value(), 5);
-    EXPECT_EQ(rig.bar()->maximum(), 5);
+    EXPECT_EQ(caption(*rig.player, form9::Label1), "5");
+    EXPECT_EQ(rig.bar().value(), 5);
+    EXPECT_EQ(rig.bar().maximum(), 5);
     EXPECT_TRUE(rig.replayEnabled());
 }
 
@@ -188,7 +183,7 @@ TEST(Player, ReplayPlaysTheListAgainAfterEndingTheTonePrograms) {
     rig.player->replayClicked();
     EXPECT_EQ(rig.env.fake.count("play"), 4);
     EXPECT_EQ(rig.env.fake.count("terminate") - terminatedBefore, 2);
-    EXPECT_EQ(rig.text(form9::Label1), "2");
+    EXPECT_EQ(caption(*rig.player, form9::Label1), "2");
     EXPECT_TRUE(rig.replayEnabled());
 }
 
@@ -204,7 +199,7 @@ TEST(Player, ReplayRightAfterStopStartsOverAndTheOlderPassGivesWay) {
     EXPECT_EQ(played, (std::vector<QByteArray>{toneImage(200), toneImage(300), toneImage(200), toneImage(300),
                                                toneImage(400)}))
         << "two tones, then the whole list once";
-    EXPECT_EQ(rig.text(form9::Label1), "3");
+    EXPECT_EQ(caption(*rig.player, form9::Label1), "3");
     EXPECT_TRUE(rig.replayEnabled());
 }
 

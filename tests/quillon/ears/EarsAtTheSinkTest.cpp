@@ -49,7 +49,7 @@ double strongestAt(const std::vector<std::int16_t>& samples, double hz) {
     return best;
 }
 
-class EarsAtTheSink : public ::testing::Test {
+class EarsAtTheSink : public ::testing::Test, protected ProgramRig {
 protected:
     void SetUp() override {
         if (!soundServerReachable()) GTEST_SKIP() << kNoSoundServer;
@@ -91,7 +91,6 @@ protected:
         EXPECT_EQ(AudioOutput::instance().underruns(), 0) << "the output ran dry";
     }
 
-    TestEnvironment env;
     TestedPlatform platform_;
     SinkRecorder recorder;
     DeviceVolume initialVolume_;
