@@ -125,10 +125,7 @@ std::unique_ptr<CaptureDevice> openPulseCapture(const QString& device, const Cap
     attributes.maxlength = std::uint32_t(-1);
     attributes.fragsize = std::uint32_t(pa_usec_to_bytes(kFragmentMs * 1000ULL, &streamFormat));
     const QByteArray name = device.toUtf8();
-    // The default source is the one the user set in PULSE_SOURCE, else the server's.
-    const QByteArray source = !device.isEmpty()                        ? name
-                              : !qEnvironmentVariableIsEmpty("PULSE_SOURCE") ? qgetenv("PULSE_SOURCE")
-                                                                     : QByteArray("@DEFAULT_SOURCE@");
+    const QByteArray source = device.isEmpty() ? QByteArray::fromStdString(PulseConnection::recordedSource()) : name;
     if (!sourceExists(*connection, source)) {
         pa_stream_unref(stream);
         throw RuntimeError(err::DeviceUnavailable, "No capture device: No such entity");

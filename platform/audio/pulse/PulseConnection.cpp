@@ -99,12 +99,23 @@ bool PulseConnection::isPipeWire() {
     return pipeWire_;
 }
 
+namespace {
+constexpr const char* kDefaultSink = "@DEFAULT_SINK@";
+
+std::string chosenOr(const char* variable, const char* fallback) {
+    const char* chosen = std::getenv(variable);
+    return chosen && *chosen ? chosen : fallback;
+}
+} // namespace
+
+std::string PulseConnection::playedSink() { return chosenOr("PULSE_SINK", kDefaultSink); }
+std::string PulseConnection::recordedSource() { return chosenOr("PULSE_SOURCE", "@DEFAULT_SOURCE@"); }
+
 int PulseConnection::defaultSinkRate() {
-    // libpulse plays to PULSE_SINK when it names one, so that sink's rate is ours.
-    const char* chosen = std::getenv("PULSE_SINK");
-    if (chosen && *chosen)
-        if (const int rate = sinkRate(chosen)) return rate;
-    return sinkRate("@DEFAULT_SINK@");
+    const std::string sink = playedSink();
+    if (const int rate = sinkRate(sink.c_str())) return rate;
+    // A PULSE_SINK the server does not know: the stream goes to the default.
+    return sink == kDefaultSink ? 0 : sinkRate(kDefaultSink);
 }
 
 int PulseConnection::sinkRate(const char* name) {

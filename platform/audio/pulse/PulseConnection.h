@@ -52,6 +52,10 @@ public:
     // The sample rate of the output we play to (PULSE_SINK's, else the
     // server's default); 0 when unknown.
     int defaultSinkRate();
+    // Where libpulse plays and records for a stream that names no device:
+    // PULSE_SINK and PULSE_SOURCE when the user set them, else the defaults.
+    static std::string playedSink();
+    static std::string recordedSource();
     // The server is PipeWire's PulseAudio server. Asked at the connection
     // and not waited for there, so a sound need not wait for the answer.
     bool isPipeWire();

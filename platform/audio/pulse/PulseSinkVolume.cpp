@@ -6,17 +6,10 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace tonara {
 
 namespace {
-
-// The sink our stream plays to: libpulse honours PULSE_SINK.
-std::string playedSink() {
-    const char* chosen = std::getenv("PULSE_SINK");
-    return chosen && *chosen ? chosen : "@DEFAULT_SINK@";
-}
 
 PulseConnection* connection() { return PulseConnection::get(QCoreApplication::applicationName().toStdString()); }
 
@@ -46,7 +39,7 @@ DeviceVolume pulseSinkVolume() {
     if (!server) return {};
     PulseConnection::Lock lock(*server);
     SinkAnswer answer;
-    askSink(*server, playedSink(), answer);
+    askSink(*server, PulseConnection::playedSink(), answer);
     return answer.volume;
 }
 
@@ -54,7 +47,7 @@ bool setPulseSinkVolume(double level, bool muted) {
     PulseConnection* server = connection();
     if (!server) return false;
     PulseConnection::Lock lock(*server);
-    const std::string sink = playedSink();
+    const std::string sink = PulseConnection::playedSink();
     SinkAnswer answer;
     if (!askSink(*server, sink, answer)) return false;
     // Every channel at the new level keeps the server's balance simple and the ears alike.
