@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "MicrophoneAnalyser.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -137,6 +138,12 @@ private:
     std::array<QLabel*, 4> panels_{};
 
     std::map<Form, QPointer<QWidget>> forms_;
+    // Controls once found by name. The preview asks for an option's state
+    // every frame: a walk of the whole window's tree each time cost more
+    // than drawing the frame.
+    // Keyed by a copy of the name: a name read from a language file lives
+    // only as long as its line.
+    mutable QHash<QByteArray, QPointer<QObject>> controls_;
     bool hiddenByStartup_ = false;
 
     qint16 startupGuard_ = 0;

@@ -70,8 +70,12 @@ QString textOf(const QObject* o) {
 // A name that is none of the window's controls is a fault of the caller,
 // reported as the test window reports it, not passed over in silence.
 QObject* Form1::control(MainControl name) const {
+    const QLatin1StringView text(name.name());
+    auto cached = controls_.constFind(QByteArray::fromRawData(text.data(), text.size()));
+    if (cached != controls_.cend() && *cached && (*cached)->objectName() == text) return *cached;
     QObject* found = findChild<QObject*>(name);
     if (!found) std::fprintf(stderr, "Tonara: Form1 has no control named \"%s\"\n", name.name());
+    else controls_.insert(QByteArray(text.data(), text.size()), found);
     return found;
 }
 

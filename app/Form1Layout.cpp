@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "OutputStatus.h"
 #include "PictureBox.h"
+#include "PlainLine.h"
 #include "SoundModes.h"
 #include "WebLinks.h"
 #include "WaveBox.h"
@@ -135,12 +136,10 @@ void Form1::buildLayout() {
     label2->setMinimumSize(177, 49);
     picture1_ = new PictureBox(form1::Picture1, 177, 49, frame3);
     picture1_->setAccessibleName("Sound waves");
-    auto* line1 = new QFrame(picture1_);
+    auto* line1 = new PlainLine(picture1_);
     line1->setObjectName(form1::Line1);
-    line1->setFrameShape(QFrame::HLine);
-    // A plain line in the palette's colour: a style sheet would cost the
+    // The line's grey is set in its palette: a style sheet would cost the
     // preview's every frame a style sheet repaint.
-    line1->setFrameShadow(QFrame::Plain);
     QPalette grey = line1->palette();
     grey.setColor(QPalette::WindowText, QColor(0xc0, 0xc0, 0xc0));
     line1->setPalette(grey);

@@ -121,10 +121,14 @@ QByteArray readFileBytes(const QString& path) {
 }
 
 void writeFileBytes(const QString& path, const QByteArray& bytes) {
-    // Emptied only once it is known to be ours to write.
+    // Written over from the start and cut to its new length after, only once
+    // it is known to be ours to write. Emptied first, a file that is
+    // rewritten a line longer each time (the activity log) would give back
+    // its blocks and take them again: ext4 flushes such a file at its close,
+    // and discards the blocks on a disk mounted with discard.
     Descriptor fd = openUsable(path, O_WRONLY | O_CREAT, raiseFileError);
-    if (::ftruncate(fd.get(), 0) != 0) raiseFileError(errno);
     writeAll(fd.get(), bytes);
+    if (::ftruncate(fd.get(), off_t(bytes.size())) != 0) raiseFileError(errno);
     fd.close();
 }
 

@@ -15,8 +15,8 @@
 namespace tonara {
 
 QByteArray readFileBytes(const QString& path);
-// Empties the file (creating it when missing), then writes the bytes. A
-// refused file is left as it was, not emptied.
+// Leaves the file (created when missing) holding exactly the bytes, written
+// in place. A refused file is left as it was.
 void writeFileBytes(const QString& path, const QByteArray& bytes);
 // Replaces the file in one step: the bytes go to a new file beside it, which
 // is flushed to disk and renamed over the old one. Killed at any moment, the

@@ -1,5 +1,6 @@
 // The paths that end the program, run for real in a child process.
 #include "AppRig.h"
+#include "DeathTests.h"
 #include "ExFunctions.h"
 #include "FakeMainWindow.h"
 #include "Program.h"
@@ -7,10 +8,6 @@
 namespace tonara::test {
 
 namespace {
-
-struct DeathStyle {
-    DeathStyle() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
 
 void refuseAnOldSystem() {
     TestEnvironment env;
@@ -46,17 +43,17 @@ void closeTwiceAndAnswerYes() {
 } // namespace
 
 TEST(EndingDeathTest, AnUnsupportedSystemEndsTheProgram) {
-    DeathStyle style;
+    DeathTestFolders folders;
     EXPECT_EXIT(refuseAnOldSystem(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(EndingDeathTest, AWriteErrorEndsTheProgram) {
-    DeathStyle style;
+    DeathTestFolders folders;
     EXPECT_EXIT(writeTestInAMissingFolder(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(EndingDeathTest, YesToTheForciblyCloseQuestionEndsAtOnce) {
-    DeathStyle style;
+    DeathTestFolders folders;
     EXPECT_EXIT(closeTwiceAndAnswerYes(), ::testing::ExitedWithCode(0), "");
 }
 

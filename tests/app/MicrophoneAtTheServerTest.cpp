@@ -1,4 +1,5 @@
 // The microphone display on the sound server's own microphone.
+#include "DeathTests.h"
 #include "MicrophoneRig.h"
 #include "SinkRecording.h"
 
@@ -37,7 +38,7 @@ void startWhileTheDefaultSourceIsGone() {
 
 TEST(RealMicrophoneDeathTest, AMissingSourceShowsTheErrorAndRecordsTheDisplayOff) {
     if (!soundServerReachable()) GTEST_SKIP() << "no sound server (./test.sh or tests/sound-server.sh provide one)";
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    DeathTestFolders folders;
     EXPECT_EXIT(startWhileTheDefaultSourceIsGone(), ::testing::ExitedWithCode(0), "");
 }
 

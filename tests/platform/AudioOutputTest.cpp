@@ -1,6 +1,7 @@
 // The real audio output on a machine without a sound server. Run in a
 // child process: the output is opened once per process.
 #include "AudioOutput.h"
+#include "DeathTests.h"
 #include "Platform.h"
 #include "RuntimeError.h"
 
@@ -36,7 +37,7 @@ namespace {
 } // namespace
 
 TEST(AudioOutputWithoutServer, StaysSilentBeepsTimeAndRefusesStreams) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    DeathTestFolders folders;
     EXPECT_EXIT(runWithoutSoundServer(), ::testing::ExitedWithCode(0), "no sound server");
 }
 

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -92,6 +93,34 @@ TEST(ReplacedFiles, SameBytesAsAWriteAndNothingLeftBeside) {
     EXPECT_EQ(errorOf([&] { replaceLines(env.appData("folder.ini"), lines); }), err::PathFileAccess);
     EXPECT_EQ(strays(env.appData(), {"tonara.ini", "written.ini"}), QStringList());
     EXPECT_EQ(errorOf([&] { replaceLines(env.appData("missing/tonara.ini"), lines); }), err::PathNotFound);
+}
+
+// Written in place over whatever stood there: nothing of a longer old
+// content may be left behind the new bytes.
+TEST(WrittenFiles, HoldExactlyTheNewBytesWhateverStoodThere) {
+    TestEnvironment env;
+    const QByteArray fresh = "9 Dec 2026\r\n16:38:09\r\n";
+    const struct {
+        const char* what;
+        std::optional<QByteArray> old;
+    } cases[] = {
+        {"no file", std::nullopt},
+        {"an empty file", QByteArray()},
+        {"a shorter file", QByteArray("9 Dec\r\n")},
+        {"the same bytes", fresh},
+        {"a longer file", QByteArray(5000, 'x')},
+        {"a longer file that begins alike", fresh + "> Program started\r\n"},
+    };
+    for (const auto& c : cases) {
+        const QString path = env.temp("userdata.txt");
+        QFile::remove(path);
+        if (c.old) writeBytes(path, *c.old);
+        writeFileBytes(path, fresh);
+        EXPECT_EQ(fileBytes(path), fresh) << c.what;
+        EXPECT_EQ(QFileInfo(path).size(), fresh.size()) << c.what;
+    }
+    writeFileBytes(env.temp("userdata.txt"), "");
+    EXPECT_EQ(QFileInfo(env.temp("userdata.txt")).size(), 0);
 }
 
 // What a neighbour could plant under a name the programs use: never waited
