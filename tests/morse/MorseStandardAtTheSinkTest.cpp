@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 #include <numbers>
 
 namespace tonara::test {
@@ -114,6 +115,7 @@ protected:
             wanted.push_back(plan.spans[i].ms);
         }
         EXPECT_EQ(edges.size(), wanted.size() + 1) << "tones heard apart, none lost, none split";
+        if (edges.size() != wanted.size() + 1) reportSpans(edges);
         if (edges.size() != wanted.size() + 1 || edges.empty() || !edges.front().rising) return 1e9;
         double worst = 0;
         for (size_t k = 0; k < wanted.size(); ++k) {
@@ -121,6 +123,17 @@ protected:
             worst = std::max(worst, std::abs(ms - wanted[k]));
         }
         return worst;
+    }
+
+    // Where a tone was split or a blip heard: every span between two edges.
+    static void reportSpans(const std::vector<Edge>& edges) {
+        std::cout << "[ measured ] what was heard (ms), tones and [silences]:";
+        for (size_t k = 0; k + 1 < edges.size(); ++k) {
+            const double ms = (edges[k + 1].frame - edges[k].frame) * 1000.0 / kSinkRate;
+            if (edges[k].rising) std::cout << " " << ms;
+            else std::cout << " [" << ms << "]";
+        }
+        std::cout << std::endl;
     }
 
 private:
