@@ -2,6 +2,8 @@
 #include "ProcFs.h"
 
 #include <QList>
+#include <chrono>
+#include <thread>
 #include <unistd.h>
 
 namespace tonara {
@@ -24,12 +26,39 @@ std::optional<QByteArray> environmentValue(const QByteArray& environment, const 
     return std::nullopt;
 }
 
+namespace {
+
+// A process in the middle of its exec shows an empty environment for a
+// moment, while its starter already sees it started (the exec has closed
+// the starter's pipe): one that began after this process and runs a program
+// (not a kernel thread) is read again, 1 ms apart, until its new one is there.
+constexpr int kExecSettleReads = 20;
+
+bool runsAProgram(qint64 pid) {
+    char target[8];
+    return ::readlink(("/proc/" + QByteArray::number(pid) + "/exe").constData(), target, sizeof target) > 0;
+}
+
+QByteArray settledEnvironment(qint64 pid, const ProcStat& self) {
+    QByteArray environment = readProcFile(pid, "environ");
+    for (int read = 1; environment.isEmpty() && read < kExecSettleReads; ++read) {
+        const auto other = readProcStat(pid);
+        if (!other || other->ended() || other->startTicks < self.startTicks || !runsAProgram(pid)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        environment = readProcFile(pid, "environ");
+    }
+    return environment;
+}
+
+} // namespace
+
 bool toneOwnedHere(qint64 pid) {
-    const auto owner = environmentValue(readProcFile(pid, "environ"), kToneOwnerVariable);
-    if (!owner || owner->toLongLong() != ::getpid()) return false;
     const auto self = readProcStat(::getpid());
+    if (!self) return false;
+    const auto owner = environmentValue(settledEnvironment(pid, *self), kToneOwnerVariable);
+    if (!owner || owner->toLongLong() != ::getpid()) return false;
     const auto other = readProcStat(pid);
-    return self && other && other->startTicks >= self->startTicks;
+    return other && other->startTicks >= self->startTicks;
 }
 
 ToneOwnerWatch::ToneOwnerWatch() {

@@ -88,4 +88,23 @@ TEST(ToneOwnedHere, OnlyAProcessToldThatThisProcessOwnsItsTone) {
     EXPECT_FALSE(toneOwnedHere(0));
 }
 
+// Asked at once, as the starter learns the child has started: the child may
+// still be inside its exec, with no environment to read for a moment. On a
+// busy machine one child in eight was taken for another's.
+TEST(ToneOwnedHere, AChildAskedTheMomentItStartedIsKnown) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(kToneOwnerVariable, QString::number(::getpid()));
+    int unknown = 0;
+    for (int child = 0; child < 40; ++child) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start("/bin/sleep", {"30"});
+        ASSERT_TRUE(process.waitForStarted(5000));
+        if (!toneOwnedHere(process.processId())) ++unknown;
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    EXPECT_EQ(unknown, 0) << "of 40 children";
+}
+
 } // namespace tonara::test
