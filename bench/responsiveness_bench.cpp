@@ -1,5 +1,6 @@
 // How soon the output answers, recorded at the sound server's sink, beside
-// paplay doing the same: Play to sound, Stop to silence, and the silence
+// paplay doing the same: Play to sound (also after a quiet spell, when the
+// output rests corked), Stop to silence, and the silence
 // between two timed tones, as medians and as ratios to paplay's. Run it
 // with a sound server (tests/sound-server.sh).
 //   responsiveness_bench [trials]
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 using namespace tonara;
 using namespace tonara::test;
@@ -113,6 +115,24 @@ Figures paplays(SinkRecorder& recorder, const QString& wav, int trials) {
     return f;
 }
 
+// Play to sound after a quiet spell long enough for the output to rest
+// (corked), each trial's start and end given by the two actions.
+std::vector<double> afterQuiet(SinkRecorder& recorder, int trials, const std::function<void()>& start,
+                               const std::function<void()>& end) {
+    std::vector<double> ms;
+    for (int trial = 0; trial < trials; ++trial) {
+        recorder.keepRecording(1300);
+        const qint64 played = recorder.position();
+        start();
+        recorder.keepRecording(300);
+        end();
+        recorder.keepRecording(100);
+        const ToneSpan tone = findTone(recorder.samples(), kThreshold, played);
+        if (tone.found()) ms.push_back(msOf(tone.onset - played));
+    }
+    return ms;
+}
+
 // A ratio only where paplay's figure is more than the recorder's own jitter.
 void row(const char* what, const std::vector<double>& ours, const std::vector<double>& peer) {
     const double a = median(ours), b = median(peer);
@@ -138,9 +158,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Figures tonara = ours(recorder, wav, trials);
-    const Figures peer = paplays(recorder, writePeerTone(dir.filePath("paplay.wav")), trials);
+    const QString peerWav = writePeerTone(dir.filePath("paplay.wav"));
+    const Figures peer = paplays(recorder, peerWav, trials);
+    AudioOutput& output = AudioOutput::instance();
+    const std::vector<double> oursAfterQuiet =
+        afterQuiet(recorder, trials, [&] { output.playWav(wav, true); }, [&] { output.silenceWav(); });
+    QProcess paplay;
+    const std::vector<double> peerAfterQuiet = afterQuiet(
+        recorder, trials, [&] { paplay.start("paplay", {peerWav}); },
+        [&] {
+            paplay.kill();
+            paplay.waitForFinished(2000);
+        });
     std::printf("at a %d Hz sink, medians of %d trials:\n", kSinkRate, trials);
     row("play to sound", tonara.start, peer.start);
+    row("play to sound after 1.3 s quiet", oursAfterQuiet, peerAfterQuiet);
     row("stop to silence", tonara.stop, peer.stop);
     row("silence between two timed tones", tonara.gap, peer.gap);
     return 0;
