@@ -138,11 +138,10 @@ private:
     std::array<QLabel*, 4> panels_{};
 
     std::map<Form, QPointer<QWidget>> forms_;
-    // Controls once found by name. The preview asks for an option's state
-    // every frame: a walk of the whole window's tree each time cost more
-    // than drawing the frame.
-    // Keyed by a copy of the name: a name read from a language file lives
-    // only as long as its line.
+    // Controls once found by name, keyed by a copy of it (a name read from a
+    // language file lives only as long as its line). The preview asks for an
+    // option's state every frame: a walk of the whole window's tree each
+    // time cost more than drawing the frame.
     mutable QHash<QByteArray, QPointer<QObject>> controls_;
     bool hiddenByStartup_ = false;
 

@@ -43,16 +43,6 @@ void RealPlatform::startProgram(const QString& command, bool /*hidden: no consol
 
 namespace {
 
-// The executable of a running program whose file was deleted reads "path (deleted)".
-QString executablePath(const QByteArray& procDir) {
-    static const QString deleted = QStringLiteral(" (deleted)");
-    char target[4096];
-    const ssize_t n = ::readlink((procDir + "/exe").constData(), target, sizeof target);
-    if (n <= 0) return {};
-    QString path = QFile::decodeName(QByteArray(target, n));
-    if (path.endsWith(deleted)) path.chop(deleted.size());
-    return path;
-}
 
 } // namespace
 
@@ -69,7 +59,7 @@ std::vector<ProcessEntry> RealPlatform::processes() {
         const auto stat = readProcStat(pid);
         if (!stat || stat->ended()) continue;
         const QByteArray procDir = QByteArray("/proc/") + entry->d_name;
-        QString image = executablePath(procDir);
+        QString image = processExecutable(pid);
         if (image.isEmpty()) {
             const QByteArray comm = readProcFile(pid, "comm");
             if (comm.isEmpty()) continue;

@@ -1,6 +1,7 @@
 #include "ProcFs.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <fcntl.h>
 #include <unistd.h>
@@ -44,6 +45,16 @@ std::optional<uint> processUser(qint64 pid) {
         if (ok) return uid;
     }
     return std::nullopt;
+}
+
+QString processExecutable(qint64 pid) {
+    static const QString deleted = QStringLiteral(" (deleted)");
+    char target[4096];
+    const ssize_t n = ::readlink(("/proc/" + QByteArray::number(pid) + "/exe").constData(), target, sizeof target);
+    if (n <= 0) return {};
+    QString path = QFile::decodeName(QByteArray(target, n));
+    if (path.endsWith(deleted)) path.chop(deleted.size());
+    return path;
 }
 
 } // namespace tonara

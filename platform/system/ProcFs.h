@@ -2,6 +2,7 @@
 // What /proc tells about one process.
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -17,6 +18,9 @@ struct ProcStat {
 QByteArray readProcFile(qint64 pid, const char* name);
 // Nothing when there is no such process.
 std::optional<ProcStat> readProcStat(qint64 pid);
+// The program the process runs, without the " (deleted)" of a file deleted
+// since; empty for a kernel thread, or when it cannot be read.
+QString processExecutable(qint64 pid);
 // The real user id the process runs under; nothing when there is no such process.
 std::optional<uint> processUser(qint64 pid);
 

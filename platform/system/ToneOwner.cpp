@@ -34,16 +34,13 @@ namespace {
 // (not a kernel thread) is read again, 1 ms apart, until its new one is there.
 constexpr int kExecSettleReads = 20;
 
-bool runsAProgram(qint64 pid) {
-    char target[8];
-    return ::readlink(("/proc/" + QByteArray::number(pid) + "/exe").constData(), target, sizeof target) > 0;
-}
-
-QByteArray settledEnvironment(qint64 pid, const ProcStat& self) {
+QByteArray settledEnvironment(qint64 pid) {
     QByteArray environment = readProcFile(pid, "environ");
-    for (int read = 1; environment.isEmpty() && read < kExecSettleReads; ++read) {
+    if (!environment.isEmpty()) return environment;
+    const auto self = readProcStat(::getpid());
+    for (int read = 1; self && environment.isEmpty() && read < kExecSettleReads; ++read) {
         const auto other = readProcStat(pid);
-        if (!other || other->ended() || other->startTicks < self.startTicks || !runsAProgram(pid)) break;
+        if (!other || other->ended() || other->startTicks < self->startTicks || processExecutable(pid).isEmpty()) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         environment = readProcFile(pid, "environ");
     }
@@ -53,12 +50,11 @@ QByteArray settledEnvironment(qint64 pid, const ProcStat& self) {
 } // namespace
 
 bool toneOwnedHere(qint64 pid) {
-    const auto self = readProcStat(::getpid());
-    if (!self) return false;
-    const auto owner = environmentValue(settledEnvironment(pid, *self), kToneOwnerVariable);
+    const auto owner = environmentValue(settledEnvironment(pid), kToneOwnerVariable);
     if (!owner || owner->toLongLong() != ::getpid()) return false;
+    const auto self = readProcStat(::getpid());
     const auto other = readProcStat(pid);
-    return other && other->startTicks >= self->startTicks;
+    return self && other && other->startTicks >= self->startTicks;
 }
 
 ToneOwnerWatch::ToneOwnerWatch() {
