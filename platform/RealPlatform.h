@@ -42,7 +42,7 @@ public:
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
     QString findProgram(const QString& name) override;
-    std::vector<ProcessEntry> processes() override;
+    std::vector<ProcessEntry> processes(const QString& nameEnding) override;
     bool terminateProcess(qint64 pid) override;
     bool startVolumeControl() override;
 

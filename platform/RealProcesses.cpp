@@ -41,12 +41,7 @@ void RealPlatform::startProgram(const QString& command, bool /*hidden: no consol
     }
 }
 
-namespace {
-
-
-} // namespace
-
-std::vector<ProcessEntry> RealPlatform::processes() {
+std::vector<ProcessEntry> RealPlatform::processes(const QString& nameEnding) {
     std::vector<ProcessEntry> list;
     DIR* proc = ::opendir("/proc");
     if (!proc) return list;
@@ -65,6 +60,10 @@ std::vector<ProcessEntry> RealPlatform::processes() {
             if (comm.isEmpty()) continue;
             image = QString::fromLocal8Bit(comm).trimmed();
         }
+        // Another process's environment can be slow to read (it waits on
+        // that process's memory, as a dying one frees it): only the ones named
+        // are asked.
+        if (!imageNameEndsWith(image, nameEnding)) continue;
         // The folder of a process belongs to the user it runs as.
         struct stat owner {};
         const bool ours = ::stat(procDir.constData(), &owner) == 0 && owner.st_uid == ::getuid();

@@ -55,6 +55,10 @@ struct ProcessEntry {
     bool startedHere = true;
 };
 
+inline bool imageNameEndsWith(const QString& imageName, const QString& nameEnding) {
+    return imageName.endsWith(nameEnding, Qt::CaseInsensitive);
+}
+
 // A looping output stream made from a WAV file, beside the player (the
 // second output of the default device).
 class ToneStream {
@@ -208,7 +212,9 @@ public:
     virtual void openUrl(const QString& address) = 0;
     // The full path of a program found on PATH, or empty.
     virtual QString findProgram(const QString& name) = 0;
-    virtual std::vector<ProcessEntry> processes() = 0;
+    // The processes whose executable's name ends with nameEnding, in any case
+    // (empty: every process). Whose they are is read for these alone.
+    virtual std::vector<ProcessEntry> processes(const QString& nameEnding) = 0;
     virtual bool terminateProcess(qint64 pid) = 0;
     // Starts the desktop's volume control without waiting; false when none is installed.
     virtual bool startVolumeControl() = 0;

@@ -72,7 +72,7 @@ TEST(KillProcessReal, AnEndedProcessIsNoLongerListed) {
 
     ExFunctions().KillProcess("SOUND16.dll");
     const auto listed = [pid] {
-        const std::vector<ProcessEntry> all = platform().processes();
+        const std::vector<ProcessEntry> all = platform().processes({});
         return std::any_of(all.begin(), all.end(), [pid](const ProcessEntry& e) { return e.pid == pid; });
     };
     // Gone from the list as soon as it has ended, reaped or not.

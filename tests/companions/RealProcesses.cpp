@@ -38,7 +38,7 @@ void writeSleeper(const QString& path) {
 
 std::vector<qint64> runningAs(const QString& path) {
     std::vector<qint64> pids;
-    for (const ProcessEntry& entry : platform().processes())
+    for (const ProcessEntry& entry : platform().processes({}))
         if (entry.imageName == path) pids.push_back(entry.pid);
     return pids;
 }

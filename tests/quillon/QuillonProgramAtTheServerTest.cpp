@@ -16,7 +16,7 @@ QString quillonProgram() { return programsFolder() + "/Quillon.dll"; }
 
 std::vector<qint64> runningQuillons() {
     std::vector<qint64> pids;
-    for (const ProcessEntry& entry : realPlatform().processes())
+    for (const ProcessEntry& entry : realPlatform().processes({}))
         if (entry.imageName == quillonProgram()) pids.push_back(entry.pid);
     return pids;
 }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
@@ -267,6 +268,13 @@ bool FakePlatform::setOutputDeviceVolume(double level, bool muted) {
     r.levelPercent = int(std::lround(deviceVolume.level * 100));
     r.muted = muted;
     return true;
+}
+
+std::vector<ProcessEntry> FakePlatform::processes(const QString& nameEnding) {
+    std::vector<ProcessEntry> named;
+    std::copy_if(processList.begin(), processList.end(), std::back_inserter(named),
+                 [&](const ProcessEntry& e) { return imageNameEndsWith(e.imageName, nameEnding); });
+    return named;
 }
 
 bool FakePlatform::terminateProcess(qint64 pid) {

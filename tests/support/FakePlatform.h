@@ -102,7 +102,7 @@ public:
     void startProgram(const QString& command, bool hidden) override;
     void openUrl(const QString& address) override;
     QString findProgram(const QString& name) override { return programsOnPath.value(name); }
-    std::vector<ProcessEntry> processes() override { return processList; }
+    std::vector<ProcessEntry> processes(const QString& nameEnding) override;
     bool terminateProcess(qint64 pid) override;
     bool startVolumeControl() override;
 
