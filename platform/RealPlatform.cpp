@@ -31,7 +31,9 @@ namespace tonara {
 // A wait of any length (a tone of a minute, the start-up's) still hears a
 // termination request at once; window events wait for the loops that run them.
 void RealPlatform::delay(int ms) {
-    if (ms > 0) sleepServingTermination(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
+    if (ms <= 0) return;
+    AudioOutput::instance().programWaits();
+    sleepServingTermination(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
 }
 
 qint64 RealPlatform::monotonicMs() {
@@ -50,6 +52,7 @@ void RealPlatform::processEvents() {
 void RealPlatform::serveEvents(int ms, const std::function<bool()>& done) {
     if (ms <= 0) return;
     if (!QCoreApplication::instance()) return delay(ms);
+    AudioOutput::instance().programWaits();
     // The timer's own event wakes the wait when nothing else comes.
     bool over = false;
     QTimer timer;

@@ -49,21 +49,24 @@ std::vector<ProcessEntry> RealPlatform::processes(const QString& nameEnding) {
         char* end = nullptr;
         const qint64 pid = std::strtoll(entry->d_name, &end, 10);
         if (pid <= 0 || *end != '\0') continue;
-        // A zombie has ended; only its parent's wait would remove it, and
-        // orphans are not always reaped here.
-        const auto stat = readProcStat(pid);
-        if (!stat || stat->ended()) continue;
-        const QByteArray procDir = QByteArray("/proc/") + entry->d_name;
-        QString image = processExecutable(pid);
+        // Another process's environment can be slow to read (it waits on
+        // that process's memory, as a dying one frees it), and a Stop lists
+        // every process of the machine: the kernel's threads are passed over
+        // and only the ones named are asked more.
+        bool runsNoProgram = false;
+        QString image = processExecutable(pid, &runsNoProgram);
+        if (runsNoProgram) continue;
         if (image.isEmpty()) {
             const QByteArray comm = readProcFile(pid, "comm");
             if (comm.isEmpty()) continue;
             image = QString::fromLocal8Bit(comm).trimmed();
         }
-        // Another process's environment can be slow to read (it waits on
-        // that process's memory, as a dying one frees it): only the ones named
-        // are asked.
         if (!imageNameEndsWith(image, nameEnding)) continue;
+        // A zombie has ended; only its parent's wait would remove it, and
+        // orphans are not always reaped here.
+        const auto stat = readProcStat(pid);
+        if (!stat || stat->ended()) continue;
+        const QByteArray procDir = QByteArray("/proc/") + entry->d_name;
         // The folder of a process belongs to the user it runs as.
         struct stat owner {};
         const bool ours = ::stat(procDir.constData(), &owner) == 0 && owner.st_uid == ::getuid();

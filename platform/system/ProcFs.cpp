@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -47,10 +48,11 @@ std::optional<uint> processUser(qint64 pid) {
     return std::nullopt;
 }
 
-QString processExecutable(qint64 pid) {
+QString processExecutable(qint64 pid, bool* runsNoProgram) {
     static const QString deleted = QStringLiteral(" (deleted)");
     char target[4096];
     const ssize_t n = ::readlink(("/proc/" + QByteArray::number(pid) + "/exe").constData(), target, sizeof target);
+    if (runsNoProgram) *runsNoProgram = n < 0 && errno == ENOENT;
     if (n <= 0) return {};
     QString path = QFile::decodeName(QByteArray(target, n));
     if (path.endsWith(deleted)) path.chop(deleted.size());

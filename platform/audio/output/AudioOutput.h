@@ -43,6 +43,9 @@ public:
     // come. What the program asks for next then follows the tone directly.
     // Nothing when no timed tone is known.
     virtual std::optional<int> msUntilTimedToneEnds() = 0;
+    // The program pauses on purpose (a delay, an event wait): what it asks
+    // for next after a timed tone keeps that distance (TimedFollow.h).
+    virtual void programWaits() = 0;
     virtual std::unique_ptr<ToneStream> openToneStream(const QString& wavPath) = 0;
     // A stream of a sound already in memory, at any rate.
     virtual std::unique_ptr<ToneStream> openToneStream(std::shared_ptr<const PcmSound> sound) = 0;

@@ -7,6 +7,7 @@
 #include "RateConverter.h"
 #include "RealTimePriority.h"
 #include "RuntimeError.h"
+#include "TimedFollow.h"
 #include "WavFile.h"
 
 #include <QCoreApplication>
@@ -30,13 +31,9 @@ constexpr auto kPlayOutWait = std::chrono::milliseconds(300);
 constexpr auto kPlacingWait = std::chrono::milliseconds(500);
 // The program is told a timed tone has ended this long before it is heard
 // to end, so that what it asks for next is placed before that moment
-// arrives; a request up to kChainMs after being told follows the tone at
-// the gap, a later one keeps its distance to the tone's end.
+// arrives (TimedFollow.h).
 constexpr int kAheadMs = 80;
-constexpr int kChainMs = 60;
-// What comes later than this after a timed tone follows nothing; within it
-// the stream has not rested, so its frames kept time with the clock.
-constexpr int kFollowMs = 800;
+// Within kFollowMs the stream has not rested, so its frames kept time with the clock.
 static_assert(kFollowMs < kRestAfterMs);
 // The driver's thread, below the server's own real-time priority (5): on a
 // busy machine a thread of ordinary priority waits long enough for the
@@ -153,6 +150,7 @@ public:
         if (awaited_ != lastTimed_) {
             awaited_ = lastTimed_;
             awaitedAt_ = Clock::now();
+            waitedSinceTold_ = false;
         }
         return 0;
     }
@@ -228,9 +226,10 @@ public:
         if (awaited_ == 0) return -1;
         awaited_ = 0;
         const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - awaitedAt_).count();
-        if (since > kFollowMs) return -1;
-        return since <= kChainMs ? 0 : framesOf(int(since));
+        return followingFrames(int(std::min<std::int64_t>(since, kFollowMs + 1)), waitedSinceTold_, engine_->rate());
     }
+
+    void programWaits() override { waitedSinceTold_ = true; }
 
 private:
     std::int64_t framesOf(int ms) const { return std::int64_t(ms) * engine_->rate() / 1000; }
@@ -294,6 +293,7 @@ private:
     std::uint64_t lastTimed_ = 0; // the engine's number of the timed tone asked for last
     std::uint64_t awaited_ = 0;   // the timed tone the program was told has ended, until the next play
     Clock::time_point awaitedAt_;
+    bool waitedSinceTold_ = false; // the program has paused on purpose since awaitedAt_
     std::shared_ptr<const PcmSound> beep_;
     int beepPitch_ = 0;
 };
