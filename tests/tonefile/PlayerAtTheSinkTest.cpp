@@ -181,7 +181,7 @@ TEST_F(PlayerProgram, AnInvisibleFileNamedWithoutQuotesPlaysAndTheProgramEndsAft
 // the first sounds soon after the program starts.
 TEST_F(PlayerProgram, TenShortTonesKeepTheirLengthWithEvenShortGapsBetween) {
     run({path("my tones/ten.tnf")});
-    ASSERT_EQ(program_.state(), QProcess::NotRunning) << "still running 30 s later";
+    const bool ended = program_.state() == QProcess::NotRunning;
     // At 90 % of the level: from the first period that reaches it to the
     // fade's first millisecond. The envelope's window widens each stretch by its own width.
     const qint64 window = framesOf(1.0);
@@ -190,21 +190,25 @@ TEST_F(PlayerProgram, TenShortTonesKeepTheirLengthWithEvenShortGapsBetween) {
         first += window / 2;
         last -= window / 2;
     }
-    ASSERT_EQ(tones.size(), 10u);
+    // Everything heard first, so a run cut short shows where it fell silent.
     // How soon the program starts is a matter of speed, which a busy machine
     // changes: reported here and by bench/startup_time.sh, not asserted.
-    std::cout << "[ measured ] exec to the first tone: " << msOf(tones[0].first - started_) << " ms" << std::endl;
-    std::vector<double> gaps;
+    if (!tones.empty())
+        std::cout << "[ measured ] exec to the first tone: " << msOf(tones[0].first - started_) << " ms" << std::endl;
+    std::vector<double> lengths, gaps;
     for (size_t i = 0; i < tones.size(); ++i) {
-        const double ms = msOf(tones[i].second - tones[i].first);
-        std::cout << "[ measured ] tone " << i + 1 << ": " << ms << " ms";
+        lengths.push_back(msOf(tones[i].second - tones[i].first));
+        std::cout << "[ measured ] tone " << i + 1 << ": " << lengths.back() << " ms";
         if (i > 0) {
             gaps.push_back(msOf(tones[i].first - tones[i - 1].second));
             std::cout << " after a gap of " << gaps.back() << " ms";
         }
         std::cout << std::endl;
-        EXPECT_NEAR(ms, 100.0, 1.0) << "tone " << i + 1;
     }
+    ASSERT_TRUE(ended) << "still running after a second of silence, " << msOf(qint64(samples_.size()) - started_)
+                       << " ms after exec";
+    ASSERT_EQ(tones.size(), 10u);
+    for (size_t i = 0; i < lengths.size(); ++i) EXPECT_NEAR(lengths[i], 100.0, 1.0) << "tone " << i + 1;
     const auto [shortest, longest] = std::minmax_element(gaps.begin(), gaps.end());
     EXPECT_GT(*shortest, 1.0) << "two tones ran into one";
     EXPECT_LT(*longest, 10.0);
