@@ -23,14 +23,8 @@ namespace {
 constexpr int kBytesPerFrame = 4; // 16-bit stereo
 // Queued at the server: a stall of the machine this long goes unheard.
 constexpr int kBufferMs = 200;
-// The server asks for sound in pieces of this size. PipeWire's server sets
-// the stream's cycle to buffer - 2 × request (its node.latency, whatever the
-// stream asks for), takes a cycle at a time and tells where it has read only
-// afterwards: at 40 ms it took 43 ms at a time, up to 35 ms past the lead,
-// and a change written there was spliced into what it had already taken (a
-// step of 8000–14000 LSB in one change of frequency in eight). At 90 ms
-// the cycle is 20 ms.
-constexpr int kRequestMs = 90;
+// The server asks for sound in pieces of this size.
+constexpr int kRequestMs = 40;
 // A change lands this far ahead of the sound playing, past what the server
 // has already taken from the queue; corked, this far past the queue's
 // read position, which the server may already be reading as it uncorks
