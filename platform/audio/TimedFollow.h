@@ -20,10 +20,10 @@ constexpr int kFollowMs = 800;
 // told to the request; programWaited: the program paused on purpose (a delay,
 // an event wait) in between. A program that did not pause meant no silence,
 // however late a busy machine let it ask.
-constexpr std::int64_t followingFrames(int sinceToldMs, bool programWaited, int rate) {
+constexpr std::int64_t followingFrames(std::int64_t sinceToldMs, bool programWaited, int rate) {
     if (sinceToldMs > kFollowMs) return -1;
     if (sinceToldMs <= kChainMs || !programWaited) return 0;
-    return std::int64_t(sinceToldMs) * rate / 1000;
+    return sinceToldMs * rate / 1000;
 }
 
 } // namespace tonara

@@ -226,7 +226,7 @@ public:
         if (awaited_ == 0) return -1;
         awaited_ = 0;
         const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - awaitedAt_).count();
-        return followingFrames(int(std::min<std::int64_t>(since, kFollowMs + 1)), waitedSinceTold_, engine_->rate());
+        return followingFrames(since, waitedSinceTold_, engine_->rate());
     }
 
     void programWaits() override { waitedSinceTold_ = true; }
