@@ -39,22 +39,14 @@ SinkRecorder::~SinkRecorder() {
     }
 }
 
-namespace {
-// Short, so that what the sink plays arrives soon, but not below PipeWire's
-// shortest safe cycle (a power of two of at least 10 ms, as the output's):
-// a recorder asking for less shortens the whole graph's cycle, and a busy
-// machine then misses a cycle's deadline now and then.
-constexpr int kRecordingLatencyMs = 12;
-} // namespace
-
-bool SinkRecorder::start(QString& why) {
+bool SinkRecorder::start(QString& why, int latencyMs) {
     const QString sink = qEnvironmentVariableIsEmpty("SOUND_SINK") ? "tonara_out" : qEnvironmentVariable("SOUND_SINK");
     // A buffering set in the environment (a user's PULSE_LATENCY_MSEC) would
     // win over --latency-msec and make parec deliver in long blocks.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("PULSE_LATENCY_MSEC");
     recorder_.setProcessEnvironment(environment);
-    recorder_.start("parec", {"--latency-msec=" + QString::number(kRecordingLatencyMs), "-d", sink + ".monitor", "--format=s16le",
+    recorder_.start("parec", {"--latency-msec=" + QString::number(latencyMs), "-d", sink + ".monitor", "--format=s16le",
                               "--rate=" + QString::number(kSinkRate), "--channels=2", "--raw"});
     if (!recorder_.waitForStarted(5000)) {
         why = "parec did not start: " + recorder_.errorString();

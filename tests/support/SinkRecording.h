@@ -47,8 +47,16 @@ inline void report(const std::string& what, double value, const char* unit) {
 class SinkRecorder {
 public:
     ~SinkRecorder();
+    // Short, so that what the sink plays arrives soon, but not below PipeWire's
+    // shortest safe cycle (a power of two of at least 10 ms, as the output's):
+    // a recorder asking for less shortens the whole graph's cycle, and a busy
+    // machine then misses a cycle's deadline now and then.
+    static constexpr int kShortLatencyMs = 12;
+    // Long enough that PipeWire's cycle is the one our output's stream asks
+    // for, as on a desktop where it plays alone.
+    static constexpr int kLongLatencyMs = 100;
     // Starts the recorder and gives it a second to connect; false with the reason when it cannot.
-    bool start(QString& why);
+    bool start(QString& why, int latencyMs = kShortLatencyMs);
     // Frames received so far.
     qint64 frames();
     // The frame of the recording that the sink plays at this moment, to

@@ -23,8 +23,16 @@ namespace {
 constexpr int kBytesPerFrame = 4; // 16-bit stereo
 // Queued at the server: a stall of the machine this long goes unheard.
 constexpr int kBufferMs = 200;
-// The server asks for sound in pieces of this size.
+// The server asks for sound in pieces of this size. PipeWire's pulse server
+// sets the stream's graph cycle itself, to the buffer less twice the piece
+// (at most 43 ms), rounded down to a power of two frames, and takes a
+// cycle's worth of the queue at a time, ahead of what plays. With pieces of
+// 40 ms, when nothing else at the server asked for a shorter cycle, it ran
+// 43 ms cycles and had taken up to 36 ms past what plays: a change landed
+// in sound already taken, and a stop was cut hard. Pieces of 92 ms ask for
+// 16 ms, which it runs as 512 frames (10.7 ms at 48 kHz), inside the lead.
 constexpr int kRequestMs = 40;
+constexpr int kPipeWireRequestMs = 92;
 // A change lands this far ahead of the sound playing, past what the server
 // has already taken from the queue; corked, this far past the queue's
 // read position, which the server may already be reading as it uncorks
@@ -32,14 +40,13 @@ constexpr int kRequestMs = 40;
 // to 1.5 ms short).
 constexpr int kLeadMs = 15;
 constexpr int kCorkedLeadMs = 20;
-constexpr int kCycleMs = 10;
 // Mixed and written in pieces of this much at most: more than the queue
 // holds, so a rewrite goes to the server in one write. PipeWire's server
 // takes each piece's end as the queue's new end; a rewrite in several
 // pieces would shorten the queue until the last arrived, and on a busy
 // machine its reader could run dry meanwhile.
 constexpr int kPieceMs = 1000;
-static_assert(kPieceMs > kBufferMs + kRequestMs);
+static_assert(kPieceMs > kBufferMs + kPipeWireRequestMs);
 
 std::int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -108,20 +115,12 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     rate_ = rate;
     feed_ = &feed;
     piece_.resize(std::size_t(rate) * kPieceMs / 1000 * 2);
+    const int requestMs = connection_->isPipeWire() ? kPipeWireRequestMs : kRequestMs;
 
     PulseConnection::Lock lock(*connection_);
     const pa_sample_spec streamFormat{PA_SAMPLE_S16LE, std::uint32_t(rate), 2};
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "production");
-    // PipeWire's graph runs in cycles of the shortest latency its streams
-    // ask for (1024 frames by default), a power of two; a short cycle lets a
-    // change through soon after it is made. Below 10 ms (256 frames at
-    // 48 kHz) a busy machine misses a cycle's deadline now and then and the
-    // sink plays a cycle of silence. PulseAudio ignores it.
-    std::uint32_t cycleFrames = 1;
-    while (cycleFrames < std::uint32_t(rate) * kCycleMs / 1000) cycleFrames *= 2;
-    const std::string cycle = std::to_string(cycleFrames) + '/' + std::to_string(rate);
-    pa_proplist_sets(properties, "node.latency", cycle.c_str());
     stream_ = pa_stream_new_with_proplist(connection_->context(), "Tones", &streamFormat, nullptr, properties);
     pa_proplist_free(properties);
     if (!stream_) return false;
@@ -145,7 +144,7 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     attributes.maxlength = std::uint32_t(-1);
     attributes.tlength = std::uint32_t(pa_usec_to_bytes(kBufferMs * 1000ULL, &streamFormat));
     attributes.prebuf = std::uint32_t(-1);
-    attributes.minreq = std::uint32_t(pa_usec_to_bytes(kRequestMs * 1000ULL, &streamFormat));
+    attributes.minreq = std::uint32_t(pa_usec_to_bytes(requestMs * 1000ULL, &streamFormat));
     attributes.fragsize = std::uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
                                          PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_NOT_MONOTONIC);
