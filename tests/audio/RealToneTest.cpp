@@ -419,7 +419,12 @@ TEST_F(RealTone, PlayAndStopAreHeardAtOnce) {
 // With nothing else at the server asking for a short cycle, PipeWire runs
 // the graph at the cycle our stream asks for and takes that much of its
 // queue at a time: a stop written into sound already taken is cut hard.
+// PulseAudio instead rewinds its sink for a change, but what the sink's
+// monitor has already handed a recorder is not taken back: a recorder
+// asking for a long latency there hears a splice no listener does.
 TEST_F(RealTone, AStopFadesWhenOurStreamSetsTheServersCycle) {
+    if (AudioOutput::instance().deviceInfo().driver != "PipeWire")
+        GTEST_SKIP() << "PulseAudio rewinds its sink; its monitor cannot show what a listener hears here";
     recorder.stop();
     SinkRecorder alone;
     QString why;
