@@ -360,15 +360,15 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-struct PlayAndStop {
-    double playMs = 0; // Play to the tone's first sample at the sink
-    double stopMs = 0; // Stop to its last
+struct PlayAndStopTimes {
+    std::vector<double> playMs; // Play to each tone's first sample at the sink
+    std::vector<double> stopMs; // Stop to its last
 };
 
 // Stop, as the Stop button does it (KillAll inside the tone's wait), after
 // Play; a fade, never a click. The first trial of four comes after a quiet
 // spell, on a corked stream.
-void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, std::vector<PlayAndStop>& heard) {
+void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, PlayAndStopTimes& heard) {
     for (int trial = 0; trial < trials; ++trial) {
         if (trial % 4 == 0) recorder.keepRecording(1500); // quiet long enough to be corked
         const qint64 called = recorder.position();
@@ -384,7 +384,8 @@ void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, std
         const std::vector<std::int16_t> got = recorder.samples();
         const ToneSpan tone = findTone(got, 15000, called);
         ASSERT_TRUE(tone.found()) << "trial " << trial;
-        heard.push_back({msOf(tone.onset - called), msOf(tone.offset - stopped)});
+        heard.playMs.push_back(msOf(tone.onset - called));
+        heard.stopMs.push_back(msOf(tone.offset - stopped));
         // No step larger than a full-level sine's own, in the fade or where it ends.
         const int steepest = int(30000 * 2 * std::numbers::pi * 1000 / kSinkRate) + 400;
         for (qint64 i = tone.offset - framesOf(8); i < tone.offset + framesOf(2); ++i)
@@ -397,14 +398,11 @@ void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, std
 // Play and Stop heard within a few tens of milliseconds every time, the
 // first Play after a quiet spell (a corked stream) included.
 TEST_F(RealTone, PlayAndStopAreHeardAtOnce) {
-    std::vector<PlayAndStop> heard;
+    PlayAndStopTimes heard;
     playAndStop(window, recorder, 8, heard);
     if (HasFatalFailure()) return;
-    std::vector<double> starts, stops;
-    for (const PlayAndStop& trial : heard) {
-        starts.push_back(trial.playMs);
-        stops.push_back(trial.stopMs);
-    }
+    const std::vector<double>& starts = heard.playMs;
+    const std::vector<double>& stops = heard.stopMs;
     const double worstStart = *std::max_element(starts.begin(), starts.end());
     const double worstStop = *std::max_element(stops.begin(), stops.end());
     report("play to sound at the sink, median", median(starts), "ms");
@@ -424,12 +422,12 @@ TEST_F(RealTone, PlayAndStopAreHeardAtOnce) {
 // asking for a long latency there hears a splice no listener does.
 TEST_F(RealTone, AStopFadesWhenOurStreamSetsTheServersCycle) {
     if (AudioOutput::instance().deviceInfo().driver != "PipeWire")
-        GTEST_SKIP() << "PulseAudio rewinds its sink; its monitor cannot show what a listener hears here";
+        GTEST_SKIP() << SinkRecorder::kRewindsUnseenAtPulseAudio;
     recorder.stop();
     SinkRecorder alone;
     QString why;
     ASSERT_TRUE(alone.start(why, SinkRecorder::kLongLatencyMs)) << why.toStdString();
-    std::vector<PlayAndStop> heard;
+    PlayAndStopTimes heard;
     playAndStop(window, alone, 8, heard);
 }
 

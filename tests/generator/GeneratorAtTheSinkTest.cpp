@@ -292,7 +292,7 @@ class GeneratorAloneAtTheSink : public GeneratorAtTheSink {
 protected:
     void SetUp() override {
         if (soundServerReachable() && AudioOutput::instance().deviceInfo().driver != "PipeWire")
-            GTEST_SKIP() << "PulseAudio rewinds its sink; its monitor cannot show what a listener hears here";
+            GTEST_SKIP() << SinkRecorder::kRewindsUnseenAtPulseAudio;
         GeneratorAtTheSink::SetUp();
     }
     int recorderLatencyMs() const override { return SinkRecorder::kLongLatencyMs; }

@@ -55,6 +55,11 @@ public:
     // Long enough that PipeWire's cycle is the one our output's stream asks
     // for, as on a desktop where it plays alone.
     static constexpr int kLongLatencyMs = 100;
+    // Why a test with a long-latency recorder is skipped at PulseAudio: that
+    // server rewinds its sink for a change, and what the monitor has already
+    // handed the recorder is not taken back, so it shows a splice no listener hears.
+    static constexpr const char* kRewindsUnseenAtPulseAudio =
+        "PulseAudio rewinds its sink; its monitor cannot show what a listener hears here";
     // Starts the recorder and gives it a second to connect; false with the reason when it cannot.
     bool start(QString& why, int latencyMs = kShortLatencyMs);
     // Frames received so far.
