@@ -50,7 +50,9 @@ _sound_server_start_pipewire() {
     mkdir -p "$XDG_RUNTIME_DIR/config/pipewire/pipewire.conf.d"
     printf 'context.properties = { default.clock.rate = %s default.clock.allowed-rates = [ %s ] }\n' \
         "$SOUND_RATE" "$SOUND_RATE" >"$XDG_RUNTIME_DIR/config/pipewire/pipewire.conf.d/rate.conf"
-    XDG_CONFIG_HOME="$XDG_RUNTIME_DIR/config" pipewire >"$XDG_RUNTIME_DIR/pipewire.log" 2>&1 &
+    # Its nodes at info level: the log then records each cycle the graph
+    # missed, which spoils every stream at the sink (tests/support/MissedCycles.h).
+    XDG_CONFIG_HOME="$XDG_RUNTIME_DIR/config" PIPEWIRE_DEBUG="2,pw.node:3" pipewire >"$XDG_RUNTIME_DIR/pipewire.log" 2>&1 &
     _sound_server_pids+=($!)
     for _ in $(seq 1 50); do
         [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break

@@ -78,6 +78,7 @@ TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
         sound(window).SoundWinmmRNDTMP(pitch, 700);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
+        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
         const ToneSpan tone = findTone(got, 15000, called);
         ASSERT_TRUE(tone.found()) << "nothing reached the sink";
         const TonePurity purity =
@@ -101,6 +102,7 @@ TEST_F(RealTone, TheOutputVolumeScalesAPresetAndZeroDbKeepsItsLevel) {
         sound(window).SoundWinmmRNDTMP(10000, 700);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
+        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
         const double wanted = 30000 * std::pow(10.0, db / 20.0);
         const ToneSpan tone = findTone(got, int(wanted / 2), called);
         ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -122,6 +124,7 @@ TEST_F(RealTone, AContinuousToneSoundsUntilStopAndLeavesNoFile) {
     sound(window).SoundWinmmRND(1000);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     ASSERT_GE(stopped, 0) << "the wait loop never let the timer run";
     const ToneSpan tone = findTone(got, 15000, called);
@@ -152,6 +155,7 @@ TEST_F(RealTone, ATimedToneLastsItsDuration) {
     sound(window).SoundWinmmRNDTMP(1000, 100);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -181,6 +185,7 @@ TEST_F(RealTone, PitchesUpToTheEdgeOfTheBandKeepTheirLevelAndOneBeyondTheLimitIs
         sound(window).SoundWinmmRND(pitch);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
+        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
         if (2 * pitch >= kSinkRate) {
             const Component strongest = strongestComponent(samplesBetween(got, called, qint64(got.size())), kSinkRate);
             report(std::to_string(pitch) + " Hz: strongest component at the sink", levelDb(strongest.amplitude, 32768),
@@ -205,6 +210,7 @@ TEST_F(RealTone, BeepSoundsItsPitchForItsDuration) {
     platform().beep(1500, 200);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -226,6 +232,7 @@ TEST_F(RealTone, ThePlayerPlaysEightBitMonoAtItsOwnRateAndAMissingFileSilencesIt
     platform().playWav(tempFile("none.wav"), true);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     const ToneSpan tone = findTone(got, 12000, started, replaced);
     ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -249,6 +256,7 @@ TEST_F(RealTone, AToneStreamFollowsItsVolumeAndRateAndStops) {
     stream->stop();
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     EXPECT_LT(peakBetween(got, opened, opened + framesOf(150)), 100) << "sounded before play";
     const ToneSpan first = findTone(got, 15000, opened, changed);
@@ -287,6 +295,7 @@ TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
     sound(window).SoundWinmmLTH();
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     const std::vector<SweepStep> steps = sweepSteps(got, called, 200);
     ASSERT_GE(steps.size(), 10u) << "the sweep did not reach the sink step by step";
@@ -303,6 +312,7 @@ TEST_F(RealTone, BackToBackTimedTonesAreSeparateTonesThatKeepTheirLength) {
     for (const qint16 pitch : {qint16(1000), qint16(1500), qint16(2000)}) sound(window).SoundWinmmRNDTMP(pitch, 150);
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
 
     EXPECT_LE(peakBetween(got, called, qint64(got.size())), 30300) << "tones summed";
     qint64 from = called;
@@ -346,6 +356,7 @@ TEST_F(RealTone, AQuietOutputIsCorkedAndTheNextSoundIsHeardAtOnce) {
     platform().beep(1000, 200);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
+    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "the output did not come back";
     report("start latency after a pause (call to sink)", msOf(tone.onset - called), "ms");
@@ -382,6 +393,7 @@ void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, Pla
         sound(window).SoundWinmmRND(1000);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
+        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
         const ToneSpan tone = findTone(got, 15000, called);
         ASSERT_TRUE(tone.found()) << "trial " << trial;
         heard.playMs.push_back(msOf(tone.onset - called));
@@ -400,7 +412,7 @@ void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, Pla
 TEST_F(RealTone, PlayAndStopAreHeardAtOnce) {
     PlayAndStopTimes heard;
     playAndStop(window, recorder, 8, heard);
-    if (HasFatalFailure()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     const std::vector<double>& starts = heard.playMs;
     const std::vector<double>& stops = heard.stopMs;
     const double worstStart = *std::max_element(starts.begin(), starts.end());

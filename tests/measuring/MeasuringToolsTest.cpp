@@ -1,6 +1,7 @@
 // The sink tests' verdicts are only as good as the code that measures the
 // recordings: each measure against synthetic signals whose answer is known.
 
+#include "MissedCycles.h"
 #include "SinkRecording.h"
 #include "ToneAnalysis.h"
 
@@ -171,6 +172,45 @@ TEST(SweepSteps, FindsEachStepItsPitchAndOnset) {
     }
     // A pitch off the grid (310 Hz) is no step.
     EXPECT_TRUE(sweepSteps(recording({{310, 100}}), 0, 200).empty());
+}
+
+// Lines as PipeWire 0.3.65's daemon writes them, among their neighbours.
+TEST(FirstMissSince, IsTheOutputGraphsFirstClientTooSlowFromThatMomentOn) {
+    const QByteArray log =
+        "[I][13353.994675] pw.node      | [     impl-node.c: 1058 dump_states()] (parec-51) client too slow! "
+        "rate:512/48000 pos:2204160 status:triggered\n"
+        "[I][13354.000001] pw.node      | [     impl-node.c:  409 node_update_state()] (parec-51) running -> idle\n"
+        "[I][13400.494663] pw.node      | [     impl-node.c: 1058 dump_states()] (tonara_mic-44) client too slow! "
+        "rate:256/48000 pos:2501120 status:triggered\n"
+        "[I][13400.646064] pw.node      | [     impl-node.c: 1058 dump_states()] (pacat-47) client too slow! "
+        "rate:256/48000 pos:512256 status:triggered\n"
+        "[I][13429.1839] pw.node | (broken-1) client too slow! rate:512/48000\n"
+        "[I][13429.183917] pw.node      | [     impl-node.c: 1058 dump_states()] (audio_tests_at_server-67) client "
+        "too slow! rate:1024/96000 pos:5813248 status:awake\n";
+    struct Case {
+        std::int64_t sinceRawNs;
+        std::int64_t rawNs; // of the miss found; 0 for none
+        int quantum;
+        const char* node;
+    } const cases[] = {
+        {0, 13353994675000, 512, "(parec-51)"},
+        {13353994675000, 13353994675000, 512, "(parec-51)"}, // at that very moment
+        {13353994676000, 13429183917000, 1024, "(audio_tests_at_server-67)"}, // past the microphone's misses
+        {13429183918000, 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sinceRawNs);
+        const std::optional<MissedCycle> miss = firstMissSince(log, c.sinceRawNs);
+        if (c.rawNs == 0) {
+            EXPECT_FALSE(miss.has_value());
+            continue;
+        }
+        ASSERT_TRUE(miss.has_value());
+        EXPECT_EQ(miss->rawNs, c.rawNs);
+        EXPECT_EQ(miss->quantum, c.quantum);
+        EXPECT_NE(miss->line.find(c.node), std::string::npos);
+    }
+    EXPECT_FALSE(firstMissSince("", 0).has_value());
 }
 
 } // namespace

@@ -80,6 +80,8 @@ protected:
         AudioOutput::instance().deviceInfo();
     }
 
+    std::string serverMissed_; // by the last key(): SinkRecorder::serverMissedACycle
+
     // Keys the message in Standard timing; the recording from the press on.
     std::vector<std::int16_t> key(const QString& message, int wpm) {
         Form4 morse(main);
@@ -101,6 +103,7 @@ protected:
         const long underruns = AudioOutput::instance().underruns() - underrunsBefore;
         EXPECT_EQ(underruns, 0) << "the sound server ran out of the message " << underruns << " times";
         std::vector<std::int16_t> all = recorder.stop();
+        serverMissed_ = recorder.serverMissedACycle(pressed);
         return {all.begin() + std::min<qint64>(pressed, qint64(all.size())), all.end()};
     }
 
@@ -146,6 +149,7 @@ TEST_F(MorseStandardAtTheSink, EveryToneAndGapIsWithinAMillisecondOfTheTableAndR
     for (const int wpm : {15, 20, 30}) {
         SCOPED_TRACE(testing::Message() << wpm << " WPM");
         const std::vector<std::int16_t> heard = key(kParisText, wpm);
+        if (!serverMissed_.empty()) GTEST_SKIP() << serverMissed_;
         const StandardTiming timing = standardTiming({wpm, wpm});
         const double worst = worstTimingError(heard, standardPlan(kParisText, timing));
         report("PARIS PARIS TEST 73 at " + std::to_string(wpm) + " WPM, worst tone or gap against the table", worst, "ms");
@@ -158,6 +162,7 @@ TEST_F(MorseStandardAtTheSink, EveryToneAndGapIsWithinAMillisecondOfTheTableAndR
 
 TEST_F(MorseStandardAtTheSink, TheKeyingAt20WpmIs40DbDownAt150Hz) {
     const std::vector<std::int16_t> heard = key(kParisText + " " + kParisText, 20);
+    if (!serverMissed_.empty()) GTEST_SKIP() << serverMissed_;
     std::vector<double> samples(heard.begin(), heard.end());
     const KeyedSpectrum spectrum = keyedSpectrum(samples, kSinkRate, kPitch);
     report("keying at 20 WPM, rise 5 ms: strongest at 150 Hz or more from the tone", spectrum.worstDbAt150, "dB");

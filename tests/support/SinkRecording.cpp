@@ -1,7 +1,9 @@
 #include "SinkRecording.h"
+#include "MissedCycles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdlib>
+#include <ctime>
 #include <numbers>
 
 namespace tonara::test {
@@ -142,6 +145,24 @@ std::vector<std::int16_t> SinkRecorder::drain() {
     drainedFrames_ += qint64(left.size());
     received_.remove(0, qsizetype(left.size()) * 4);
     return left;
+}
+
+std::string SinkRecorder::serverMissedACycle(qint64 from) {
+    if (qEnvironmentVariable("SOUND_SERVER") != "pipewire" || originNs_ < 0) return {};
+    QFile log(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pipewire.log");
+    if (!log.open(QIODevice::ReadOnly)) return {};
+    timespec raw{};
+    clock_gettime(CLOCK_MONOTONIC_RAW, &raw);
+    const qint64 monoMinusRawNs = clockNs() - (qint64(raw.tv_sec) * 1000000000 + raw.tv_nsec);
+    // From PipeWire's longest cycle before the frame: the frame may lie in
+    // the cycle that a miss seen just after it spoiled.
+    constexpr qint64 kLongestCycleFrames = 2048;
+    const qint64 sinceNs = originNs_ + (from - kLongestCycleFrames) * 1000000000 / kSinkRate;
+    const std::optional<MissedCycle> miss = firstMissSince(log.readAll(), sinceNs - monoMinusRawNs);
+    if (!miss) return {};
+    return "PipeWire missed a cycle of its graph " + std::to_string(double(miss->rawNs + monoMinusRawNs - originNs_) / 1e9) +
+           " s into the recording, which cuts or delays every stream there by " + std::to_string(msOf(miss->quantum)) +
+           " ms, a peer's too; its log: " + miss->line;
 }
 
 std::vector<std::int16_t> SinkRecorder::samples(qint64 from, int channel) {

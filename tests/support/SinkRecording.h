@@ -84,6 +84,10 @@ public:
     // The left channel received since the last drain, which the recorder
     // then forgets: for recordings too long to keep.
     std::vector<std::int16_t> drain();
+    // Where PipeWire logged that its output's graph missed a cycle since
+    // frame from of the recording played, with its log line; empty when it
+    // did not (and at PulseAudio). MissedCycles.h says why.
+    std::string serverMissedACycle(qint64 from = 0);
 
 private:
     // Lets events run and receives for ms.
@@ -120,6 +124,12 @@ struct SweepStep {
 // The steps of a recorded sweep: runs of at least three whole periods at one
 // multiple of stepHz, in order.
 std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz);
+
+// A recording in which the server missed a cycle is not judged: the test is
+// skipped with the server's own record of it.
+#define SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, ...)                                      \
+    if (const std::string missed = (recorder).serverMissedACycle(__VA_ARGS__); !missed.empty()) \
+    GTEST_SKIP() << missed
 
 inline qint64 framesOf(double ms) { return qint64(ms * kSinkRate / 1000.0); }
 inline double msOf(qint64 frames) { return double(frames) * 1000.0 / kSinkRate; }

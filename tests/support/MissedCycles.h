@@ -1,0 +1,27 @@
+#pragma once
+// PipeWire's own record of the graph cycles it missed. On a busy or
+// virtual machine its graph now and then runs a cycle before a client has
+// delivered its part ("client too slow!" in the daemon's log): every stream
+// of that client, a peer's as much as ours, then loses or is delayed by a
+// cycle of sound (10.7 ms at 48 kHz), and the recorder loses up to a
+// tenth of a second. A recording the server spoiled so cannot judge the program.
+
+#include <QByteArray>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tonara::test {
+
+struct MissedCycle {
+    std::int64_t rawNs = 0; // when the daemon saw it, on CLOCK_MONOTONIC_RAW (its log's clock)
+    int quantum = 0;        // the graph's cycle then, in frames
+    std::string line;       // as logged
+};
+
+// The first miss of the output's graph at or after sinceRawNs in a daemon
+// log (pw.node at info level). The microphone's chain (its sink and the
+// sine that plays into it) runs a graph of its own; its misses are left out.
+std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t sinceRawNs);
+
+} // namespace tonara::test
