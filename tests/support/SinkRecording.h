@@ -126,7 +126,10 @@ struct SweepStep {
 std::vector<SweepStep> sweepSteps(const std::vector<std::int16_t>& samples, qint64 from, int stepHz);
 
 // A recording in which the server missed a cycle is not judged: the test is
-// skipped with the server's own record of it.
+// skipped with the server's own record of it. From a frame on where only
+// the sound is judged; from the start where a moment marked by position()
+// is compared with what was recorded (the recorder's own loss at a miss
+// moves every later frame against the clock).
 #define SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, ...)                                      \
     if (const std::string missed = (recorder).serverMissedACycle(__VA_ARGS__); !missed.empty()) \
     GTEST_SKIP() << missed
