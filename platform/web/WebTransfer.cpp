@@ -1,13 +1,13 @@
-// Downloads and uploads through libcurl, blocking the calling thread. The
+// Downloads and uploads through libcurl (opened at the first), blocking the calling thread. The
 // wait watches the termination pipe too: a termination request abandons the
 // transfer and is served at once.
 #include "WebTransfer.h"
+#include "CurlLibrary.h"
 #include "TerminationRequests.h"
 
 #include <QUrl>
 #include <algorithm>
 #include <cstring>
-#include <curl/curl.h>
 
 namespace tonara {
 
@@ -36,18 +36,18 @@ bool neverResolves(const QUrl& url) {
 
 // Runs the transfer on a multi handle so that the wait can watch the
 // termination pipe beside the transfer's own sockets.
-CURLcode performWatchingTermination(CURL* easy) {
-    CURLM* multi = curl_multi_init();
+CURLcode performWatchingTermination(const CurlFunctions& curl, CURL* easy) {
+    CURLM* multi = curl.multi_init();
     if (!multi) return CURLE_OUT_OF_MEMORY;
     CURLcode result = CURLE_OK;
     bool abandoned = false;
-    if (curl_multi_add_handle(multi, easy) != CURLM_OK) result = CURLE_FAILED_INIT;
+    if (curl.multi_add_handle(multi, easy) != CURLM_OK) result = CURLE_FAILED_INIT;
     for (int running = 1; result == CURLE_OK && running > 0;) {
-        if (curl_multi_perform(multi, &running) != CURLM_OK) result = CURLE_FAILED_INIT;
+        if (curl.multi_perform(multi, &running) != CURLM_OK) result = CURLE_FAILED_INIT;
         if (result != CURLE_OK || running == 0) break;
         curl_waitfd termination{terminationPipeHere(), CURL_WAIT_POLLIN, 0};
         const unsigned extra = termination.fd >= 0 ? 1 : 0;
-        if (curl_multi_poll(multi, extra ? &termination : nullptr, extra, kLongestPollMs, nullptr) != CURLM_OK) {
+        if (curl.multi_poll(multi, extra ? &termination : nullptr, extra, kLongestPollMs, nullptr) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
         } else if (termination.revents & CURL_WAIT_POLLIN) {
             abandoned = true;
@@ -55,11 +55,11 @@ CURLcode performWatchingTermination(CURL* easy) {
         }
     }
     int left = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi, &left))
+    while (CURLMsg* message = curl.multi_info_read(multi, &left))
         if (message->msg == CURLMSG_DONE && message->easy_handle == easy && result == CURLE_OK)
             result = message->data.result;
-    curl_multi_remove_handle(multi, easy);
-    curl_multi_cleanup(multi);
+    curl.multi_remove_handle(multi, easy);
+    curl.multi_cleanup(multi);
     // Given up before the request is served: the shut-down it runs ends the program.
     if (abandoned) serveTerminationRequest();
     return result;
@@ -68,23 +68,22 @@ CURLcode performWatchingTermination(CURL* easy) {
 // One easy handle with what every transfer shares.
 class Transfer {
 public:
-    Transfer(const QUrl& url, const char* protocols, long connectMs, long timeoutMs) {
-        static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-        handle_ = initialised ? curl_easy_init() : nullptr;
+    Transfer(const CurlFunctions& curl, const QUrl& url, const char* protocols, long connectMs, long timeoutMs)
+        : curl_(curl), handle_(curl_.easy_init()) {
         if (!handle_) return;
         address_ = url.toEncoded();
-        curl_easy_setopt(handle_, CURLOPT_URL, address_.constData());
-        curl_easy_setopt(handle_, CURLOPT_PROTOCOLS_STR, protocols);
-        curl_easy_setopt(handle_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, connectMs);
-        curl_easy_setopt(handle_, CURLOPT_TIMEOUT_MS, timeoutMs);
-        curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(handle_, CURLOPT_USERAGENT, "Tonara/2.3.6");
-        curl_easy_setopt(handle_, CURLOPT_ERRORBUFFER, error_);
+        curl_.easy_setopt(handle_, CURLOPT_URL, address_.constData());
+        curl_.easy_setopt(handle_, CURLOPT_PROTOCOLS_STR, protocols);
+        curl_.easy_setopt(handle_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_.easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, connectMs);
+        curl_.easy_setopt(handle_, CURLOPT_TIMEOUT_MS, timeoutMs);
+        curl_.easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
+        curl_.easy_setopt(handle_, CURLOPT_USERAGENT, "Tonara/2.3.6");
+        curl_.easy_setopt(handle_, CURLOPT_ERRORBUFFER, error_);
         error_[0] = '\0';
     }
     ~Transfer() {
-        if (handle_) curl_easy_cleanup(handle_);
+        if (handle_) curl_.easy_cleanup(handle_);
     }
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
@@ -92,19 +91,20 @@ public:
     CURL* handle() const { return handle_; }
 
     CURLcode perform() {
-        result_ = handle_ ? performWatchingTermination(handle_) : CURLE_FAILED_INIT;
+        result_ = handle_ ? performWatchingTermination(curl_, handle_) : CURLE_FAILED_INIT;
         return result_;
     }
     long responseCode() const {
         long code = 0;
-        if (handle_) curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &code);
+        if (handle_) curl_.easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &code);
         return code;
     }
     QString failure() const {
-        return QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(result_));
+        return QString::fromUtf8(error_[0] ? error_ : curl_.easy_strerror(result_));
     }
 
 private:
+    const CurlFunctions& curl_;
     CURL* handle_ = nullptr;
     QByteArray address_;
     CURLcode result_ = CURLE_OK;
@@ -139,13 +139,16 @@ size_t supplyBody(char* buffer, size_t size, size_t count, void* source) {
 std::optional<QByteArray> webDownload(const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid() || neverResolves(url)) return std::nullopt;
-    Transfer transfer(url, "http,https", kDownloadConnectMs, kDownloadTimeoutMs);
+    const CurlLibrary& library = curlLibrary();
+    if (!library.functions) return std::nullopt;
+    const CurlFunctions& curl = *library.functions;
+    Transfer transfer(curl, url, "http,https", kDownloadConnectMs, kDownloadTimeoutMs);
     QByteArray body;
-    curl_easy_setopt(transfer.handle(), CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(transfer.handle(), CURLOPT_MAXREDIRS, kMostRedirects);
-    curl_easy_setopt(transfer.handle(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kLargestDownload));
-    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, collectBody);
-    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEDATA, &body);
+    curl.easy_setopt(transfer.handle(), CURLOPT_FOLLOWLOCATION, 1L);
+    curl.easy_setopt(transfer.handle(), CURLOPT_MAXREDIRS, kMostRedirects);
+    curl.easy_setopt(transfer.handle(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kLargestDownload));
+    curl.easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, collectBody);
+    curl.easy_setopt(transfer.handle(), CURLOPT_WRITEDATA, &body);
     // A body cut short ends in an error, so only a whole file gets here.
     if (transfer.perform() != CURLE_OK || transfer.responseCode() != 200) return std::nullopt;
     return body;
@@ -155,17 +158,20 @@ QString webUpload(const QByteArray& data, const QString& address) {
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid()) return "not a valid address: " + address;
     if (neverResolves(url)) return "the host " + url.host() + " does not exist";
-    Transfer transfer(url, "ftp,ftps,http,https", kUploadConnectMs, kUploadTimeoutMs);
+    const CurlLibrary& library = curlLibrary();
+    if (!library.functions) return library.failure;
+    const CurlFunctions& curl = *library.functions;
+    Transfer transfer(curl, url, "ftp,ftps,http,https", kUploadConnectMs, kUploadTimeoutMs);
     Outgoing out{&data};
-    curl_slist* headers = curl_slist_append(nullptr, "Expect:"); // send at once, without asking first
-    curl_easy_setopt(transfer.handle(), CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(transfer.handle(), CURLOPT_READFUNCTION, supplyBody);
-    curl_easy_setopt(transfer.handle(), CURLOPT_READDATA, &out);
-    curl_easy_setopt(transfer.handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(data.size()));
-    curl_easy_setopt(transfer.handle(), CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, discardBody); // the server's answer is not ours to print
+    curl_slist* headers = curl.slist_append(nullptr, "Expect:"); // send at once, without asking first
+    curl.easy_setopt(transfer.handle(), CURLOPT_UPLOAD, 1L);
+    curl.easy_setopt(transfer.handle(), CURLOPT_READFUNCTION, supplyBody);
+    curl.easy_setopt(transfer.handle(), CURLOPT_READDATA, &out);
+    curl.easy_setopt(transfer.handle(), CURLOPT_INFILESIZE_LARGE, curl_off_t(data.size()));
+    curl.easy_setopt(transfer.handle(), CURLOPT_HTTPHEADER, headers);
+    curl.easy_setopt(transfer.handle(), CURLOPT_WRITEFUNCTION, discardBody); // the server's answer is not ours to print
     const CURLcode result = transfer.perform();
-    curl_slist_free_all(headers);
+    curl.slist_free_all(headers);
     if (result != CURLE_OK) return transfer.failure();
     const bool overHttp = url.scheme() == "http" || url.scheme() == "https";
     const long code = transfer.responseCode();

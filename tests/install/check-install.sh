@@ -90,6 +90,11 @@ echo "== cmake --install"
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null || fail "cmake --install exited with $?"
 check_layout "$scratch/prefix" "installed tree"
 check_programs "$scratch/prefix" "installed tree"
+# libcurl is opened at the first transfer: linked in, it and its TLS and
+# Kerberos libraries slow every start-up.
+for program in "$scratch"/prefix/bin/* "$scratch"/prefix/libexec/tonara/*; do
+    readelf -d "$program" 2>/dev/null | grep -q 'NEEDED.*libcurl' && fail "$(basename "$program") is linked to libcurl"
+done
 
 echo "== cpack -G DEB"
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >"$scratch/cpack.log" 2>&1) \
