@@ -1,10 +1,8 @@
-#include "AudioOutput.h"
 #include "CommandLine.h"
 #include "CommandLineArguments.h"
 #include "Folders.h"
 #include "Leftovers.h"
 #include "Form1.h"
-#include "Synthesis.h"
 #include "WindowAccessibility.h"
 
 #include <QApplication>
@@ -24,8 +22,6 @@ int main(int argc, char** argv) {
     tonara::removeLeftovers(); // of an earlier run killed in the middle of a write
     QApplication app(argc, argv);
     app.setApplicationName("Tonara");
-    // The server answers while the windows are built; a tone file's first tone needs the converter.
-    tonara::AudioOutput::instance().openAhead(tonara::kToneRate);
     tonara::installWindowAccessibility();
     // The desktop entry's name: window, launcher and file manager then agree on one program and icon.
     QGuiApplication::setDesktopFileName("nl.norvane.Tonara");

@@ -95,13 +95,6 @@ soxr* RateConverter::converterFor(int fromRate, int toRate) {
     return converter;
 }
 
-void RateConverter::prepare(int fromRate, int toRate) {
-    if (fromRate <= 0 || toRate <= 0 || fromRate == toRate) return;
-    // libsoxr sets its stages up as the first samples pass.
-    if (soxr* converter = converterFor(fromRate, toRate))
-        run(converter, std::vector<float>(std::size_t(fromRate) / 100), double(toRate) / fromRate);
-}
-
 std::shared_ptr<const PcmSound> RateConverter::convert(std::shared_ptr<const PcmSound> sound, int rate,
                                                        bool looping) {
     if (!sound || sound->rate == rate) return sound;

@@ -27,9 +27,6 @@ public:
     // frames × rate / sound rate, rounded. A sound already at rate is
     // returned as it is. Nothing when the conversion fails.
     std::shared_ptr<const PcmSound> convert(std::shared_ptr<const PcmSound> sound, int rate, bool looping);
-    // Designs the filter from fromRate to toRate ahead of the first sound
-    // that needs it: the first conversion then takes no longer than the next.
-    void prepare(int fromRate, int toRate);
 
 private:
     soxr* converterFor(int fromRate, int toRate);

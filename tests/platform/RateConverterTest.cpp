@@ -108,25 +108,4 @@ TEST(RateConverter, ASoundAtTheOutputsRateIsPassedOnAsItIs) {
     EXPECT_EQ(converter.convert(nullptr, 48000, true), nullptr);
 }
 
-
-// A converter made ahead of its first sound (as the output does while the
-// program starts) converts exactly as one made by that sound.
-TEST(RateConverter, AConverterPreparedAheadGivesTheSameSamples) {
-    struct Case {
-        int from, to;
-        bool looping;
-    };
-    const Case cases[] = {{44100, 48000, true}, {44100, 48000, false}, {44100, 96000, true}, {96000, 44100, true}};
-    for (const Case& c : cases) {
-        const auto sound = oneSecondSine(1000, c.from);
-        RateConverter fresh, prepared;
-        prepared.prepare(c.from, c.to);
-        const auto expected = fresh.convert(sound, c.to, c.looping);
-        const auto got = prepared.convert(sound, c.to, c.looping);
-        ASSERT_TRUE(expected && got) << c.from << " to " << c.to;
-        EXPECT_EQ(got->rate, c.to);
-        EXPECT_TRUE(got->samples == expected->samples) << c.from << " to " << c.to << (c.looping ? ", looping" : "");
-    }
-}
-
 } // namespace tonara::test

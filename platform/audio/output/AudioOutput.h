@@ -59,11 +59,6 @@ public:
     virtual void setPlayerChannels(double left, double right) = 0;
     // Opens the output if that has not been tried yet.
     virtual AudioDeviceInfo deviceInfo() = 0;
-    // Starts opening the output on a thread of its own, with a converter
-    // from soundRate (the rate of the sounds the program plays first), so
-    // that the server's answers come while the program builds its windows.
-    // Whatever uses the output first waits for the opening to end.
-    virtual void openAhead(int soundRate) = 0;
     // Times the sound server ran out of our sound while it played.
     virtual long underruns() = 0;
     // Before the program ends: what has just been played is still on its

@@ -98,7 +98,6 @@ private:
 class SoundOutput : public AudioOutput, private AudioFeed {
 public:
     ~SoundOutput() override {
-        settle();
         letEndedSoundsPlayOut();
         if (driver_) driver_->close();
     }
@@ -181,9 +180,8 @@ public:
     int outputRate() override { return start() ? engine_->rate() : 0; }
 
     void setVolume(double gain) override {
-        const bool open = opened(); // the opening reads the volume
         volume_ = float(std::clamp(gain, 0.0, 1.0));
-        if (!open) return; // set when the output opens
+        if (!opened()) return; // set when the output opens
         engine_->setMasterGain(volume_);
         driver_->wake();
     }
@@ -194,15 +192,6 @@ public:
         if (!opened() || !player_) return;
         engine_->setGain(player_, playerLeft_, playerRight_);
         driver_->wake();
-    }
-
-    void openAhead(int soundRate) override {
-        if (tried_) return;
-        tried_ = true;
-        opening_ = std::thread([this, soundRate, program = programName()] {
-            open(program);
-            if (engine_) converter_.prepare(soundRate, engine_->rate());
-        });
     }
 
     AudioDeviceInfo deviceInfo() override {
@@ -255,29 +244,21 @@ private:
     // Tried once: a machine without a sound server stays silent rather than
     // paying for a failed connection on every tone.
     bool start() {
-        settle();
         if (!tried_) {
             tried_ = true;
-            open(programName());
+            open();
         }
         return engine_ != nullptr;
     }
 
     // Open, once a sound has opened it: what needs no output opens none.
-    bool opened() {
-        settle();
-        return engine_ != nullptr;
-    }
+    bool opened() const { return engine_ != nullptr; }
 
-    // Everything the opening thread set is this thread's once it has ended.
-    void settle() {
-        if (opening_.joinable()) opening_.join();
-    }
-
-    void open(const std::string& program) {
+    void open() {
         auto driver = makePulseDriver();
         // The driver's thread starts here and keeps this priority.
         const RealTimePriority feedPriority(kFeedPriority);
+        const std::string program = programName();
         int rate = forcedRate();
         if (rate == 0) rate = driver->serverRate(program);
         if (rate == 0) return;
@@ -302,7 +283,6 @@ private:
     }
 
     bool tried_ = false;
-    std::thread opening_; // openAhead's, until settled
     std::unique_ptr<AudioDriver> driver_;
     std::unique_ptr<AudioEngine> engine_;
     RateConverter converter_;
