@@ -186,12 +186,20 @@ TEST_F(RealTone, PitchesUpToTheEdgeOfTheBandKeepTheirLevelAndOneBeyondTheLimitIs
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
         SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+        const QString output = QString("Output: %1 kHz").arg(QString::number(kSinkRate / 1000.0)); // 44.1, 48, 96
+        const QString tooLow = output + QString(", too low for %1 Hz").arg(pitch);
         if (2 * pitch >= kSinkRate) {
             const Component strongest = strongestComponent(samplesBetween(got, called, qint64(got.size())), kSinkRate);
             report(std::to_string(pitch) + " Hz: strongest component at the sink", levelDb(strongest.amplitude, 32768),
                    ("dBFS at " + std::to_string(int(strongest.hz)) + " Hz").c_str());
             EXPECT_LT(levelDb(strongest.amplitude, 32768), -100.0) << "at " << strongest.hz << " Hz";
-            EXPECT_EQ(panel, QString("Output: %1 kHz, too low for %2 Hz").arg(kSinkRate / 1000).arg(pitch));
+            EXPECT_EQ(panel, tooLow);
+            continue;
+        }
+        // Between the band's edge and the limit (at 44.1 kHz: 21 830 to 22 050 Hz) the
+        // level is not promised, and the panel says so.
+        if (pitch >= 0.99 * kSinkRate / 2) {
+            EXPECT_EQ(panel, tooLow);
             continue;
         }
         const ToneSpan tone = findTone(got, 15000, called);
@@ -201,7 +209,7 @@ TEST_F(RealTone, PitchesUpToTheEdgeOfTheBandKeepTheirLevelAndOneBeyondTheLimitIs
         report(std::to_string(pitch) + " Hz level at the sink", levelDb(purity.amplitude, 30000), "dB");
         EXPECT_NEAR(levelDb(purity.amplitude, 30000), 0.0, 0.1);
         EXPECT_NEAR(purity.hz, pitch, 0.5);
-        EXPECT_EQ(panel, QString("Output: %1 kHz").arg(kSinkRate / 1000));
+        EXPECT_EQ(panel, output);
     }
 }
 
