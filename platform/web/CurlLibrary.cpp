@@ -25,20 +25,9 @@ CurlLibrary openCurlLibrary(const char* soname) {
     QString missing;
     decltype(&curl_global_init) global_init = nullptr;
     resolve(library, "curl_global_init", global_init, missing);
-    resolve(library, "curl_easy_init", f.easy_init, missing);
-    resolve(library, "curl_easy_setopt", f.easy_setopt, missing);
-    resolve(library, "curl_easy_getinfo", f.easy_getinfo, missing);
-    resolve(library, "curl_easy_strerror", f.easy_strerror, missing);
-    resolve(library, "curl_easy_cleanup", f.easy_cleanup, missing);
-    resolve(library, "curl_multi_init", f.multi_init, missing);
-    resolve(library, "curl_multi_add_handle", f.multi_add_handle, missing);
-    resolve(library, "curl_multi_perform", f.multi_perform, missing);
-    resolve(library, "curl_multi_poll", f.multi_poll, missing);
-    resolve(library, "curl_multi_info_read", f.multi_info_read, missing);
-    resolve(library, "curl_multi_remove_handle", f.multi_remove_handle, missing);
-    resolve(library, "curl_multi_cleanup", f.multi_cleanup, missing);
-    resolve(library, "curl_slist_append", f.slist_append, missing);
-    resolve(library, "curl_slist_free_all", f.slist_free_all, missing);
+#define TONARA_CURL_LOOKUP(name) resolve(library, "curl_" #name, f.name, missing);
+    TONARA_CURL_FUNCTIONS(TONARA_CURL_LOOKUP)
+#undef TONARA_CURL_LOOKUP
     if (!missing.isEmpty()) {
         opened.failure = QString("%1 has no %2").arg(soname, missing);
     } else if (global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {

@@ -9,21 +9,17 @@
 
 namespace tonara {
 
+// The functions the transfers call, each named without its curl_ prefix:
+// one list, for the table below and for what is looked up in the library.
+#define TONARA_CURL_FUNCTIONS(X)                                                                                     \
+    X(easy_init) X(easy_setopt) X(easy_getinfo) X(easy_strerror) X(easy_cleanup) X(multi_init) X(multi_add_handle) \
+    X(multi_perform) X(multi_poll) X(multi_info_read) X(multi_remove_handle) X(multi_cleanup) X(slist_append)      \
+    X(slist_free_all)
+
 struct CurlFunctions {
-    decltype(&curl_easy_init) easy_init;
-    decltype(&curl_easy_setopt) easy_setopt;
-    decltype(&curl_easy_getinfo) easy_getinfo;
-    decltype(&curl_easy_strerror) easy_strerror;
-    decltype(&curl_easy_cleanup) easy_cleanup;
-    decltype(&curl_multi_init) multi_init;
-    decltype(&curl_multi_add_handle) multi_add_handle;
-    decltype(&curl_multi_perform) multi_perform;
-    decltype(&curl_multi_poll) multi_poll;
-    decltype(&curl_multi_info_read) multi_info_read;
-    decltype(&curl_multi_remove_handle) multi_remove_handle;
-    decltype(&curl_multi_cleanup) multi_cleanup;
-    decltype(&curl_slist_append) slist_append;
-    decltype(&curl_slist_free_all) slist_free_all;
+#define TONARA_CURL_POINTER(name) decltype(&curl_##name) name = nullptr;
+    TONARA_CURL_FUNCTIONS(TONARA_CURL_POINTER)
+#undef TONARA_CURL_POINTER
 };
 
 struct CurlLibrary {

@@ -1,6 +1,6 @@
-// Downloads and uploads through libcurl (opened at the first), blocking the calling thread. The
-// wait watches the termination pipe too: a termination request abandons the
-// transfer and is served at once.
+// Downloads and uploads through libcurl (opened at the first), blocking the
+// calling thread. The wait watches the termination pipe too: a termination
+// request abandons the transfer and is served at once.
 #include "WebTransfer.h"
 #include "CurlLibrary.h"
 #include "TerminationRequests.h"
