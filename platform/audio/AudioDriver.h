@@ -44,6 +44,13 @@ public:
     virtual std::int64_t leadFrames() const = 0;
     // Any thread: times the server ran out of sound of ours while it played.
     virtual long underruns() const = 0;
+    // Any thread: changes the server took after part of what they changed
+    // had already played (a busy server), so that they may be heard cut.
+    virtual long lateChanges() const = 0;
+    // Any thread: changes for which PulseAudio rewound its sink, over sound
+    // it had taken but not yet played (heard whole; its monitor, which has
+    // already handed that sound on, may show a splice).
+    virtual long rewoundChanges() const = 0;
     // Ends the stream at once; the feed is not called again.
     virtual void close() = 0;
 };

@@ -78,7 +78,7 @@ TEST_F(RealTone, EveryPresetPitchReachesTheSinkAtFullLevelAndPure) {
         sound(window).SoundWinmmRNDTMP(pitch, 700);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
-        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+        SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
         const ToneSpan tone = findTone(got, 15000, called);
         ASSERT_TRUE(tone.found()) << "nothing reached the sink";
         const TonePurity purity =
@@ -102,7 +102,7 @@ TEST_F(RealTone, TheOutputVolumeScalesAPresetAndZeroDbKeepsItsLevel) {
         sound(window).SoundWinmmRNDTMP(10000, 700);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
-        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+        SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
         const double wanted = 30000 * std::pow(10.0, db / 20.0);
         const ToneSpan tone = findTone(got, int(wanted / 2), called);
         ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -124,7 +124,7 @@ TEST_F(RealTone, AContinuousToneSoundsUntilStopAndLeavesNoFile) {
     sound(window).SoundWinmmRND(1000);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     ASSERT_GE(stopped, 0) << "the wait loop never let the timer run";
     const ToneSpan tone = findTone(got, 15000, called);
@@ -155,7 +155,7 @@ TEST_F(RealTone, ATimedToneLastsItsDuration) {
     sound(window).SoundWinmmRNDTMP(1000, 100);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
 
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -185,7 +185,7 @@ TEST_F(RealTone, PitchesUpToTheEdgeOfTheBandKeepTheirLevelAndOneBeyondTheLimitIs
         sound(window).SoundWinmmRND(pitch);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
-        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+        SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
         const QString output = QString("Output: %1 kHz").arg(QString::number(kSinkRate / 1000.0)); // 44.1, 48, 96
         const QString tooLow = output + QString(", too low for %1 Hz").arg(pitch);
         if (2 * pitch >= kSinkRate) {
@@ -218,7 +218,7 @@ TEST_F(RealTone, BeepSoundsItsPitchForItsDuration) {
     platform().beep(1500, 200);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
 
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -240,7 +240,7 @@ TEST_F(RealTone, ThePlayerPlaysEightBitMonoAtItsOwnRateAndAMissingFileSilencesIt
     platform().playWav(tempFile("none.wav"), true);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     const ToneSpan tone = findTone(got, 12000, started, replaced);
     ASSERT_TRUE(tone.found()) << "nothing reached the sink";
@@ -264,7 +264,7 @@ TEST_F(RealTone, AToneStreamFollowsItsVolumeAndRateAndStops) {
     stream->stop();
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     EXPECT_LT(peakBetween(got, opened, opened + framesOf(150)), 100) << "sounded before play";
     const ToneSpan first = findTone(got, 15000, opened, changed);
@@ -303,7 +303,7 @@ TEST_F(RealTone, TheSweepClimbsStepByStepWithoutClipping) {
     sound(window).SoundWinmmLTH();
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
 
     const std::vector<SweepStep> steps = sweepSteps(got, called, 200);
     ASSERT_GE(steps.size(), 10u) << "the sweep did not reach the sink step by step";
@@ -320,7 +320,7 @@ TEST_F(RealTone, BackToBackTimedTonesAreSeparateTonesThatKeepTheirLength) {
     for (const qint16 pitch : {qint16(1000), qint16(1500), qint16(2000)}) sound(window).SoundWinmmRNDTMP(pitch, 150);
     recorder.keepRecording(200);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, called);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, called);
 
     EXPECT_LE(peakBetween(got, called, qint64(got.size())), 30300) << "tones summed";
     qint64 from = called;
@@ -364,7 +364,7 @@ TEST_F(RealTone, AQuietOutputIsCorkedAndTheNextSoundIsHeardAtOnce) {
     platform().beep(1000, 200);
     recorder.keepRecording(300);
     const std::vector<std::int16_t> got = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
     const ToneSpan tone = findTone(got, 15000, called);
     ASSERT_TRUE(tone.found()) << "the output did not come back";
     report("start latency after a pause (call to sink)", msOf(tone.onset - called), "ms");
@@ -401,7 +401,7 @@ void playAndStop(FakeMainWindow& window, SinkRecorder& recorder, int trials, Pla
         sound(window).SoundWinmmRND(1000);
         recorder.keepRecording(150);
         const std::vector<std::int16_t> got = recorder.samples();
-        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+        SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
         const ToneSpan tone = findTone(got, 15000, called);
         ASSERT_TRUE(tone.found()) << "trial " << trial;
         heard.playMs.push_back(msOf(tone.onset - called));

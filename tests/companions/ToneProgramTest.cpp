@@ -81,7 +81,7 @@ TEST_F(ToneProgramAtTheSink, SoundsTheRequestedPitchUntilKilled) {
         SinkRecorder recorder;
         const qint64 killedAt = sound(recorder, c.program, pitchRequestLine(c.pitch), 2500); // a busy machine starts it slowly
         const std::vector<std::int16_t> samples = recorder.stop();
-        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+        SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
         const ToneSpan tone = findTone(samples, kToneThreshold);
         if (2 * c.pitch >= kSinkRate) {
             EXPECT_LT(peakBetween(samples, 0, qint64(samples.size())), 300) << c.program.toStdString();
@@ -108,7 +108,7 @@ TEST_F(ToneProgramAtTheSink, SweepsUpFromTheBottomForTheSweepRequest) {
     SinkRecorder recorder;
     sound(recorder, "sound32.dll", sweepRequestLine(), 2500);
     const std::vector<std::int16_t> samples = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     // Steps of 200 Hz from the bottom, one every 200 ms: the program keeps
     // to its clock, so a late step is followed by a short one.

@@ -109,7 +109,7 @@ SignalParameters signalOf(Waveform waveform, double hertz, double levelDb, Signa
 
 TEST_F(GeneratorAtTheSink, AFractionalFrequencyOnTheLeftOnlyArrivesExactAtItsLevel) {
     const Heard heard = play(signalOf(Waveform::Sine, 440.25, -20, SignalChannel::Left), 2500);
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, heard.from);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, heard.from);
     ASSERT_GT(heard.left.size(), std::size_t(kSinkRate)) << "the tone was not heard";
     const TonePurity tone = analyseTone(asDoubles(heard.left), kSinkRate, 440.25);
     report("440.25 Hz, -20 dBFS, left: frequency - 440.25", tone.hz - 440.25, "Hz");
@@ -124,7 +124,7 @@ TEST_F(GeneratorAtTheSink, AFractionalFrequencyOnTheLeftOnlyArrivesExactAtItsLev
 
 TEST_F(GeneratorAtTheSink, ASineAtMinus6DbfsIsPure) {
     const Heard heard = play(signalOf(Waveform::Sine, 1000, -6), 2000);
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, heard.from);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, heard.from);
     // A whole second: 1000 whole periods, so every component lies on a bin
     // and the plain window leaks nothing.
     const int n = kSinkRate;
@@ -145,7 +145,7 @@ TEST_F(GeneratorAtTheSink, ASineAtMinus6DbfsIsPure) {
 
 TEST_F(GeneratorAtTheSink, ASquareHasItsOddHarmonicsAtOneOverNAndNothingFoldedBack) {
     const Heard heard = play(signalOf(Waveform::Square, 1000, -6), 2000);
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, heard.from);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, heard.from);
     const int n = 1 << 16;
     ASSERT_GE(int(heard.left.size()), n) << "the tone was not heard";
     const std::vector<double> power = powerSpectrum(heard.left, n);
@@ -182,7 +182,7 @@ TEST_F(GeneratorAtTheSink, ALogarithmicSweepFollowsItsLawWithoutAClick) {
     sweep.sweepTo = 20000;
     sweep.sweepSeconds = 10;
     const Heard heard = play(sweep, 9800);
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, heard.from);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, heard.from);
     ASSERT_GT(heard.left.size(), std::size_t(8 * kSinkRate)) << "the sweep was not heard";
     std::vector<double> t, logF;
     double last = -1;
@@ -272,7 +272,7 @@ TEST_F(GeneratorAtTheSink, AChangeOfFrequencyWhilePlayingLeavesNoDiscontinuity) 
         asked = recorder.position();
         stream->change(signal);
     });
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
     ASSERT_GT(heard.left.size(), std::size_t(kSinkRate)) << "the tone was not heard";
     const auto& x = heard.left;
     expectASeamlessChange(x, kMinus6DbfsPeak);
@@ -309,7 +309,7 @@ TEST_F(GeneratorAloneAtTheSink, AChangeOfFrequencyLeavesNoDiscontinuityWhenOurSt
         signal.frequency = 1500;
         stream->change(signal);
     });
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder, heard.from);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder, heard.from);
     ASSERT_GT(heard.left.size(), std::size_t(kSinkRate)) << "the tone was not heard";
     expectASeamlessChange(heard.left, kMinus6DbfsPeak);
 }

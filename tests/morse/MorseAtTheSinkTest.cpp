@@ -86,7 +86,7 @@ private:
 
 TEST_F(MorseAtTheSink, SosAtSpeed0IsNineSeparateTonesWith95MsBetweenLetters) {
     const std::vector<ToneSpan> tones = key("SOS");
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder_);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder_);
     report(tones);
     ASSERT_EQ(tones.size(), 9u) << "the elements of a letter ran together";
     // Each element to the half of its fade (2 ms), to the millisecond; the
@@ -111,7 +111,7 @@ TEST_F(MorseAtTheSink, SosAtSpeed0IsNineSeparateTonesWith95MsBetweenLetters) {
 
 TEST_F(MorseAtTheSink, ASpaceKeepsTwoLettersAbout690MsApart) {
     const std::vector<ToneSpan> tones = key("a b");
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder_);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder_);
     report(tones);
     ASSERT_EQ(tones.size(), 6u);
     const double silence = msOf(tones[2].onset - tones[1].offset);

@@ -80,7 +80,7 @@ protected:
         AudioOutput::instance().deviceInfo();
     }
 
-    std::string serverMissed_; // by the last key(): SinkRecorder::serverMissedACycle
+    std::string serverMissed_; // by the last key(): SinkRecorder::serverFellBehind
 
     // Keys the message in Standard timing; the recording from the press on.
     std::vector<std::int16_t> key(const QString& message, int wpm) {
@@ -103,7 +103,7 @@ protected:
         const long underruns = AudioOutput::instance().underruns() - underrunsBefore;
         EXPECT_EQ(underruns, 0) << "the sound server ran out of the message " << underruns << " times";
         std::vector<std::int16_t> all = recorder.stop();
-        serverMissed_ = recorder.serverMissedACycle(pressed);
+        serverMissed_ = recorder.serverFellBehind(pressed);
         return {all.begin() + std::min<qint64>(pressed, qint64(all.size())), all.end()};
     }
 

@@ -100,7 +100,7 @@ TEST_F(QuillonAtTheSink, EveryLevelSoundsAtItsPitchAndAtFullLevel) {
     }
     recorder.keepRecording(kRecordAfterMs);
     const std::vector<std::int16_t> samples = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     for (qint16 level = 1; level <= kLevelCount; ++level) {
         const double pitch = levelAt(level).pitch;
@@ -128,7 +128,7 @@ TEST_F(QuillonAtTheSink, StopSoundSilencesTheVolumeTone) {
     click(volume, quillonVolume::Command2);
     recorder.keepRecording(kRecordAfterMs);
     const std::vector<std::int16_t> samples = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     ASSERT_TRUE(stopped) << "the tone's wait never let the click through";
     const ToneAt tone = toneAt(samples, 1000);
@@ -155,7 +155,7 @@ TEST_F(QuillonAtTheSink, ChangingLevelsNeverAddsTwoTonesTogether) {
     wizard.showTest();
     recorder.keepRecording(kRecordAfterMs);
     const std::vector<std::int16_t> samples = recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     ASSERT_GE(toneAt(samples, 8000).ms, 200.0) << "level 5 was not reached";
     const int peak = peakBetween(samples, 0, qint64(samples.size()));
@@ -177,7 +177,7 @@ TEST_F(QuillonAtTheSink, TheToneProgramModesSoundThroughTheBuiltPrograms) {
         playFor(tone, c.operation, 2000, 1500);
         programRecorder.keepRecording(kRecordAfterMs);
         const std::vector<std::int16_t> samples = programRecorder.stop();
-        SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(programRecorder);
+        SKIP_WHERE_THE_SERVER_FELL_BEHIND(programRecorder);
 
         const ToneAt got = toneAt(samples, 2000);
         report(std::string(c.name) + " pitch", got.hz, "Hz");

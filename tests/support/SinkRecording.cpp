@@ -1,4 +1,5 @@
 #include "SinkRecording.h"
+#include "AudioOutput.h"
 #include "MissedCycles.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,8 @@ bool SinkRecorder::start(QString& why, int latencyMs) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("PULSE_LATENCY_MSEC");
     recorder_.setProcessEnvironment(environment);
+    lateChangesBefore_ = AudioOutput::instance().lateChanges();
+    rewoundChangesBefore_ = AudioOutput::instance().rewoundChanges();
     recorder_.start("parec", {"--latency-msec=" + QString::number(latencyMs), "-d", sink + ".monitor", "--format=s16le",
                               "--rate=" + QString::number(kSinkRate), "--channels=2", "--raw"});
     if (!recorder_.waitForStarted(5000)) {
@@ -147,7 +150,14 @@ std::vector<std::int16_t> SinkRecorder::drain() {
     return left;
 }
 
-std::string SinkRecorder::serverMissedACycle(qint64 from) {
+std::string SinkRecorder::serverFellBehind(qint64 from) {
+    if (const long late = AudioOutput::instance().lateChanges() - lateChangesBefore_; late > 0)
+        return "the sound server took " + std::to_string(late) +
+               " change(s) of the output after they were due to sound (the output's own line above says how late): "
+               "a stop or change may be heard cut, as on any server that busy";
+    if (const long rewound = AudioOutput::instance().rewoundChanges() - rewoundChangesBefore_; rewound > 0)
+        return "PulseAudio rewound its sink for " + std::to_string(rewound) +
+               " change(s) of the output that it took late; its monitor cannot show what a listener hears then";
     if (qEnvironmentVariable("SOUND_SERVER") != "pipewire" || originNs_ < 0) return {};
     QFile log(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pipewire.log");
     if (!log.open(QIODevice::ReadOnly)) return {};

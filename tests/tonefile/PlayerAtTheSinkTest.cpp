@@ -149,7 +149,7 @@ private:
 TEST_F(PlayerProgram, PlaysTheScaleInItsWindowWithEveryPitchAndLengthRight) {
     // The whole path in double quotes, as a file manager hands it over.
     const std::vector<HeardTone> tones = run({'"' + path("my tones/scale.tnf") + '"'});
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder_);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder_);
     report(tones);
     EXPECT_EQ(program_.state(), QProcess::Running) << "the player waits for Exit";
     const double pitches[] = {262, 294, 330, 349, 392, 440, 494, 523};
@@ -165,7 +165,7 @@ TEST_F(PlayerProgram, PlaysTheScaleInItsWindowWithEveryPitchAndLengthRight) {
 TEST_F(PlayerProgram, AnInvisibleFileNamedWithoutQuotesPlaysAndTheProgramEndsAfterItsLastTone) {
     // Unquoted, the shell splits the path at its blank; the program joins the words again.
     const std::vector<HeardTone> tones = run(path("my tones/invisible.tnf").split(' '));
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder_);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder_);
     report(tones);
     ASSERT_EQ(program_.state(), QProcess::NotRunning) << "still running 30 s later";
     EXPECT_EQ(program_.exitStatus(), QProcess::NormalExit);
@@ -183,7 +183,7 @@ TEST_F(PlayerProgram, AnInvisibleFileNamedWithoutQuotesPlaysAndTheProgramEndsAft
 // the first sounds soon after the program starts.
 TEST_F(PlayerProgram, TenShortTonesKeepTheirLengthWithEvenShortGapsBetween) {
     run({path("my tones/ten.tnf")});
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder_);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder_);
     const bool ended = program_.state() == QProcess::NotRunning;
     // At 90 % of the level: from the first period that reaches it to the
     // fade's first millisecond. The envelope's window widens each stretch by its own width.

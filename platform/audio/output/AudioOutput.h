@@ -61,6 +61,10 @@ public:
     virtual AudioDeviceInfo deviceInfo() = 0;
     // Times the sound server ran out of our sound while it played.
     virtual long underruns() = 0;
+    // Changes the sound server took too late to be heard whole.
+    virtual long lateChanges() = 0;
+    // Changes for which the server rewound its sink (AudioDriver.h).
+    virtual long rewoundChanges() = 0;
     // Before the program ends: what has just been played is still on its
     // way to the listener, and a timed tone may still sound; ending now
     // would cut it off. Returns at once when nothing is on its way or a

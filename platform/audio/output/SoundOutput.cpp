@@ -200,6 +200,8 @@ public:
     }
 
     long underruns() override { return opened() ? driver_->underruns() : 0; }
+    long lateChanges() override { return opened() ? driver_->lateChanges() : 0; }
+    long rewoundChanges() override { return opened() ? driver_->rewoundChanges() : 0; }
 
     void letEndedSoundsPlayOut() override {
         if (!opened()) return;

@@ -4,10 +4,12 @@
 // it held (a write at an absolute position), on PulseAudio and PipeWire
 // alike. While nothing sounds the stream is corked and costs nothing.
 #include "AudioDriver.h"
+#include "ChangeLanding.h"
 #include "PulseConnection.h"
 #include "Voice.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -37,9 +39,15 @@ constexpr int kPipeWireRequestMs = 92;
 // has already taken from the queue; corked, this far past the queue's
 // read position, which the server may already be reading as it uncorks
 // (at 10 ms, now and then, a first tone at the sink's monitor came out up
-// to 1.5 ms short).
+// to 1.5 ms short). A change reaches PulseAudio's sink through two of its
+// threads; on a machine with idle CPUs (a virtual one here) about one in a
+// hundred took 10-34 ms, and what lands in sound already played is heard
+// cut: a click at Stop. PipeWire's pulse server keeps 15 ms.
 constexpr int kLeadMs = 15;
+constexpr int kPulseAudioLeadMs = 25;
 constexpr int kCorkedLeadMs = 20;
+// Changes whose landing is checked at once; more at a time go unchecked.
+constexpr int kCheckedChanges = 8;
 // Mixed and written in pieces of this much at most: more than the queue
 // holds, so a rewrite goes to the server in one write. PipeWire's server
 // takes each piece's end as the queue's new end; a rewrite in several
@@ -69,8 +77,10 @@ public:
         if (wakeFd_ >= 0) [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
     }
     std::int64_t playingFrame() const override;
-    std::int64_t leadFrames() const override { return std::int64_t(rate_) * kLeadMs / 1000; }
+    std::int64_t leadFrames() const override { return std::int64_t(rate_) * leadMs_ / 1000; }
     long underruns() const override { return underruns_.load(std::memory_order_relaxed); }
+    long lateChanges() const override { return lateChanges_.load(std::memory_order_relaxed); }
+    long rewoundChanges() const override { return rewoundChanges_.load(std::memory_order_relaxed); }
     void close() override;
 
 private:
@@ -78,6 +88,8 @@ private:
     void onWritable(std::size_t bytes);
     void onWake();
     void rewrite(std::int64_t from);
+    void checkLanding(std::int64_t from);
+    void onLandingAnswered();
     void write(std::int64_t from, std::int64_t frames, pa_seek_mode_t seek);
     std::int64_t earliest() const;
     std::int64_t playingNow() const;
@@ -90,6 +102,8 @@ private:
     int wakeFd_ = -1;
     AudioFeed* feed_ = nullptr;
     int rate_ = 0;
+    bool pipeWire_ = false;
+    int leadMs_ = kLeadMs;
     int bufferFrames_ = 0;
     std::string program_;
 
@@ -99,6 +113,10 @@ private:
     timeval uncorkedAt_{};
     std::int64_t lastPlaying_ = 0; // the playing frame never moves back
     std::vector<std::int16_t> piece_;
+    // Where each change still unanswered began, in the order asked.
+    std::array<std::int64_t, kCheckedChanges> unanswered_{};
+    int unansweredCount_ = 0;
+    int oldestUnanswered_ = 0;
 
     // Published by the loop's thread: the frame playing at a moment.
     std::atomic<std::uint32_t> sequence_{0};
@@ -106,6 +124,8 @@ private:
     std::atomic<std::int64_t> positionNs_{0};
     std::atomic<bool> running_{false};
     std::atomic<long> underruns_{0};
+    std::atomic<long> lateChanges_{0};
+    std::atomic<long> rewoundChanges_{0};
 };
 
 bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
@@ -115,7 +135,9 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     rate_ = rate;
     feed_ = &feed;
     piece_.resize(std::size_t(rate) * kPieceMs / 1000 * 2);
-    const int requestMs = connection_->isPipeWire() ? kPipeWireRequestMs : kRequestMs;
+    pipeWire_ = connection_->isPipeWire();
+    const int requestMs = pipeWire_ ? kPipeWireRequestMs : kRequestMs;
+    leadMs_ = pipeWire_ ? kLeadMs : kPulseAudioLeadMs;
 
     PulseConnection::Lock lock(*connection_);
     const pa_sample_spec streamFormat{PA_SAMPLE_S16LE, std::uint32_t(rate), 2};
@@ -258,7 +280,38 @@ void PulseDriver::write(std::int64_t from, std::int64_t frames, pa_seek_mode_t s
 }
 
 void PulseDriver::rewrite(std::int64_t from) {
-    if (from < written_) write(from, written_ - from, PA_SEEK_ABSOLUTE);
+    if (from >= written_) return;
+    write(from, written_ - from, PA_SEEK_ABSOLUTE);
+    if (!corked_) checkLanding(from);
+}
+
+// Where a change landed, from the server's next answer (ChangeLanding.h):
+// one that may be heard cut is said, as an underrun is.
+void PulseDriver::checkLanding(std::int64_t from) {
+    if (unansweredCount_ == kCheckedChanges) return;
+    pa_operation* operation = pa_stream_update_timing_info(
+        stream_, [](pa_stream*, int, void* self) { static_cast<PulseDriver*>(self)->onLandingAnswered(); }, this);
+    if (!operation) return;
+    pa_operation_unref(operation);
+    unanswered_[size_t((oldestUnanswered_ + unansweredCount_) % kCheckedChanges)] = from;
+    ++unansweredCount_;
+}
+
+void PulseDriver::onLandingAnswered() {
+    if (unansweredCount_ == 0) return;
+    const std::int64_t from = unanswered_[size_t(oldestUnanswered_)];
+    oldestUnanswered_ = (oldestUnanswered_ + 1) % kCheckedChanges;
+    --unansweredCount_;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    if (!timing || timing->read_index_corrupt) return;
+    const std::int64_t taken = timing->read_index / kBytesPerFrame;
+    const std::int64_t played = taken - std::int64_t(timing->sink_usec * std::uint64_t(rate_) / 1000000);
+    const Landing landing = changeLanding(from, taken, played, !pipeWire_);
+    if (landing.kind == ChangeLanding::Rewound) rewoundChanges_.fetch_add(1, std::memory_order_relaxed);
+    if (landing.kind != ChangeLanding::Late) return;
+    const long count = lateChanges_.fetch_add(1, std::memory_order_relaxed) + 1;
+    std::fprintf(stderr, "%s: the sound server took a change %.1f ms late; it may be heard cut (late change %ld)\n",
+                 program_.c_str(), double(landing.lateFrames) * 1000.0 / rate_, count);
 }
 
 void PulseDriver::onWritable(std::size_t bytes) {

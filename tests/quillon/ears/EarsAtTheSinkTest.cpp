@@ -103,7 +103,7 @@ TEST_F(EarsAtTheSink, LeftEarSoundsEveryLevelOnTheLeftAtFullLevelAndTheRightIsSi
     const std::vector<std::int16_t> left = recorder.samples(0, 0);
     const std::vector<std::int16_t> right = recorder.samples(0, 1);
     recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
     // Levels the output carries at full level; the rest its converter filters out.
     for (qint16 level = 1; level <= kLevelCount; ++level) {
         const double pitch = levelAt(level).pitch;
@@ -122,7 +122,7 @@ TEST_F(EarsAtTheSink, BothEarsSoundEveryLevelInBothChannelsAsBefore) {
     const std::vector<std::int16_t> left = recorder.samples(0, 0);
     const std::vector<std::int16_t> right = recorder.samples(0, 1);
     recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
     for (const double pitch : {1000.0, 8000.0}) {
         report("both ears, " + std::to_string(int(pitch)) + " Hz left", strongestAt(left, pitch), "");
         report("both ears, " + std::to_string(int(pitch)) + " Hz right", strongestAt(right, pitch), "");
@@ -147,7 +147,7 @@ TEST_F(EarsAtTheSink, QuillonsVolumeWindowChangesTheLevelAtTheSink) {
     recorder.keepRecording(kRecordAfterMs);
     const std::vector<std::int16_t> left = recorder.samples(start, 0);
     recorder.stop();
-    SKIP_WHERE_THE_SERVER_MISSED_A_CYCLE(recorder);
+    SKIP_WHERE_THE_SERVER_FELL_BEHIND(recorder);
 
     // 50 % of the server's volume is its cubic curve's (0.5)^3 of the amplitude.
     const DeviceVolume set = platform_.outputDeviceVolume();
