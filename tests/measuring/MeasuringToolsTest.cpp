@@ -211,6 +211,11 @@ TEST(FirstMissSince, IsTheOutputGraphsFirstClientTooSlowFromThatMomentOn) {
         EXPECT_NE(miss->line.find(c.node), std::string::npos);
     }
     EXPECT_FALSE(firstMissSince("", 0).has_value());
+    // The microphone's graph counts its own chain's misses too.
+    const std::optional<MissedCycle> micMiss = firstMissSince(log, 13353994676000, Graph::Microphone);
+    ASSERT_TRUE(micMiss.has_value());
+    EXPECT_EQ(micMiss->rawNs, 13400494663000);
+    EXPECT_NE(micMiss->line.find("(tonara_mic-44)"), std::string::npos);
 }
 
 } // namespace

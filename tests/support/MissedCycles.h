@@ -19,9 +19,18 @@ struct MissedCycle {
     std::string line;       // as logged
 };
 
-// The first miss of the output's graph at or after sinceRawNs in a daemon
-// log (pw.node at info level). The microphone's chain (its sink and the
-// sine that plays into it) runs a graph of its own; its misses are left out.
-std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t sinceRawNs);
+// Which graph's misses count. The microphone's chain (its sink and the sine
+// that plays into it) runs a graph of its own.
+enum class Graph { Output, Microphone };
+
+// The first miss of that graph at or after sinceRawNs in a daemon log
+// (pw.node at info level). The microphone's graph counts every node's miss:
+// a capture also loses what its own node missed.
+std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t sinceRawNs, Graph graph = Graph::Output);
+// The same in the private PipeWire's log ($XDG_RUNTIME_DIR/pipewire.log);
+// none at PulseAudio.
+std::optional<MissedCycle> pipeWireMissSince(std::int64_t sinceRawNs, Graph graph);
+// Now, on the log's clock.
+std::int64_t monotonicRawNs();
 
 } // namespace tonara::test

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <algorithm>
@@ -12,7 +11,6 @@
 #include <cmath>
 #include <complex>
 #include <cstdlib>
-#include <ctime>
 #include <numbers>
 
 namespace tonara::test {
@@ -158,17 +156,13 @@ std::string SinkRecorder::serverFellBehind(qint64 from) {
     if (const long rewound = AudioOutput::instance().rewoundChanges() - rewoundChangesBefore_; rewound > 0)
         return "PulseAudio rewound its sink for " + std::to_string(rewound) +
                " change(s) of the output that it took late; its monitor cannot show what a listener hears then";
-    if (qEnvironmentVariable("SOUND_SERVER") != "pipewire" || originNs_ < 0) return {};
-    QFile log(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pipewire.log");
-    if (!log.open(QIODevice::ReadOnly)) return {};
-    timespec raw{};
-    clock_gettime(CLOCK_MONOTONIC_RAW, &raw);
-    const qint64 monoMinusRawNs = clockNs() - (qint64(raw.tv_sec) * 1000000000 + raw.tv_nsec);
+    if (originNs_ < 0) return {};
+    const qint64 monoMinusRawNs = clockNs() - monotonicRawNs();
     // From PipeWire's longest cycle before the frame: the frame may lie in
     // the cycle that a miss seen just after it spoiled.
     constexpr qint64 kLongestCycleFrames = 2048;
     const qint64 sinceNs = originNs_ + (from - kLongestCycleFrames) * 1000000000 / kSinkRate;
-    const std::optional<MissedCycle> miss = firstMissSince(log.readAll(), sinceNs - monoMinusRawNs);
+    const std::optional<MissedCycle> miss = pipeWireMissSince(sinceNs - monoMinusRawNs, Graph::Output);
     if (!miss) return {};
     return "PipeWire missed a cycle of its graph " + std::to_string(double(miss->rawNs + monoMinusRawNs - originNs_) / 1e9) +
            " s into the recording, which cuts or delays every stream there by " + std::to_string(msOf(miss->quantum)) +
