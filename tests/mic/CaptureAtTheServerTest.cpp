@@ -63,10 +63,7 @@ TEST_F(RealCapture, TheSineSourceArrivesAsHalvesOf100MsAt440Hz) {
     record.SoundStop();
     record.UninitializeSound();
     ASSERT_GE(halves.size(), 8u);
-    if (const std::optional<MissedCycle> miss = pipeWireMissSince(startedRawNs, Graph::Microphone))
-        GTEST_SKIP() << "PipeWire missed a cycle of the microphone's graph during the capture, which cuts its sound; "
-                        "its log: "
-                     << miss->line;
+    SKIP_WHERE_THE_MICROPHONE_GRAPH_MISSED_SINCE(startedRawNs);
     std::cout << "[ measured ] first half after " << arrivals.front() << " ms, then one every "
               << double(arrivals.back() - arrivals.front()) / double(arrivals.size() - 1) << " ms" << std::endl;
 

@@ -33,4 +33,12 @@ std::optional<MissedCycle> pipeWireMissSince(std::int64_t sinceRawNs, Graph grap
 // Now, on the log's clock.
 std::int64_t monotonicRawNs();
 
+// A capture during which the microphone's graph missed a cycle is not
+// judged: the test is skipped with the daemon's line.
+#define SKIP_WHERE_THE_MICROPHONE_GRAPH_MISSED_SINCE(sinceRawNs)                                                     \
+    if (const std::optional<MissedCycle> miss = pipeWireMissSince(sinceRawNs, Graph::Microphone))                   \
+    GTEST_SKIP() << "PipeWire missed a cycle of the microphone's graph during the capture, which cuts its sound; " \
+                    "its log: "                                                                                     \
+                 << miss->line
+
 } // namespace tonara::test
