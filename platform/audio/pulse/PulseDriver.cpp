@@ -42,8 +42,8 @@ constexpr int kPipeWireRequestMs = 92;
 // to 1.5 ms short). A change reaches PulseAudio's sink through two of its
 // threads; on a machine with idle CPUs (a virtual one here) about one in a
 // hundred took 10-34 ms, and what lands in sound already played is heard
-// cut: a click at Stop. PipeWire's pulse server keeps 15 ms.
-constexpr int kLeadMs = 15;
+// cut: a click at Stop.
+constexpr int kPipeWireLeadMs = 15;
 constexpr int kPulseAudioLeadMs = 25;
 constexpr int kCorkedLeadMs = 20;
 // Changes whose landing is checked at once; more at a time go unchecked.
@@ -70,14 +70,16 @@ public:
         return connection ? connection->defaultSinkRate() : 0;
     }
     bool open(int rate, AudioFeed& feed, const std::string& program) override;
-    std::string serverName() const override { return connection_ && connection_->isPipeWire() ? "PipeWire" : "PulseAudio"; }
+    std::string serverName() const override { return pipeWire_ ? "PipeWire" : "PulseAudio"; }
     int bufferFrames() const override { return bufferFrames_; }
     void wake() override {
         const std::uint64_t one = 1;
         if (wakeFd_ >= 0) [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
     }
     std::int64_t playingFrame() const override;
-    std::int64_t leadFrames() const override { return std::int64_t(rate_) * leadMs_ / 1000; }
+    std::int64_t leadFrames() const override {
+        return std::int64_t(rate_) * (pipeWire_ ? kPipeWireLeadMs : kPulseAudioLeadMs) / 1000;
+    }
     long underruns() const override { return underruns_.load(std::memory_order_relaxed); }
     long lateChanges() const override { return lateChanges_.load(std::memory_order_relaxed); }
     long rewoundChanges() const override { return rewoundChanges_.load(std::memory_order_relaxed); }
@@ -103,7 +105,6 @@ private:
     AudioFeed* feed_ = nullptr;
     int rate_ = 0;
     bool pipeWire_ = false;
-    int leadMs_ = kLeadMs;
     int bufferFrames_ = 0;
     std::string program_;
 
@@ -137,7 +138,6 @@ bool PulseDriver::open(int rate, AudioFeed& feed, const std::string& program) {
     piece_.resize(std::size_t(rate) * kPieceMs / 1000 * 2);
     pipeWire_ = connection_->isPipeWire();
     const int requestMs = pipeWire_ ? kPipeWireRequestMs : kRequestMs;
-    leadMs_ = pipeWire_ ? kLeadMs : kPulseAudioLeadMs;
 
     PulseConnection::Lock lock(*connection_);
     const pa_sample_spec streamFormat{PA_SAMPLE_S16LE, std::uint32_t(rate), 2};
