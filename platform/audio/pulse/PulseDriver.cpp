@@ -39,11 +39,11 @@ constexpr int kPipeWireRequestMs = 92;
 // has already taken from the queue; corked, this far past the queue's
 // read position, which the server may already be reading as it uncorks
 // (at 10 ms, now and then, a first tone at the sink's monitor came out up
-// to 1.5 ms short). At PipeWire a stream never yet uncorked has had
+// to 1.5 ms short). At PipeWire a stream that has never run has had
 // nothing read, so its first sound starts at the queue's start; PulseAudio
 // rewinds its sink as a stream uncorks, and a sound that starts inside the
-// stretch it rewinds comes out short at the sink's monitor. A change reaches PulseAudio's sink through two of its
-// threads; on a machine with idle CPUs (a virtual one here) about one in a
+// stretch it rewinds comes out short at the sink's monitor. A change
+// reaches PulseAudio's sink through two of its threads; on a machine with idle CPUs (a virtual one here) about one in a
 // hundred took 10-34 ms, and what lands in sound already played is heard
 // cut: a click at Stop.
 constexpr int kPipeWireLeadMs = 15;
@@ -100,6 +100,7 @@ private:
     std::int64_t playingNow() const;
     void publishPosition();
     void rest(bool corked);
+    bool hasRun() const { return uncorkedAt_.tv_sec != 0 || uncorkedAt_.tv_usec != 0; }
 
     PulseConnection* connection_ = nullptr;
     pa_stream* stream_ = nullptr;
@@ -114,8 +115,7 @@ private:
     // The loop's thread.
     std::int64_t written_ = 0; // frames written so far (the write position)
     bool corked_ = true;
-    bool everUncorked_ = false;
-    timeval uncorkedAt_{};
+    timeval uncorkedAt_{}; // zero until the stream first runs
     std::int64_t lastPlaying_ = 0; // the playing frame never moves back
     std::vector<std::int16_t> piece_;
     // Where each change still unanswered began, in the order asked.
@@ -265,7 +265,7 @@ std::int64_t PulseDriver::playingFrame() const {
 // Past what plays now by the lead, and past what the server has taken from
 // its queue; corked, nothing moves and the queue's read position is exact.
 std::int64_t PulseDriver::earliest() const {
-    if (pipeWire_ && !everUncorked_) return 0;
+    if (pipeWire_ && !hasRun()) return 0;
     const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
     const std::int64_t read = timing && !timing->read_index_corrupt ? timing->read_index / kBytesPerFrame : 0;
     if (corked_) return std::min(read + std::int64_t(rate_) * kCorkedLeadMs / 1000, written_);
@@ -340,10 +340,7 @@ void PulseDriver::onWake() {
 void PulseDriver::rest(bool corked) {
     if (corked == corked_) return;
     corked_ = corked;
-    if (!corked) {
-        pa_gettimeofday(&uncorkedAt_);
-        everUncorked_ = true;
-    }
+    if (!corked) pa_gettimeofday(&uncorkedAt_);
     if (pa_operation* operation = pa_stream_cork(stream_, corked ? 1 : 0, nullptr, nullptr))
         pa_operation_unref(operation);
     // A fresh report as soon as the server has taken the change.
