@@ -82,7 +82,7 @@ void RealPlatform::playWavFor(const QString& path, int durationMs) {
 void RealPlatform::awaitTimedTone(const std::function<bool()>& servingUntil) {
     const auto wait = [&](int ms) { servingUntil ? serveEvents(ms, servingUntil) : delay(ms); };
     for (;;) {
-        const std::optional<int> left = AudioOutput::instance().msUntilTimedToneEnds();
+        const std::optional<int> left = AudioOutput::instance().msUntilTimedToneEnds(bool(servingUntil));
         if (!left) return wait(timedToneMs_);
         if (*left <= 0 || (servingUntil && servingUntil())) return;
         wait(*left);

@@ -41,8 +41,9 @@ public:
     // Milliseconds until the timed tone started last has sounded out, less
     // the time a new request takes to be heard: 0 once that moment has
     // come. What the program asks for next then follows the tone directly.
-    // Nothing when no timed tone is known.
-    virtual std::optional<int> msUntilTimedToneEnds() = 0;
+    // Nothing when no timed tone is known. stopMayCutIt: the program serves
+    // a Stop while it waits, which must find the tone still its own to stop.
+    virtual std::optional<int> msUntilTimedToneEnds(bool stopMayCutIt) = 0;
     // The program pauses on purpose (a delay, an event wait): what it asks
     // for next after a timed tone keeps that distance (TimedFollow.h).
     virtual void programWaits() = 0;

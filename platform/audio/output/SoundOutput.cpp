@@ -31,8 +31,12 @@ constexpr auto kPlayOutWait = std::chrono::milliseconds(300);
 constexpr auto kPlacingWait = std::chrono::milliseconds(500);
 // The program is told a timed tone has ended this long before it is heard
 // to end, so that what it asks for next is placed before that moment
-// arrives (TimedFollow.h).
-constexpr int kAheadMs = 80;
+// arrives (TimedFollow.h). A wait that a Stop may cut short is told late,
+// so that what the Stop finds still sounding is the tone it stops; any
+// other is told early enough to ride out the interface thread being held
+// up (on a busy machine a tone-file tone once came 43 ms late at 80 ms).
+constexpr int kAheadOfAStopMs = 80;
+constexpr int kAheadMs = 200;
 // Within kFollowMs the stream has not rested, so its frames kept time with the clock.
 static_assert(kFollowMs < kRestAfterMs);
 // The driver's thread, below the server's own real-time priority (5): on a
@@ -136,7 +140,7 @@ public:
         driver_->wake();
     }
 
-    std::optional<int> msUntilTimedToneEnds() override {
+    std::optional<int> msUntilTimedToneEnds(bool stopMayCutIt) override {
         if (!opened() || !lastTimed_) return std::nullopt;
         const auto giveUp = Clock::now() + kPlacingWait;
         std::optional<std::int64_t> fade;
@@ -144,7 +148,8 @@ public:
             if (Clock::now() >= giveUp) return std::nullopt;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        const std::int64_t due = *fade - driver_->leadFrames() - framesOf(kAheadMs) - driver_->playingFrame();
+        const std::int64_t due = *fade - driver_->leadFrames() - framesOf(stopMayCutIt ? kAheadOfAStopMs : kAheadMs) -
+                                 driver_->playingFrame();
         if (due > 0) return int((due * 1000 + engine_->rate() - 1) / engine_->rate());
         playerAwaited_ = true;
         if (awaited_ != lastTimed_) {
