@@ -16,7 +16,7 @@ std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t si
         const QString node = match.captured(3);
         if (graph == Graph::Output && (node == "tonara_mic" || node == "pacat")) continue;
         const std::int64_t rawNs = match.captured(1).toLongLong() * 1000000000 + match.captured(2).toLongLong() * 1000;
-        if (rawNs >= sinceRawNs) return MissedCycle{rawNs, match.captured(4).toInt(), line.toStdString()};
+        if (rawNs >= sinceRawNs - kMissLogIntervalNs) return MissedCycle{rawNs, match.captured(4).toInt(), line.toStdString()};
     }
     return std::nullopt;
 }

@@ -164,9 +164,9 @@ std::string SinkRecorder::serverFellBehind(qint64 from) {
     const qint64 sinceNs = originNs_ + (from - kLongestCycleFrames) * 1000000000 / kSinkRate;
     const std::optional<MissedCycle> miss = pipeWireMissSince(sinceNs - monoMinusRawNs, Graph::Output);
     if (!miss) return {};
-    return "PipeWire missed a cycle of its graph " + std::to_string(double(miss->rawNs + monoMinusRawNs - originNs_) / 1e9) +
-           " s into the recording, which cuts or delays every stream there by " + std::to_string(msOf(miss->quantum)) +
-           " ms, a peer's too; its log: " + miss->line;
+    return "PipeWire missed a cycle of its graph at " + std::to_string(double(miss->rawNs + monoMinusRawNs - originNs_) / 1e9) +
+           " s of the recording (and logs no other for 2 s, so more may follow unseen), which cuts or delays every "
+           "stream there by " + std::to_string(msOf(miss->quantum)) + " ms, a peer's too; its log: " + miss->line;
 }
 
 std::vector<std::int16_t> SinkRecorder::samples(qint64 from, int channel) {

@@ -86,8 +86,9 @@ public:
     std::vector<std::int16_t> drain();
     // Why the server spoiled the recording, empty when it did not: our
     // output reported a change the server took too late (at either server,
-    // since the recording began), or PipeWire logged that its output's graph
-    // missed a cycle since frame from of the recording played (MissedCycles.h).
+    // since the recording began), or PipeWire's log shows that its output's
+    // graph may have missed a cycle since frame from of the recording played
+    // (MissedCycles.h).
     std::string serverFellBehind(qint64 from = 0);
 
 private:
