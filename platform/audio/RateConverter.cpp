@@ -98,22 +98,29 @@ soxr* RateConverter::converterFor(int fromRate, int toRate) {
 std::shared_ptr<const PcmSound> RateConverter::convert(std::shared_ptr<const PcmSound> sound, int rate,
                                                        bool looping) {
     if (!sound || sound->rate == rate) return sound;
-    const long count = sound->frameCount();
-    if (count <= 0 || sound->rate <= 0 || rate <= 0) return nullptr;
-    soxr* converter = converterFor(sound->rate, rate);
+    const bool again = last_.from && last_.rate == rate && last_.looping == looping &&
+                       last_.from->rate == sound->rate && last_.from->samples == sound->samples;
+    if (!again) last_ = {sound, rate, looping, converted(*sound, rate, looping)};
+    return last_.to;
+}
+
+std::shared_ptr<const PcmSound> RateConverter::converted(const PcmSound& sound, int rate, bool looping) {
+    const long count = sound.frameCount();
+    if (count <= 0 || sound.rate <= 0 || rate <= 0) return nullptr;
+    soxr* converter = converterFor(sound.rate, rate);
     if (!converter) return nullptr;
 
-    const double ratio = double(rate) / sound->rate;
-    const long pad = looping ? loopPadFrames(sound->rate, rate) : 0;
+    const double ratio = double(rate) / sound.rate;
+    const long pad = looping ? loopPadFrames(sound.rate, rate) : 0;
     const auto first = size_t(std::lround(double(pad) * ratio));
     const auto frames = size_t(std::max(1L, std::lround(double(count) * ratio)));
     auto converted = std::make_shared<PcmSound>();
     converted->rate = rate;
     converted->samples.assign(frames * 2, 0.0f);
 
-    const int sides = sameOnBothSides(*sound) ? 1 : 2;
+    const int sides = sameOnBothSides(sound) ? 1 : 2;
     for (int side = 0; side < sides; ++side) {
-        const auto output = run(converter, channel(*sound, side, pad), ratio);
+        const auto output = run(converter, channel(sound, side, pad), ratio);
         if (!output) return nullptr;
         for (size_t i = 0; i < frames && first + i < output->size(); ++i) {
             converted->samples[i * 2 + size_t(side)] = (*output)[first + i];

@@ -25,11 +25,24 @@ public:
     // folded back. A looping sound is converted as one period of an endless
     // loop, so its loop point stays seamless; its length becomes
     // frames × rate / sound rate, rounded. A sound already at rate is
-    // returned as it is. Nothing when the conversion fails.
+    // returned as it is. Nothing when the conversion fails. A sound equal to
+    // the one converted last, the same way, gets that conversion again.
     std::shared_ptr<const PcmSound> convert(std::shared_ptr<const PcmSound> sound, int rate, bool looping);
 
 private:
     soxr* converterFor(int fromRate, int toRate);
+    std::shared_ptr<const PcmSound> converted(const PcmSound& sound, int rate, bool looping);
+
+    // Play after Play of a preset, each element of a Morse text and each tone
+    // of a tone file bring the same sound again; comparing it costs a
+    // hundredth of converting it, time that Play would wait.
+    struct Conversion {
+        std::shared_ptr<const PcmSound> from;
+        int rate = 0;
+        bool looping = false;
+        std::shared_ptr<const PcmSound> to;
+    };
+    Conversion last_;
 
     // Designing the filter costs more than converting a second of sound,
     // and the program converts from the same few rates over and over.

@@ -108,4 +108,41 @@ TEST(RateConverter, ASoundAtTheOutputsRateIsPassedOnAsItIs) {
     EXPECT_EQ(converter.convert(nullptr, 48000, true), nullptr);
 }
 
+// The same sound again, as Play after Play brings it, gets the conversion
+// made the last time; anything that changes what comes out is converted anew.
+TEST(RateConverter, TheSameSoundConvertedTheSameWayAgainGetsTheLastConversion) {
+    const auto sine = oneSecondSine(1000, 44100);
+    auto oneSampleOff = std::make_shared<PcmSound>(*sine);
+    oneSampleOff->samples[44100] += 1.0f / 32768;
+    auto otherRate = std::make_shared<PcmSound>(*sine);
+    otherRate->rate = 32000;
+    struct Case {
+        const char* what;
+        std::shared_ptr<const PcmSound> sound;
+        int rate;
+        bool looping;
+        bool reused;
+    } const cases[] = {
+        {"an equal copy", std::make_shared<PcmSound>(*sine), 48000, true, true},
+        {"one sample off", oneSampleOff, 48000, true, false},
+        {"made at another rate", otherRate, 48000, true, false},
+        {"played once", sine, 48000, false, false},
+        {"for another output rate", sine, 96000, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RateConverter converter;
+        const auto first = converter.convert(sine, 48000, true);
+        const auto next = converter.convert(c.sound, c.rate, c.looping);
+        ASSERT_TRUE(first && next);
+        EXPECT_EQ(next == first, c.reused);
+        // Whether reused or not, it is what a converter that never saw the first sound makes.
+        RateConverter fresh;
+        const auto alone = fresh.convert(c.sound, c.rate, c.looping);
+        ASSERT_TRUE(alone);
+        EXPECT_EQ(next->rate, alone->rate);
+        EXPECT_EQ(next->samples, alone->samples);
+    }
+}
+
 } // namespace tonara::test
