@@ -2,6 +2,8 @@
 // and no tone plays: Tonara as its main starts it, High pitch chosen, the
 // process's own time measured over a number of seconds. Figures only.
 //   xvfb-run -a build/bin/preview_cpu [seconds]   (TEMP and APPDATA as for Tonara)
+// APPDATA must hold a tonara.ini: without one the first start's wizard hides
+// the main window, and the preview, finding it hidden, ends the program at once.
 #include "Folders.h"
 #include "Form1.h"
 
