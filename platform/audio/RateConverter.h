@@ -33,8 +33,8 @@ private:
     soxr* converterFor(int fromRate, int toRate);
     std::shared_ptr<const PcmSound> converted(const PcmSound& sound, int rate, bool looping);
 
-    // Play after Play of a preset, each element of a Morse text and each tone
-    // of a tone file bring the same sound again; comparing it costs a
+    // Play after Play of a preset, a Morse text's elements and a tone file's
+    // repeated tones bring the same sound again; comparing it costs a
     // hundredth of converting it, time that Play would wait.
     struct Conversion {
         std::shared_ptr<const PcmSound> from;
