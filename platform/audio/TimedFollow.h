@@ -8,6 +8,16 @@
 
 namespace tonara {
 
+// The program is told a timed tone has ended this long before it is heard
+// to end (before its fade, past the driver's lead), so that what it asks
+// for next is placed before that moment arrives. A wait that a Stop may cut
+// short is told late, so that what the Stop finds still sounding is the
+// tone it stops; any other is told early enough to ride out the interface
+// thread being held up (on a busy machine a tone-file tone once came 43 ms
+// late at 80 ms).
+constexpr int kAheadOfAStopMs = 80;
+constexpr int kAheadMs = 200;
+
 // Within this after being told, a request follows the tone directly even
 // after a wait of the program's own: its shortest pauses (a Morse letter's
 // 95 ms) are longer.

@@ -29,14 +29,6 @@ constexpr int kHighestRate = 384000;
 constexpr int kRestAfterMs = 1000;
 constexpr auto kPlayOutWait = std::chrono::milliseconds(300);
 constexpr auto kPlacingWait = std::chrono::milliseconds(500);
-// The program is told a timed tone has ended this long before it is heard
-// to end, so that what it asks for next is placed before that moment
-// arrives (TimedFollow.h). A wait that a Stop may cut short is told late,
-// so that what the Stop finds still sounding is the tone it stops; any
-// other is told early enough to ride out the interface thread being held
-// up (on a busy machine a tone-file tone once came 43 ms late at 80 ms).
-constexpr int kAheadOfAStopMs = 80;
-constexpr int kAheadMs = 200;
 // Within kFollowMs the stream has not rested, so its frames kept time with the clock.
 static_assert(kFollowMs < kRestAfterMs);
 // The driver's thread, below the server's own real-time priority (5): on a
