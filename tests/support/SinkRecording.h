@@ -2,11 +2,14 @@
 // Recording what reaches the test sound server's output, and finding a
 // tone in it.
 
+#include "MissedCycles.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <cstdint>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +97,10 @@ public:
 private:
     // Lets events run and receives for ms.
     void pollFor(int ms);
+    void rideOutAMissAtTheStart();
+    // PipeWire's logged miss of the output's graph that may stand for one at
+    // or after that moment of the steady clock (MissedCycles.h).
+    std::optional<MissedCycle> outputMissSince(qint64 steadyNs) const;
 
     QProcess recorder_;
     QByteArray received_;
