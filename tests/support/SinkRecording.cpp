@@ -90,6 +90,12 @@ void SinkRecorder::rideOutAMissAtTheStart() {
     const qint64 quietFromNs = miss->rawNs + (clockNs() - monotonicRawNs()) + kMissLogIntervalNs +
                                kLongestCycleFrames * 1000000000 / kSinkRate;
     if (const qint64 leftMs = (quietFromNs - clockNs()) / 1000000 + 1; leftMs > 0) keepRecording(int(leftMs));
+    // The recorder lost the cycle it missed, which moved every later frame
+    // against the clock: frame 0's moment is found again from what arrives
+    // now, and what came before is not judged.
+    originNs_ = -1;
+    keepRecording(300);
+    judgedFromFrame_ = position();
 }
 
 std::optional<MissedCycle> SinkRecorder::outputMissSince(qint64 steadyNs) const {
@@ -183,6 +189,7 @@ std::string SinkRecorder::serverFellBehind(qint64 from) {
     if (originNs_ < 0) return {};
     const qint64 monoMinusRawNs = clockNs() - monotonicRawNs();
     // The frame may lie in the cycle that a miss seen just after it spoiled.
+    from = std::max(from, judgedFromFrame_);
     const std::optional<MissedCycle> miss = outputMissSince(originNs_ + (from - kLongestCycleFrames) * 1000000000 / kSinkRate);
     if (!miss) return {};
     return "PipeWire missed a cycle of its graph at " + std::to_string(double(miss->rawNs + monoMinusRawNs - originNs_) / 1e9) +

@@ -110,6 +110,8 @@ private:
     // Nanoseconds of the steady clock at which the sink played frame 0 of
     // the recording, as late as the deliveries allow; none yet when negative.
     qint64 originNs_ = -1;
+    // Where the server's misses start to count: past a miss at the start.
+    qint64 judgedFromFrame_ = 0;
     qint64 clockNs() const;
 };
 
