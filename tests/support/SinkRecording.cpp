@@ -87,9 +87,9 @@ void SinkRecorder::rideOutAMissAtTheStart() {
     if (originNs_ < 0) return;
     const std::optional<MissedCycle> miss = outputMissSince(originNs_);
     if (!miss) return;
-    const qint64 quietFromNs = miss->rawNs + (clockNs() - monotonicRawNs()) + kMissLogIntervalNs +
-                               kLongestCycleFrames * 1000000000 / kSinkRate;
-    if (const qint64 leftMs = (quietFromNs - clockNs()) / 1000000 + 1; leftMs > 0) keepRecording(int(leftMs));
+    // On the log's own clock: a later miss would be logged from then on.
+    const qint64 loggedAgainRawNs = miss->rawNs + kMissLogIntervalNs + kLongestCycleFrames * 1000000000 / kSinkRate;
+    if (const qint64 leftMs = (loggedAgainRawNs - monotonicRawNs()) / 1000000 + 1; leftMs > 0) keepRecording(int(leftMs));
     // The recorder lost the cycle it missed, which moved every later frame
     // against the clock: frame 0's moment is found again from what arrives
     // now, and what came before is not judged.
