@@ -9,7 +9,9 @@ namespace tonara::test {
 
 std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t sinceRawNs, Graph graph) {
     // [I][13353.994728] pw.node | [ impl-node.c: 1058 dump_states()] (audio_tests-67) client too slow! rate:512/48000 ...
-    static const QRegularExpression miss(R"(^\[I\]\[(\d+)\.(\d{6})\].*\((.+)-\d+\) client too slow! rate:(\d+)/)");
+    // [I][05969.058548] pw.node | [ impl-node.c: 1203 node_on_fd_events()] (tonara_out-43) client missed 1 wakeups
+    static const QRegularExpression miss(
+        R"(^\[I\]\[(\d+)\.(\d{6})\].*\((.+)-\d+\) client (?:too slow! rate:(\d+)/|missed \d+ wakeups))");
     for (const QByteArray& line : log.split('\n')) {
         const QRegularExpressionMatch match = miss.match(QString::fromUtf8(line));
         if (!match.hasMatch()) continue;

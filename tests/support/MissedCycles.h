@@ -1,9 +1,11 @@
 #pragma once
 // PipeWire's own record of the graph cycles it missed. On a busy or
 // virtual machine its graph now and then runs a cycle before a client has
-// delivered its part ("client too slow!" in the daemon's log): every stream
+// delivered its part ("client too slow!" in the daemon's log), or a node
+// of the graph wakes too late for a cycle ("client missed N wakeups"; a
+// Morse element then came out split by 21.7 ms of silence): every stream
 // of that client, a peer's as much as ours, then loses or is delayed by a
-// cycle of sound (10.7 ms at 48 kHz), and the recorder loses up to a
+// cycle of sound (10.7 ms at 48 kHz) or more, and the recorder loses up to a
 // tenth of a second. A recording the server spoiled so cannot judge the program.
 
 #include <QByteArray>
@@ -15,7 +17,7 @@ namespace tonara::test {
 
 struct MissedCycle {
     std::int64_t rawNs = 0; // when the daemon saw it, on CLOCK_MONOTONIC_RAW (its log's clock)
-    int quantum = 0;        // the graph's cycle then, in frames
+    int quantum = 0;        // the graph's cycle then, in frames; 0 where the line does not say
     std::string line;       // as logged
 };
 

@@ -194,7 +194,9 @@ std::string SinkRecorder::serverFellBehind(qint64 from) {
     if (!miss) return {};
     return "PipeWire missed a cycle of its graph at " + std::to_string(double(miss->rawNs + monoMinusRawNs - originNs_) / 1e9) +
            " s of the recording (and logs no other for " + std::to_string(kMissLogIntervalNs / 1000000000) +
-           " s, so more may follow unseen), which cuts or delays every stream there by " + std::to_string(msOf(miss->quantum)) + " ms, a peer's too; its log: " + miss->line;
+           " s, so more may follow unseen), which cuts or delays every stream there by " +
+           (miss->quantum > 0 ? std::to_string(msOf(miss->quantum)) + " ms" : std::string("a cycle or more")) +
+           ", a peer's too; its log: " + miss->line;
 }
 
 std::vector<std::int16_t> SinkRecorder::samples(qint64 from, int channel) {
