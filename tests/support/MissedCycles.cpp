@@ -24,8 +24,8 @@ std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t si
 }
 
 std::optional<MissedCycle> pipeWireMissSince(std::int64_t sinceRawNs, Graph graph) {
-    if (qEnvironmentVariable("SOUND_SERVER") != "pipewire") return std::nullopt;
-    QFile log(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pipewire.log");
+    if (!atPipeWire()) return std::nullopt;
+    QFile log(privateServerLog("pipewire.log"));
     if (!log.open(QIODevice::ReadOnly)) return std::nullopt;
     return firstMissSince(log.readAll(), sinceRawNs, graph);
 }

@@ -9,6 +9,7 @@
 // tenth of a second. A recording the server spoiled so cannot judge the program.
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,8 +36,11 @@ constexpr std::int64_t kMissLogIntervalNs = 2'000'000'000;
 // kMissLogIntervalNs before it. The microphone's graph counts every node's
 // miss: a capture also loses what its own node missed.
 std::optional<MissedCycle> firstMissSince(const QByteArray& log, std::int64_t sinceRawNs, Graph graph = Graph::Output);
-// The same in the private PipeWire's log ($XDG_RUNTIME_DIR/pipewire.log);
-// none at PulseAudio.
+// Whether the tests run at the private PipeWire (tests/sound-server.sh),
+// and where its daemons log: $XDG_RUNTIME_DIR/pipewire.log, pipewire-pulse.log.
+inline bool atPipeWire() { return qEnvironmentVariable("SOUND_SERVER") == "pipewire"; }
+inline QString privateServerLog(const char* name) { return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + name; }
+// The same in the private PipeWire's daemon log; none at PulseAudio.
 std::optional<MissedCycle> pipeWireMissSince(std::int64_t sinceRawNs, Graph graph);
 // Now, on the log's clock.
 std::int64_t monotonicRawNs();

@@ -4,12 +4,14 @@
 // at the private PipeWire shows what its daemons logged meanwhile, as the
 // run's only record of what the server saw.
 #include "AudioOutput.h"
+#include "MissedCycles.h"
 #include "WindowAccessibility.h"
 
 #include <QApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 
@@ -27,14 +29,13 @@ class UnderrunWatch : public ::testing::EmptyTestEventListener {
 class ServerLogOnFailure : public ::testing::EmptyTestEventListener {
     static constexpr std::array kLogs{"pipewire.log", "pipewire-pulse.log"};
     static constexpr qint64 kMostBytes = 8000;
-    static QString path(const char* name) { return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/" + name; }
     void OnTestStart(const ::testing::TestInfo&) override {
-        for (std::size_t i = 0; i < kLogs.size(); ++i) sizes_[i] = QFile(path(kLogs[i])).size();
+        for (std::size_t i = 0; i < kLogs.size(); ++i) sizes_[i] = QFile(tonara::test::privateServerLog(kLogs[i])).size();
     }
     void OnTestEnd(const ::testing::TestInfo& test) override {
-        if (!test.result()->Failed() || qEnvironmentVariable("SOUND_SERVER") != "pipewire") return;
+        if (!test.result()->Failed() || !tonara::test::atPipeWire()) return;
         for (std::size_t i = 0; i < kLogs.size(); ++i) {
-            QFile log(path(kLogs[i]));
+            QFile log(tonara::test::privateServerLog(kLogs[i]));
             if (!log.open(QIODevice::ReadOnly)) continue;
             const qint64 from = std::max(sizes_[i], log.size() - kMostBytes);
             log.seek(from);
